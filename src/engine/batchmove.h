@@ -1,0 +1,22 @@
+#pragma once
+// Batch move: append-or-update of a destination table from a source table.
+#include "engine/table.h"
+
+namespace engine {
+
+struct BatchMoveResult {
+    int appended = 0;
+    int updated = 0;
+    int skipped = 0;  // records that could not be written; not reported further
+};
+
+// Copies every row of source (in its order) into destination, which must be
+// open and writable. A source row whose values for the destination's active
+// index fields match a destination row replaces that row; any other row is
+// appended. Fields map by position: source field i into destination field i
+// (extra source fields are ignored, missing ones left blank). Rows that cannot
+// be written (key violations, bad values) are skipped. The whole move is one
+// transaction; open tables on the destination see the result after it.
+BatchMoveResult batchMoveAppendUpdate(Table& source, Table& destination);
+
+}  // namespace engine

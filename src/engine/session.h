@@ -1,0 +1,117 @@
+#pragma once
+// The session: aliases, table passwords, and the databases behind them.
+// An alias names a data folder; its tables live in one SQLite file in that
+// folder (kDatabaseFileName).
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/types.h"
+
+struct sqlite3;
+
+namespace engine {
+
+inline constexpr const char* kDatabaseFileName = "zakoni.sqlite";
+
+class Database;
+
+class Session {
+public:
+    Session();
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // The process-wide session the program uses.
+    static Session& global();
+
+    // Kept for the caller's sake; it has no effect on this engine.
+    void setNetFileDir(const std::string& dir) { netFileDir_ = dir; }
+    const std::string& netFileDir() const { return netFileDir_; }
+
+    // Alias names are not case-sensitive. deleteAlias throws when absent;
+    // addStandardAlias throws when it exists or the driver is not "Paradox".
+    void deleteAlias(const std::string& name);
+    void addStandardAlias(const std::string& name, const std::string& path,
+                          const std::string& driver);
+    bool hasAlias(const std::string& name) const;
+    std::string aliasPath(const std::string& name) const;  // throws when absent
+
+    // Passwords known to the session; a database with a master password
+    // opens only when the session knows it.
+    void addPassword(const std::string& password);
+    bool knowsPassword(const std::string& password) const;
+
+    void open();
+    void close();  // closes every database (tables on them must be closed)
+    bool active() const { return active_; }
+
+    // The database of an alias, opened on first use (the session must be
+    // open). Throws when the alias is unknown or the file cannot be opened.
+    Database& database(const std::string& alias);
+
+private:
+    std::string netFileDir_;
+    std::map<std::string, std::string> aliases_;  // upper-cased name -> path
+    std::vector<std::string> passwords_;
+    std::map<std::string, std::unique_ptr<Database>> databases_;
+    bool active_ = false;
+};
+
+// Options for creating a database file.
+struct CreateOptions {
+    std::string masterPassword;  // empty: no password
+};
+
+class Database {
+public:
+    // Opens an existing database file or creates an empty one.
+    static std::unique_ptr<Database> openFile(const std::string& path, const Session* session);
+    static std::unique_ptr<Database> create(const std::string& path, const CreateOptions& options);
+    ~Database();
+
+    const std::string& path() const { return path_; }
+    sqlite3* handle() const { return db_; }
+
+    // Table names in creation order; lookups are not case-sensitive.
+    std::vector<std::string> tableNames() const;
+    bool hasTable(const std::string& name) const;
+    // The definition of an existing table (fields in order, keys, indexes).
+    const TableDef& tableDef(const std::string& name) const;
+
+    void createTable(const TableDef& def);  // throws when it exists
+    void dropTable(const std::string& name);
+
+    // Runs SQL without results (for tools and migrations).
+    void exec(const std::string& sql);
+
+    // A transaction; commits on commit(), rolls back when destroyed first.
+    class Transaction {
+    public:
+        explicit Transaction(Database& db);
+        ~Transaction();
+        void commit();
+
+    private:
+        Database& db_;
+        bool done_ = false;
+    };
+
+    // Bumped by every write through any table object, so that open tables
+    // can tell their cached rows are stale.
+    unsigned long long changeCount() const { return changes_; }
+    void noteChange() { ++changes_; }
+
+private:
+    Database(std::string path, sqlite3* db);
+    void loadDefinitions();
+
+    std::string path_;
+    sqlite3* db_ = nullptr;
+    std::vector<TableDef> defs_;
+    unsigned long long changes_ = 0;
+};
+
+}  // namespace engine

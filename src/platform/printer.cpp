@@ -1,0 +1,10 @@
+#include "platform/printer.h"
+
+#include <QPrinter>
+
+namespace platform {
+QPrinter& sharedPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+}  // namespace platform

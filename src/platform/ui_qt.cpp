@@ -1,0 +1,117 @@
+// The seam's implementation for the running program.
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QUrl>
+
+#include "platform/printer.h"
+#include "platform/textconv.h"
+#include "platform/ui.h"
+
+namespace platform {
+namespace {
+
+// Marks clipboard data that this program put there.
+const QString kOwnMarker = QStringLiteral("application/x-korvet-yuscii");
+
+QMessageBox::Icon toQt(Icon icon) {
+    switch (icon) {
+        case Icon::Information:
+            return QMessageBox::Information;
+        case Icon::Warning:
+            return QMessageBox::Warning;
+        case Icon::Error:
+            return QMessageBox::Critical;
+        case Icon::Question:
+            return QMessageBox::Question;
+        case Icon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+class QtUi final : public Ui {
+public:
+    void message(const std::string& text, Icon icon) override {
+        QMessageBox box(toQt(icon), QApplication::applicationName(), qs(text), QMessageBox::Ok);
+        box.exec();
+    }
+
+    bool confirm(const std::string& text, Icon icon) override {
+        QMessageBox box(toQt(icon), QApplication::applicationName(), qs(text),
+                        QMessageBox::Ok | QMessageBox::Cancel);
+        return box.exec() == QMessageBox::Ok;
+    }
+
+    std::optional<std::string> input(const std::string& caption, const std::string& prompt,
+                                     const std::string& initial) override {
+        bool ok = false;
+        QString text = QInputDialog::getText(nullptr, qs(caption), qs(prompt), QLineEdit::Normal,
+                                             qs(initial), &ok);
+        if (!ok) {
+            return std::nullopt;
+        }
+        return ys(text);
+    }
+
+    int showModal(QDialog& dialog) override { return dialog.exec(); }
+
+    bool printerSetup() override {
+        QPageSetupDialog dialog(&sharedPrinter());
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    bool printDialog() override {
+        QPrintDialog dialog(&sharedPrinter());
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    std::string defaultPrinter() override {
+        return QPrinterInfo::defaultPrinterName().toStdString();
+    }
+
+    int shellOpen(const std::string& /*verb*/, const std::string& target,
+                  const std::string& /*directory*/) override {
+        QUrl url = target.find(':') != std::string::npos && target.rfind("/", 0) != 0
+                       ? QUrl(QString::fromStdString(target))
+                       : QUrl::fromLocalFile(QString::fromStdString(target));
+        if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) {
+            return 2;  // file not found
+        }
+        return QDesktopServices::openUrl(url) ? 42 : 31;  // 31: no associated program
+    }
+
+    std::string clipboardText() override { return ys(QGuiApplication::clipboard()->text()); }
+
+    void setClipboardText(const std::string& text) override {
+        auto* data = new QMimeData;
+        data->setText(qs(text));
+        data->setData(kOwnMarker, QByteArray("1"));
+        QGuiApplication::clipboard()->setMimeData(data);
+    }
+
+    bool ownsClipboardText() override {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        return data != nullptr && data->hasFormat(kOwnMarker);
+    }
+
+    void beep() override { QApplication::beep(); }
+};
+
+}  // namespace
+
+Ui& qtUi() {
+    static QtUi instance;
+    return instance;
+}
+
+}  // namespace platform

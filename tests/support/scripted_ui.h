@@ -1,0 +1,104 @@
+#pragma once
+// The dialog seam for tests: every dialog must have been expected, answers
+// come from a queue, every text shown is recorded. A dialog nobody expected,
+// or an expectation left unused at the end of a test, fails that test.
+//
+//   auto& ui = testsupport::scriptedUi();
+//   ui.expectConfirm(true);
+//   window.doSomething();
+//   EXPECT_EQ(ui.shown().back().text, "...");
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ui.h"
+
+namespace testsupport {
+
+enum class DialogKind { Message, Confirm, Input, Modal, PrinterSetup, PrintDialog };
+
+struct Shown {
+    DialogKind kind;
+    std::string text;     // message / question / prompt; the window title for Modal
+    std::string caption;  // input box caption
+    platform::Icon icon = platform::Icon::None;
+};
+
+class ScriptedUi final : public platform::Ui {
+public:
+    // Expectations, consumed in order.
+    void expectMessage(std::optional<std::string> text = std::nullopt);
+    void expectConfirm(bool answer, std::optional<std::string> text = std::nullopt);
+    void expectInput(std::optional<std::string> answer);
+    // The handler runs while the window is "shown"; its result is the modal
+    // result. The window is visible during the handler and hidden afterwards.
+    void expectModal(std::function<int(QDialog&)> handler);
+    void expectPrinterSetup(bool answer);
+    void expectPrintDialog(bool answer);
+
+    const std::vector<Shown>& shown() const { return shown_; }
+    std::vector<std::string> messages() const;  // texts of Message dialogs
+    size_t pending() const { return queue_.size(); }
+    void reset();
+
+    // Shell, printer, clipboard and beep state.
+    int shellResult = 42;
+    std::vector<std::string> shellCalls;
+    std::string printerName = "Test printer";
+    std::string clipboard;
+    bool clipboardOwned = false;
+    int beeps = 0;
+
+    // platform::Ui
+    void message(const std::string& text, platform::Icon icon) override;
+    bool confirm(const std::string& text, platform::Icon icon) override;
+    std::optional<std::string> input(const std::string& caption, const std::string& prompt,
+                                     const std::string& initial) override;
+    int showModal(QDialog& dialog) override;
+    bool printerSetup() override;
+    bool printDialog() override;
+    std::string defaultPrinter() override { return printerName; }
+    int shellOpen(const std::string& verb, const std::string& target,
+                  const std::string& directory) override;
+    std::string clipboardText() override { return clipboard; }
+    void setClipboardText(const std::string& text) override {
+        clipboard = text;
+        clipboardOwned = true;
+    }
+    bool ownsClipboardText() override { return clipboardOwned; }
+    void beep() override { ++beeps; }
+
+private:
+    struct Expectation {
+        DialogKind kind;
+        std::optional<std::string> text;
+        bool answer = false;
+        std::optional<std::string> inputAnswer;
+        std::function<int(QDialog&)> modal;
+    };
+    std::optional<Expectation> take(DialogKind kind, const std::string& text);
+
+    std::deque<Expectation> queue_;
+    std::vector<Shown> shown_;
+};
+
+// The instance installed for the whole test run; reset before every test.
+ScriptedUi& scriptedUi();
+
+// Resets the scripted seam before each test and fails a test that left
+// expectations unused.
+class ScriptedUiListener : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override;
+    void OnTestEnd(const ::testing::TestInfo&) override;
+};
+
+const char* kindName(DialogKind kind);
+
+// Set when a test ended with expectations left; main() then fails the run.
+bool& unusedExpectations();
+
+}  // namespace testsupport
