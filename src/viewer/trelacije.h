@@ -1,0 +1,13 @@
+#pragma once
+// The relations window: opinions of a regulation, regulations of an opinion.
+#include <QDialog>
+
+class Trelacije : public QDialog {
+    Q_OBJECT
+  public:
+    explicit Trelacije(QWidget* parent = nullptr);
+    ~Trelacije() override;
+};
+
+// The one instance, created at program start (nullptr before and after).
+extern Trelacije* relacije;
