@@ -1,0 +1,123 @@
+#include "yuscii/keyfilter.h"
+
+#include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include "yuscii/yuscii.h"
+
+namespace yuscii {
+
+namespace {
+
+bool hasControlCharacter(const QString& text) {
+    for (QChar c : text) {
+        if (c.category() == QChar::Other_Control) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Replaces typed text in the events a field receives. An event whose text
+// changes is swallowed and a copy with the filtered text is sent instead.
+class KeyFilterObject final : public QObject {
+  public:
+    KeyFilterObject(QWidget* field, KeyFilter kind) : QObject(field), kind_(kind) {}
+
+    void setKind(KeyFilter kind) { kind_ = kind; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (forwarding_) {
+            return false;
+        }
+        if (event->type() == QEvent::KeyPress) {
+            return filterKey(watched, static_cast<QKeyEvent*>(event));
+        }
+        if (event->type() == QEvent::InputMethod) {
+            return filterInputMethod(watched, static_cast<QInputMethodEvent*>(event));
+        }
+        return false;
+    }
+
+  private:
+    bool filterKey(QObject* field, QKeyEvent* key) {
+        const QString text = key->text();
+        if (text.isEmpty() || hasControlCharacter(text)) {
+            return false;
+        }
+        const QString filtered = filterTypedText(text, kind_);
+        if (filtered == text) {
+            return false;
+        }
+        if (filtered.isEmpty()) {
+            return true;
+        }
+        QKeyEvent replacement(QEvent::KeyPress, key->key(), key->modifiers(), key->nativeScanCode(),
+                              key->nativeVirtualKey(), key->nativeModifiers(), filtered,
+                              key->isAutoRepeat(), static_cast<quint16>(key->count()),
+                              key->device());
+        forward(field, key, replacement);
+        return true;
+    }
+
+    bool filterInputMethod(QObject* field, QInputMethodEvent* im) {
+        const QString commit = im->commitString();
+        if (commit.isEmpty()) {
+            return false;
+        }
+        const QString filtered = filterTypedText(commit, kind_);
+        if (filtered == commit) {
+            return false;
+        }
+        // The pre-edit and replacement parts still reach the field.
+        QInputMethodEvent replacement(im->preeditString(), im->attributes());
+        replacement.setCommitString(filtered, im->replacementStart(), im->replacementLength());
+        forward(field, im, replacement);
+        return true;
+    }
+
+    void forward(QObject* field, QEvent* original, QEvent& replacement) {
+        forwarding_ = true;
+        QCoreApplication::sendEvent(field, &replacement);
+        forwarding_ = false;
+        original->setAccepted(replacement.isAccepted());
+    }
+
+    KeyFilter kind_;
+    bool forwarding_ = false;
+};
+
+}  // namespace
+
+QString filterTypedText(const QString& typed, KeyFilter kind) {
+    QString out;
+    for (char32_t cp : typed.toUcs4()) {
+        if (kind == KeyFilter::Digits) {
+            if (cp >= U'0' && cp <= U'9') {
+                out += QChar(static_cast<char16_t>(cp));
+            }
+            continue;
+        }
+        std::optional<char> code = fromUnicodeKey(cp);
+        if (!code) {
+            continue;
+        }
+        char ch = kind == KeyFilter::KeyboardUpper ? yusciiupper(*code) : *code;
+        out += QChar(static_cast<char16_t>(static_cast<unsigned char>(ch)));
+    }
+    return out;
+}
+
+void installKeyFilter(QWidget* field, KeyFilter kind) {
+    for (QObject* child : field->children()) {
+        if (auto* existing = dynamic_cast<KeyFilterObject*>(child)) {
+            existing->setKind(kind);
+            return;
+        }
+    }
+    field->installEventFilter(new KeyFilterObject(field, kind));
+}
+
+}  // namespace yuscii
