@@ -11,7 +11,7 @@
 namespace engine {
 
 class DataSource {
-public:
+  public:
     explicit DataSource(Table* table = nullptr, std::string name = {});
     ~DataSource();
     DataSource(const DataSource&) = delete;
@@ -29,7 +29,7 @@ public:
     int addListener(Listener listener);
     void removeListener(int id);
 
-private:
+  private:
     void attach();
     void detach();
     void notify(Event event);

@@ -18,7 +18,7 @@ inline constexpr const char* kDatabaseFileName = "zakoni.sqlite";
 class Database;
 
 class Session {
-public:
+  public:
     Session();
     ~Session();
     Session(const Session&) = delete;
@@ -52,7 +52,7 @@ public:
     // open). Throws when the alias is unknown or the file cannot be opened.
     Database& database(const std::string& alias);
 
-private:
+  private:
     std::string netFileDir_;
     std::map<std::string, std::string> aliases_;  // upper-cased name -> path
     std::vector<std::string> passwords_;
@@ -66,9 +66,12 @@ struct CreateOptions {
 };
 
 class Database {
-public:
-    // Opens an existing database file or creates an empty one.
+  public:
+    // Opens an existing database file or creates an empty one. Throws when
+    // the file is no database of ours, or holds a master password that the
+    // session (nullptr: none) does not know.
     static std::unique_ptr<Database> openFile(const std::string& path, const Session* session);
+    // Creates a new database file; throws when the file already exists.
     static std::unique_ptr<Database> create(const std::string& path, const CreateOptions& options);
     ~Database();
 
@@ -84,17 +87,18 @@ public:
     void createTable(const TableDef& def);  // throws when it exists
     void dropTable(const std::string& name);
 
-    // Runs SQL without results (for tools and migrations).
+    // Runs SQL without results (for tools and migrations); counts as a write.
     void exec(const std::string& sql);
 
     // A transaction; commits on commit(), rolls back when destroyed first.
+    // Transactions nest (savepoints).
     class Transaction {
-    public:
+      public:
         explicit Transaction(Database& db);
         ~Transaction();
         void commit();
 
-    private:
+      private:
         Database& db_;
         bool done_ = false;
     };
@@ -104,14 +108,20 @@ public:
     unsigned long long changeCount() const { return changes_; }
     void noteChange() { ++changes_; }
 
-private:
+    // Number of open tables on this database; it cannot close while any is.
+    int openTables() const { return users_; }
+
+  private:
+    friend class Table;
     Database(std::string path, sqlite3* db);
     void loadDefinitions();
+    TableDef* findDef(const std::string& name) const;
 
     std::string path_;
     sqlite3* db_ = nullptr;
-    std::vector<TableDef> defs_;
+    std::vector<std::unique_ptr<TableDef>> defs_;  // stable addresses for tableDef()
     unsigned long long changes_ = 0;
+    int users_ = 0;
 };
 
 }  // namespace engine

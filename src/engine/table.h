@@ -60,7 +60,7 @@ enum class Event {
 // A handle to one field of a table's current row. Cheap to copy; valid as
 // long as the table exists and keeps its structure.
 class Field {
-public:
+  public:
     Field(const Table* table, int index) : table_(table), index_(index) {}
 
     int index() const { return index_; }
@@ -82,13 +82,13 @@ public:
     void setBytes(const std::string& bytes) const;
     void clear() const;
 
-private:
+  private:
     const Table* table_;
     int index_;
 };
 
 class Table {
-public:
+  public:
     // name: the component's name (e.g. "Zakoni"), used in messages.
     explicit Table(Session& session, std::string name = {});
     ~Table();
@@ -150,7 +150,7 @@ public:
 
     // Fields by position (0-based) or by name (not case-sensitive).
     int fieldCount() const;
-    Field field(int index) const;           // throws Error when out of range
+    Field field(int index) const;                      // throws Error when out of range
     Field fieldByName(const std::string& name) const;  // throws Error when absent
     std::optional<Field> findField(const std::string& name) const;
     const TableDef& definition() const;
@@ -171,7 +171,7 @@ public:
     // The database behind an open table.
     Database& database() const;
 
-private:
+  private:
     friend class Field;
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -9,18 +9,18 @@ namespace engine {
 
 // Every engine failure; the text is the engine's message.
 class Error : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A malformed filter expression; position is the 0-based offset in the text.
 class FilterError : public Error {
-public:
+  public:
     FilterError(const std::string& problem, size_t position);
     const std::string& problem() const { return problem_; }
     size_t position() const { return position_; }
 
-private:
+  private:
     std::string problem_;
     size_t position_;
 };
@@ -47,9 +47,9 @@ struct IndexDef {
 
 struct TableDef {
     std::string name;
-    std::vector<FieldDef> fields;          // in table order; positions are fixed
-    std::vector<std::string> primaryKey;   // the primary index's fields; may be empty
-    std::vector<IndexDef> indexes;         // secondary indexes
+    std::vector<FieldDef> fields;         // in table order; positions are fixed
+    std::vector<std::string> primaryKey;  // the primary index's fields; may be empty
+    std::vector<IndexDef> indexes;        // secondary indexes
 };
 
 }  // namespace engine

@@ -1,0 +1,198 @@
+#include "engine/batchmove.h"
+
+#include <map>
+
+#include "engine/session.h"
+#include "engine/sqlite_util.h"
+#include "engine/tabledef_codec.h"
+#include "engine/value.h"
+
+namespace engine {
+
+using detail::Cell;
+using detail::quoteIdent;
+using detail::Stmt;
+using detail::StmtUse;
+
+namespace {
+
+Cell readSourceField(const Field& field) {
+    if (field.isNull()) {
+        return Cell::null();
+    }
+    switch (field.type()) {
+        case FieldType::Number:
+            return Cell::real(field.asFloat());
+        case FieldType::String:
+            return Cell::text(field.asString());
+        default:
+            return Cell::blob(field.asString());
+    }
+}
+
+// Whether the destination's active index compares text with A-Z folded.
+bool activeIndexFoldsCase(const Table& table, const TableDef& def) {
+    if (!table.indexFieldNames().empty()) {
+        auto names = detail::splitFieldList(table.indexFieldNames());
+        for (const auto& index : def.indexes) {
+            bool same = index.fields.size() == names.size();
+            for (size_t i = 0; same && i < names.size(); ++i) {
+                same = detail::equalsNoCase(index.fields[i], names[i]);
+            }
+            if (same) {
+                return index.caseInsensitive;
+            }
+        }
+        return false;
+    }
+    if (!table.indexName().empty()) {
+        const IndexDef* index = detail::findIndex(def, table.indexName());
+        return index != nullptr && index->caseInsensitive;
+    }
+    return false;
+}
+
+// Failures that belong to one record; anything else ends the move.
+bool recordProblem(int rc) {
+    return rc == SQLITE_CONSTRAINT || rc == SQLITE_TOOBIG || rc == SQLITE_MISMATCH;
+}
+
+class Writer {
+  public:
+    Writer(Table& destination, const TableDef& def)
+        : db_(destination.database().handle()), def_(def) {
+        std::string table = quoteIdent(def.name);
+        std::string cols, marks, sets;
+        for (const auto& f : def.fields) {
+            cols += (cols.empty() ? "" : ", ") + quoteIdent(f.name);
+            marks += marks.empty() ? "?" : ", ?";
+            sets += (sets.empty() ? "" : ", ") + quoteIdent(f.name) + " = ?";
+        }
+        insert_ = Stmt(db_, "INSERT INTO " + table + " (" + cols + ") VALUES (" + marks + ")");
+        update_ = Stmt(db_, "UPDATE " + table + " SET " + sets + " WHERE rowid = ?");
+        for (const auto& name : destination.activeIndexFields()) {
+            keys_.push_back(detail::findFieldIndex(def, name));
+        }
+        foldCase_ = activeIndexFoldsCase(destination, def);
+    }
+
+    // The first row whose key fields equal the values' (blank matches blank).
+    std::optional<long long> find(const std::vector<Cell>& values) {
+        if (keys_.empty()) {
+            return std::nullopt;
+        }
+        std::string sql = "SELECT rowid FROM " + quoteIdent(def_.name) + " WHERE ";
+        std::vector<const Cell*> params;
+        for (size_t i = 0; i < keys_.size(); ++i) {
+            const FieldDef& f = def_.fields[static_cast<size_t>(keys_[i])];
+            const Cell& v = values[static_cast<size_t>(keys_[i])];
+            sql += (i ? " AND " : "") + quoteIdent(f.name);
+            if (v.isNull()) {
+                sql += " IS NULL";
+            } else {
+                sql += " = ?";
+                if (foldCase_ && f.type == FieldType::String) {
+                    sql += " COLLATE NOCASE";
+                }
+                params.push_back(&v);
+            }
+        }
+        sql += " ORDER BY rowid LIMIT 1";
+        auto it = finders_.find(sql);
+        if (it == finders_.end()) {
+            it = finders_.emplace(sql, Stmt(db_, sql)).first;
+        }
+        Stmt& stmt = it->second;
+        StmtUse use(stmt);
+        for (size_t i = 0; i < params.size(); ++i) {
+            detail::bindCell(stmt, static_cast<int>(i + 1), *params[i]);
+        }
+        if (stmt.step()) {
+            return stmt.columnInt(0);
+        }
+        return std::nullopt;
+    }
+
+    // SQLITE_DONE, or the code of the failure.
+    int write(const std::vector<Cell>& values, std::optional<long long> rowid) {
+        Stmt& stmt = rowid ? update_ : insert_;
+        StmtUse use(stmt);
+        int n = 1;
+        for (const Cell& v : values) {
+            detail::bindCell(stmt, n++, v);
+        }
+        if (rowid) {
+            stmt.bindInt(n, *rowid);
+        }
+        return stmt.stepRc();
+    }
+
+    std::string lastError() const { return sqlite3_errmsg(db_); }
+
+  private:
+    sqlite3* db_;
+    const TableDef& def_;
+    Stmt insert_;
+    Stmt update_;
+    std::vector<int> keys_;
+    bool foldCase_ = false;
+    std::map<std::string, Stmt> finders_;
+};
+
+}  // namespace
+
+BatchMoveResult batchMoveAppendUpdate(Table& source, Table& destination) {
+    if (!destination.active()) {
+        throw Error("Batch move: the destination " + destination.name() + " is not open");
+    }
+    if (destination.readOnly()) {
+        throw Error("Cannot modify a read-only dataset: " + destination.name());
+    }
+    if (destination.state() != State::Browse) {
+        destination.post();
+    }
+    bool openedSource = !source.active();
+    source.open();
+    const TableDef& def = destination.definition();
+    size_t mapped = std::min(def.fields.size(), static_cast<size_t>(source.fieldCount()));
+    BatchMoveResult result;
+    Database& db = destination.database();
+    {
+        Database::Transaction tx(db);
+        Writer writer(destination, def);
+        for (source.first(); !source.eof(); source.next()) {
+            std::vector<Cell> values(def.fields.size());
+            bool bad = false;
+            for (size_t i = 0; i < mapped && !bad; ++i) {
+                try {
+                    values[i] = detail::convertCell(
+                        def.fields[i], readSourceField(source.field(static_cast<int>(i))));
+                } catch (const Error&) {
+                    bad = true;  // a value the destination field cannot hold
+                }
+            }
+            if (bad) {
+                ++result.skipped;
+                continue;
+            }
+            auto rowid = writer.find(values);
+            int rc = writer.write(values, rowid);
+            if (rc == SQLITE_DONE) {
+                ++(rowid ? result.updated : result.appended);
+            } else if (recordProblem(rc)) {
+                ++result.skipped;
+            } else {
+                throw Error("Batch move into " + def.name + " failed: " + writer.lastError());
+            }
+        }
+        tx.commit();
+    }
+    if (openedSource) {
+        source.close();
+    }
+    db.noteChange();
+    destination.refresh();
+    return result;
+}
+
+}  // namespace engine

@@ -1,0 +1,71 @@
+#pragma once
+// Small helpers over the SQLite C API: a prepared statement that resets
+// itself after each use, identifier quoting and error reporting.
+#include <sqlite3.h>
+
+#include <string>
+
+#include "engine/types.h"
+
+namespace engine::detail {
+
+// Throws Error with the context and SQLite's message when rc is an error.
+void check(sqlite3* db, int rc, const std::string& context);
+[[noreturn]] void fail(sqlite3* db, const std::string& context);
+
+// "name" with embedded double quotes doubled.
+std::string quoteIdent(const std::string& name);
+
+// Runs SQL without results.
+void execSql(sqlite3* db, const std::string& sql);
+
+// A prepared statement, finalized on destruction.
+class Stmt {
+  public:
+    Stmt() = default;
+    Stmt(sqlite3* db, const std::string& sql);
+    ~Stmt();
+    Stmt(Stmt&& other) noexcept;
+    Stmt& operator=(Stmt&& other) noexcept;
+    Stmt(const Stmt&) = delete;
+    Stmt& operator=(const Stmt&) = delete;
+
+    sqlite3_stmt* get() const { return stmt_; }
+    explicit operator bool() const { return stmt_ != nullptr; }
+
+    void bindNull(int index);
+    void bindInt(int index, long long value);
+    void bindDouble(int index, double value);
+    void bindText(int index, const std::string& value);
+    void bindBlob(int index, const std::string& value);
+
+    // One step: true when a row is ready, false when done. Throws on errors.
+    bool step();
+    // Like step(), but returns the SQLite result code instead of throwing.
+    int stepRc();
+    void reset();
+
+    long long columnInt(int col) const { return sqlite3_column_int64(stmt_, col); }
+    double columnDouble(int col) const { return sqlite3_column_double(stmt_, col); }
+    int columnType(int col) const { return sqlite3_column_type(stmt_, col); }
+    std::string columnBytes(int col) const;
+
+  private:
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Resets a statement when the scope ends, so no statement stays active and
+// holds a read lock (which would block DROP TABLE and the like).
+class StmtUse {
+  public:
+    explicit StmtUse(Stmt& stmt) : stmt_(stmt) {}
+    ~StmtUse() { sqlite3_reset(stmt_.get()); }
+    StmtUse(const StmtUse&) = delete;
+    StmtUse& operator=(const StmtUse&) = delete;
+
+  private:
+    Stmt& stmt_;
+};
+
+}  // namespace engine::detail
