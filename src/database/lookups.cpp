@@ -1,0 +1,111 @@
+#include "database/lookups.h"
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "database/datasets.h"
+#include "database/filters.h"
+#include "database/schema.h"
+
+namespace database {
+
+std::string nadjibroj(MainData& data, std::string_view title) {
+    engine::Table& look = data.lookzakoni;
+    look.setFilter(filters::zakoniByTitle(title));
+    look.setFiltered(true);
+    look.first();
+    if (look.isEmpty()) {
+        return {};
+    }
+    return look.field(pos::kZakoniBg).asString();
+}
+
+std::string nadjiglasnik(MainData& data, std::string_view title) {
+    data.lookzakoni.setFilter(filters::zakoniByTitle(title));
+    data.lookzakoni.setFiltered(true);
+    data.lookzakoni.first();
+    engine::Table& gazettes = data.lookglasnici;
+    gazettes.setFiltered(true);
+    gazettes.first();
+    if (data.lookzakoni.isEmpty() || gazettes.isEmpty()) {
+        return {};
+    }
+    return gazettes.field(pos::kGlasniciNaziv).asString();
+}
+
+bool nadji(std::string_view needle, std::string_view haystack) {
+    if (needle.empty()) {
+        return true;
+    }
+    if (needle.size() > haystack.size()) {
+        return false;
+    }
+    return haystack.find(needle) != std::string_view::npos;
+}
+
+namespace {
+
+int digitValue(char c, int base) {
+    int v = -1;
+    if (c >= '0' && c <= '9') {
+        v = c - '0';
+    } else if (c >= 'a' && c <= 'f') {
+        v = c - 'a' + 10;
+    } else if (c >= 'A' && c <= 'F') {
+        v = c - 'A' + 10;
+    }
+    return v < base ? v : -1;
+}
+
+}  // namespace
+
+IssueNumber issueNumber(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    int base = 10;
+    if (i < text.size() && text[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    // Accumulate while digits last; the magnitude saturates past the 32-bit range.
+    const long long limit = static_cast<long long>(INT_MAX) + 1;
+    long long magnitude = 0;
+    size_t digits = 0;
+    for (; i < text.size(); ++i) {
+        const int d = digitValue(text[i], base);
+        if (d < 0) {
+            break;
+        }
+        magnitude = magnitude > limit ? magnitude : magnitude * base + d;
+        ++digits;
+    }
+    IssueNumber result;
+    result.value = negative ? -magnitude : magnitude;
+    const bool inRange = negative ? magnitude <= limit : magnitude < limit;
+    result.ok = digits > 0 && i == text.size() && inRange;
+    return result;
+}
+
+int compare(std::string_view a, std::string_view b) {
+    const IssueNumber na = issueNumber(a);
+    const IssueNumber nb = issueNumber(b);
+    if (na.ok || nb.ok) {
+        return na.value < nb.value ? -1 : (na.value > nb.value ? 1 : 0);
+    }
+    const int c = std::strcoll(std::string(a).c_str(), std::string(b).c_str());
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+}  // namespace database

@@ -1,0 +1,28 @@
+#pragma once
+// The regulation database of a program directory, opened for a command.
+#include <filesystem>
+#include <string>
+
+#include "database/schema.h"
+#include "engine/session.h"
+
+namespace cli {
+
+inline constexpr const char* kCliAlias = "Zakoni";
+
+struct ProgramDatabase {
+    engine::Session session;
+
+    // Throws when DIR has no database.
+    explicit ProgramDatabase(const std::filesystem::path& dir) {
+        const std::filesystem::path data = dir / "Podatci";
+        if (!std::filesystem::exists(data / engine::kDatabaseFileName)) {
+            throw engine::Error("no database in " + data.string());
+        }
+        session.addStandardAlias(kCliAlias, data.string(), "Paradox");
+        session.addPassword(database::kMasterPassword);
+        session.open();
+    }
+};
+
+}  // namespace cli

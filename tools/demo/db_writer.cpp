@@ -1,0 +1,252 @@
+#include "demo/db_writer.h"
+
+#include <unistd.h>
+
+#include <map>
+
+#include "database/schema.h"
+#include "demo/sources.h"
+#include "engine/session.h"
+#include "engine/table.h"
+
+namespace demo {
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr const char* kBuildAlias = "KorvetDemoBuild";
+}
+
+struct DatabaseWriter::Impl {
+    fs::path dataDir;
+    fs::path buildDir;
+    engine::Session session;
+    std::map<std::string, std::unique_ptr<engine::Table>> tables;
+    std::unique_ptr<engine::Database::Transaction> transaction;
+    bool committed = false;
+
+    engine::Table& table(const char* name) {
+        auto& t = tables[name];
+        if (!t) {
+            t = std::make_unique<engine::Table>(session, name);
+            t->setDatabaseName(kBuildAlias);
+            t->setTableName(name);
+            t->open();
+        }
+        return *t;
+    }
+
+    void closeAll() {
+        transaction.reset();
+        for (auto& [name, t] : tables) {
+            t->close();
+        }
+        tables.clear();
+        if (session.active()) {
+            session.close();
+        }
+    }
+};
+
+DatabaseWriter::DatabaseWriter(const fs::path& dataDir) : impl_(std::make_unique<Impl>()) {
+    impl_->dataDir = dataDir;
+    fs::create_directories(dataDir);
+    impl_->buildDir = dataDir / (".build-" + std::to_string(::getpid()));
+    fs::remove_all(impl_->buildDir);
+    fs::create_directories(impl_->buildDir);
+    {
+        auto db = engine::Database::create((impl_->buildDir / engine::kDatabaseFileName).string(),
+                                           {database::kMasterPassword});
+        database::createSchema(*db);
+    }
+    impl_->session.addStandardAlias(kBuildAlias, impl_->buildDir.string(), "Paradox");
+    impl_->session.addPassword(database::kMasterPassword);
+    impl_->session.open();
+    impl_->transaction =
+        std::make_unique<engine::Database::Transaction>(impl_->session.database(kBuildAlias));
+}
+
+DatabaseWriter::~DatabaseWriter() {
+    if (!impl_->committed) {
+        try {
+            impl_->closeAll();
+        } catch (const engine::Error&) {
+            // The build is thrown away below in any case.
+        }
+        std::error_code ec;
+        fs::remove_all(impl_->buildDir, ec);
+    }
+}
+
+namespace {
+
+void setNumber(engine::Table& t, const char* field, long long value) {
+    t.fieldByName(field).setInteger(value);
+}
+
+void setText(engine::Table& t, const char* field, const std::string& value) {
+    if (!value.empty()) {
+        t.fieldByName(field).setString(value);
+    }
+}
+
+void setBytes(engine::Table& t, const std::string& field, const std::string& value) {
+    if (!value.empty()) {
+        t.fieldByName(field).setBytes(value);
+    }
+}
+
+void namedRow(engine::Table& t, const NamedRow& row) {
+    t.append();
+    t.field(0).setInteger(row.id);
+    t.field(1).setString(row.name);
+    t.post();
+}
+
+}  // namespace
+
+void DatabaseWriter::gazette(const NamedRow& row) {
+    namedRow(impl_->table(database::kGlasnici), row);
+}
+void DatabaseWriter::area(const NamedRow& row) {
+    namedRow(impl_->table(database::kKategorije), row);
+}
+void DatabaseWriter::type(const NamedRow& row) {
+    namedRow(impl_->table(database::kTipovi), row);
+}
+void DatabaseWriter::ministry(const NamedRow& row) {
+    namedRow(impl_->table(database::kMinistarstva), row);
+}
+
+void DatabaseWriter::archive(const ArchiveRow& row) {
+    engine::Table& t = impl_->table(database::kArhiva);
+    t.append();
+    setNumber(t, "BROJ_ZAKONA", row.number);
+    setNumber(t, "PRETHODI_MU", row.previous);
+    setNumber(t, "NASLEDJUJE_GA", row.next);
+    t.post();
+}
+
+void DatabaseWriter::regulation(const Regulation& r) {
+    engine::Table& z = impl_->table(database::kZakoni);
+    z.append();
+    setNumber(z, "ID_ZAKONA", r.id);
+    setNumber(z, "ID_BROJA", r.id);
+    setNumber(z, "ID_KATEGORIJE_ZAKONA", r.area);
+    setNumber(z, "ID_TIPA_ZAKONA", r.type);
+    setText(z, "Naziv_zakona", r.title);
+    setBytes(z, "Latinica", r.latin);
+    setBytes(z, "Cirilica", r.cyrillic);
+    setBytes(z, "Napomena", r.note);
+    setText(z, "BG", r.bg());
+    z.post();
+
+    engine::Table& b = impl_->table(database::kBrojevi);
+    b.append();
+    setNumber(b, "ID_BROJA", r.id);
+    setNumber(b, "ID_GLASNIKA", r.gazette);
+    setText(b, "GODINA_stampanja", r.year);
+    setText(b, "BROJ", r.issue);
+    b.post();
+
+    if (!r.dates.empty()) {
+        engine::Table& d = impl_->table(database::kDatumi);
+        int rbr = 0;
+        for (const Date& date : r.dates) {
+            d.append();
+            setNumber(d, "ID_ZAKONA", r.id);
+            setNumber(d, "RBR", ++rbr);
+            setNumber(d, "DAN", date.day);
+            setNumber(d, "MESEC", date.month);
+            setNumber(d, "GODINA", date.year);
+            d.post();
+        }
+    }
+    if (!r.pictures.empty()) {
+        engine::Table& g = impl_->table(database::kGrafika);
+        g.append();
+        setNumber(g, "ID_ZAKONA", r.id);
+        for (const Picture& p : r.pictures) {
+            setBytes(g, database::pictureField(p.slot), p.bytes);
+        }
+        g.post();
+    }
+}
+
+void DatabaseWriter::opinion(const Opinion& o) {
+    engine::Table& t = impl_->table(database::kMisljenja);
+    t.append();
+    setNumber(t, "BROJ_MISLJENJA", o.number);
+    setNumber(t, "MINISTARSTVO", o.ministry);
+    setText(t, "NAZIV_MISLJENJA", o.title);
+    setBytes(t, "Latinica", o.latin);
+    setBytes(t, "Cirilica", o.cyrillic);
+    setNumber(t, "DAN", o.date.day);
+    setNumber(t, "MESEC", o.date.month);
+    setNumber(t, "GODINA", o.date.year);
+    t.post();
+}
+
+void DatabaseWriter::link(int position, long long idZakona, long long brojMisljenja) {
+    engine::Table& t = impl_->table(database::kLink);
+    t.append();
+    t.field(database::pos::kLinkMisljenje).setInteger(position);
+    setNumber(t, "MIS", idZakona);
+    setNumber(t, "PROP", brojMisljenja);
+    t.post();
+}
+
+void DatabaseWriter::contract(const Contract& c) {
+    engine::Table& t = impl_->table(database::kUgovori);
+    t.append();
+    setText(t, "NAZIV_UGOVORA", c.name);
+    setBytes(t, "TEXT_UGOVORA", c.text);
+    setBytes(t, "Napomena", c.note);
+    t.field(database::pos::kUgovoriStrane).setInteger(c.parties);
+    t.post();
+}
+
+void DatabaseWriter::commit() {
+    impl_->transaction->commit();
+    impl_->closeAll();
+    const fs::path built = impl_->buildDir / engine::kDatabaseFileName;
+    fs::rename(built, impl_->dataDir / engine::kDatabaseFileName);
+    impl_->committed = true;
+    std::error_code ec;
+    fs::remove_all(impl_->buildDir, ec);
+}
+
+void writeDatabase(const DemoData& data, const fs::path& dataDir) {
+    DatabaseWriter w(dataDir);
+    for (const auto& row : data.gazettes) {
+        w.gazette(row);
+    }
+    for (const auto& row : data.areas) {
+        w.area(row);
+    }
+    for (const auto& row : data.types) {
+        w.type(row);
+    }
+    for (const auto& row : data.ministries) {
+        w.ministry(row);
+    }
+    for (const auto& r : data.regulations) {
+        w.regulation(r);
+    }
+    for (const auto& row : data.archive) {
+        w.archive(row);
+    }
+    const auto positions = opinionPositions(data.opinions);
+    for (const auto& o : data.opinions) {
+        w.opinion(o);
+        for (long long id : o.regulations) {
+            w.link(positions.at(o.number), id, o.number);
+        }
+    }
+    for (const auto& c : data.contracts) {
+        w.contract(c);
+    }
+    w.commit();
+}
+
+}  // namespace demo

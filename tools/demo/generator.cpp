@@ -1,0 +1,491 @@
+#include "demo/generator.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "demo/db_writer.h"
+#include "demo/rtf_writer.h"
+#include "demo/sources.h"
+#include "demo/yuscii_convert.h"
+
+namespace demo {
+namespace {
+
+// splitmix64: the same sequence on every platform.
+class Random {
+  public:
+    explicit Random(std::uint64_t seed) : state_(seed) {}
+    std::uint64_t next() {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
+    int between(int lo, int hi) { return lo + below(hi - lo + 1); }
+    double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
+    bool chance(double p) { return unit() < p; }
+
+  private:
+    std::uint64_t state_;
+};
+
+std::string y(const char* utf8) {
+    return utf8ToYuscii(utf8, "generator", 0);
+}
+
+// Words, most frequent first: function words, then content words and their
+// inflected forms, so that a few words are common and many are rare.
+const char* const kFunctionWords[] = {
+    "i",     "u",      "se",   "na",      "za",    "od",      "da",     "je",     "o",
+    "sa",    "koji",   "koja", "koje",    "ili",   "kao",     "po",     "iz",     "ne",
+    "su",    "ovog",   "tog",  "prema",   "ako",   "može",    "biti",   "lice",   "zakona",
+    "člana", "stava",  "ovim", "odnosno", "kojim", "koja se", "shodno", "takođe", "pri",
+    "do",    "njegov", "radi", "čiji",    "već",   "dok",     "između", "uz",     "pod",
+};
+const char* const kStems[] = {
+    "porez",        "obveznik",     "račun",       "ugovor",     "poslodavac",   "zaposlen",
+    "rok",          "iznos",        "prihod",      "rashod",     "dohodak",      "doprinos",
+    "organ",        "ministarstv",  "zahtev",      "rešenj",     "postupak",     "propis",
+    "član",         "stav",         "tačk",        "osnov",      "uslov",        "pravo",
+    "obavez",       "naknad",       "zarad",       "godišnj",    "mesečn",       "nadležn",
+    "sud",          "prekršaj",     "kazn",        "novčan",     "privredn",     "društv",
+    "preduzetnik",  "banka",        "plaćanj",     "evidencij",  "izveštaj",     "revizij",
+    "knjigovodstv", "imovin",       "vrednost",    "cen",        "promet",       "dobr",
+    "uslug",        "carin",        "uvoz",        "izvoz",      "akciz",        "taks",
+    "budžet",       "lokaln",       "samouprav",   "opštin",     "građan",       "stranac",
+    "državljan",    "boravak",      "osiguranj",   "penzij",     "invalidsk",    "zdravstven",
+    "zaštit",       "bezbednost",   "rad",         "odmor",      "otkaz",        "sporazum",
+    "kolektivn",    "sindikat",     "štrajk",      "javn",       "nabavk",       "ponuđač",
+    "naručilac",    "konkurs",      "licenc",      "dozvol",     "inspekcij",    "nadzor",
+    "kontrol",      "žalb",         "tužb",        "presud",     "izvršenj",     "hipotek",
+    "zalog",        "kredit",       "kamat",       "valut",      "devizn",       "platn",
+    "promet",       "elektronsk",   "potpis",      "dokument",   "arhiv",        "podat",
+    "ličnost",      "poverljiv",    "stečaj",      "likvidacij", "registar",     "agencij",
+    "osnivanj",     "kapital",      "udeo",        "akcij",      "skupštin",     "direktor",
+    "odbor",        "nadzorn",      "statut",      "ovlašćenj",  "punomoćj",     "nasledstv",
+    "zaveštanj",    "brak",         "porodic",     "dete",       "starateljstv", "nepokretnost",
+    "zakup",        "najam",        "gradnj",      "objekat",    "zemljišt",     "katastar",
+    "energij",      "gas",          "struj",       "vod",        "šum",          "lov",
+    "ribolov",      "poljoprivred", "subvencij",   "podsticaj",  "đak",          "učenik",
+    "student",      "škol",         "fakultet",    "nauk",       "kultur",       "sport",
+    "medij",        "džep",         "nad+življen", "ljudsk",     "njiv",
+};
+const char* const kEndings[] = {"", "a", "u", "om", "i", "e", "ima", "ama", "ski", "nog"};
+const char* const kTypes[] = {"Sve",    "Zakon",    "Uredba", "Pravilnik",
+                              "Odluka", "Uputstvo", "Naredba"};
+const char* const kGazettes[] = {
+    "Službeni glasnik Republike Srbije",
+    "Službeni list SRJ",
+    "Službeni list SCG",
+    "Službeni glasnik RS - Međunarodni ugovori",
+    "Službeni glasnik RS - Prosvetni glasnik",
+};
+const char* const kAreas[] = {
+    "Svi propisi",
+    "Porezi",
+    "Računovodstvo i revizija",
+    "Radni odnosi",
+    "Privredna društva",
+    "Carine",
+    "Platni promet",
+    "Javne nabavke",
+    "Osiguranje",
+    "Penzijsko i invalidsko",
+    "Zdravstvena zaštita",
+    "Obligacioni odnosi",
+    "Svojina i nepokretnosti",
+    "Bankarstvo",
+    "Devizno poslovanje",
+    "Stečaj i likvidacija",
+    "Energetika",
+    "Poljoprivreda",
+    "Obrazovanje",
+    "Lokalna samouprava",
+    "Sudski postupci",
+    "Prekršaji",
+};
+const char* const kMinistries[] = {
+    "Ministarstvo finansija",
+    "Ministarstvo privrede",
+    "Ministarstvo za rad, zapošljavanje "
+    "i socijalnu politiku",
+    "Ministarstvo pravde",
+    "Ministarstvo zdravlja",
+    "Ministarstvo prosvete",
+    "Ministarstvo poljoprivrede",
+    "Ministarstvo građevinarstva",
+    "Ministarstvo trgovine",
+    "Ministarstvo državne uprave i lokalne samouprave",
+    "Ministarstvo rudarstva i energetike",
+    "Ministarstvo unutrašnjih poslova",
+};
+const char* const kContracts[] = {
+    "Ugovor o zakupu poslovnog prostora",
+    "Ugovor o radu",
+    "Ugovor o delu",
+    "Ugovor o kupoprodaji",
+    "Ugovor o zajmu",
+    "Ugovor o poklonu",
+    "Ugovor o građenju",
+    "Ugovor o posredovanju",
+    "Ugovor o licenci",
+    "Ugovor o jemstvu",
+    "Ugovor o ortakluku",
+    "Ugovor o čuvanju",
+};
+
+char upper(char c) {
+    switch (c) {
+        case '{':
+            return '[';
+        case '|':
+            return '\\';
+        case '~':
+            return '^';
+        case '}':
+            return ']';
+        case '`':
+            return '@';
+        default:
+            return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+}
+
+std::string upperText(std::string s) {
+    for (char& c : s) {
+        c = upper(c);
+    }
+    return s;
+}
+
+class Text {
+  public:
+    explicit Text(Random& random) : random_(random) {
+        for (const char* w : kFunctionWords) {
+            words_.push_back(y(w));
+        }
+        std::vector<std::string> content;
+        for (const char* stem : kStems) {
+            for (const char* ending : kEndings) {
+                content.push_back(y(stem) + ending);
+            }
+        }
+        // A fixed shuffle, so that related forms are not neighbours in rank.
+        Random shuffle(7);
+        for (size_t i = content.size(); i > 1; --i) {
+            std::swap(content[i - 1],
+                      content[static_cast<size_t>(shuffle.below(static_cast<int>(i)))]);
+        }
+        words_.insert(words_.end(), content.begin(), content.end());
+        firstContent_ = std::size(kFunctionWords);
+        double sum = 0;
+        for (size_t r = 0; r < words_.size(); ++r) {
+            sum += 1.0 / static_cast<double>(r + 1);
+            cumulative_.push_back(sum);
+        }
+        contentCumulative_.assign(cumulative_.begin() + static_cast<long>(firstContent_),
+                                  cumulative_.end());
+    }
+
+    const std::string& word() { return words_[pick(cumulative_, 0.0)]; }
+    const std::string& contentWord() {
+        return words_[firstContent_ + pick(contentCumulative_, cumulative_[firstContent_ - 1])];
+    }
+
+    std::string sentence() {
+        const int n = random_.between(6, 20);
+        std::string s;
+        for (int i = 0; i < n; ++i) {
+            if (i > 0) {
+                s += (i > 3 && random_.chance(0.06)) ? ", " : " ";
+            }
+            s += word();
+        }
+        s[0] = upper(s[0]);
+        return s + ".";
+    }
+
+    std::string paragraph() {
+        std::string p;
+        const int n = random_.between(1, 4);
+        for (int i = 0; i < n; ++i) {
+            p += (i > 0 ? " " : "") + sentence();
+        }
+        return p;
+    }
+
+    std::string phrase(int lo, int hi) {
+        std::string s;
+        const int n = random_.between(lo, hi);
+        for (int i = 0; i < n; ++i) {
+            s += (i > 0 ? " " : "") + contentWord();
+        }
+        return s;
+    }
+
+  private:
+    size_t pick(const std::vector<double>& cumulative, double offset) {
+        const double target = offset + random_.unit() * (cumulative.back() - offset);
+        const auto it = std::lower_bound(cumulative.begin(), cumulative.end(), target);
+        return static_cast<size_t>(
+            std::min<long>(it - cumulative.begin(), static_cast<long>(cumulative.size()) - 1));
+    }
+
+    Random& random_;
+    std::vector<std::string> words_;
+    std::vector<double> cumulative_;
+    std::vector<double> contentCumulative_;
+    size_t firstContent_ = 0;
+};
+
+// The body of a regulation: title block, then articles until about bytes.
+std::vector<SourceLine> regulationBody(Text& text, Random& random, const std::string& title,
+                                       size_t bytes) {
+    std::vector<SourceLine> lines;
+    size_t size = 0;
+    auto add = [&](std::string line) {
+        size += line.size() + 24;  // paragraph formatting in the RTF
+        lines.push_back({static_cast<int>(lines.size()) + 1, std::move(line)});
+    };
+    const size_t space = title.find(' ');
+    add("# " + upperText(title.substr(0, space)));
+    if (space != std::string::npos) {
+        add("# " + upperText(title.substr(space + 1)));
+    }
+    for (int article = 1; size < bytes; ++article) {
+        if (article % 12 == 1) {
+            add("### " + upperText(text.phrase(1, 3)));
+        }
+        add("## " + y("Član ") + std::to_string(article) + ".");
+        const int paragraphs = random.between(1, 3);
+        for (int p = 0; p < paragraphs && size < bytes; ++p) {
+            add(text.paragraph());
+        }
+        if (random.chance(0.15)) {
+            for (int item = 1; item <= random.between(2, 4); ++item) {
+                add("- " + std::to_string(item) + ") " + text.phrase(3, 8) + ";");
+            }
+        }
+    }
+    return lines;
+}
+
+// A small 24-bit BMP picture with a gradient.
+std::string bmpPicture(int width, int height, int tone) {
+    const int row = (width * 3 + 3) / 4 * 4;
+    const int dataSize = row * height;
+    std::string b(54 + static_cast<size_t>(dataSize), '\0');
+    auto put32 = [&](size_t at, std::uint32_t v) {
+        for (int k = 0; k < 4; ++k) {
+            b[at + static_cast<size_t>(k)] = static_cast<char>((v >> (8 * k)) & 0xFF);
+        }
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(b.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<std::uint32_t>(width));
+    put32(22, static_cast<std::uint32_t>(height));
+    b[26] = 1;
+    b[28] = 24;
+    put32(34, static_cast<std::uint32_t>(dataSize));
+    for (int yy = 0; yy < height; ++yy) {
+        for (int x = 0; x < width; ++x) {
+            const size_t at = 54 + static_cast<size_t>(yy * row + x * 3);
+            b[at] = static_cast<char>((x * 255 / width + tone) & 0xFF);
+            b[at + 1] = static_cast<char>((yy * 255 / height) & 0xFF);
+            b[at + 2] = static_cast<char>(tone & 0xFF);
+        }
+    }
+    return b;
+}
+
+}  // namespace
+
+GenerateStats generateDatabase(const GenerateOptions& options,
+                               const std::filesystem::path& programDir) {
+    Random random(options.seed);
+    Text text(random);
+    GenerateStats stats;
+    DatabaseWriter w(programDir / "Podatci");
+
+    const int gazettes = static_cast<int>(std::size(kGazettes));
+    for (int i = 0; i < gazettes; ++i) {
+        w.gazette({i + 1, y(kGazettes[i])});
+    }
+    const int areas = static_cast<int>(std::size(kAreas));
+    for (int i = 0; i < areas; ++i) {
+        w.area({i + 1, y(kAreas[i])});
+    }
+    const int types = static_cast<int>(std::size(kTypes));
+    for (int i = 0; i < types; ++i) {
+        w.type({i, y(kTypes[i])});
+    }
+    const int ministries = static_cast<int>(std::size(kMinistries));
+    for (int i = 0; i < ministries; ++i) {
+        w.ministry({i + 1, y(kMinistries[i])});
+    }
+
+    // Archive chains of 2 to 5 consecutive regulations sharing a title.
+    const int n = std::max(0, options.regulations);
+    std::vector<ArchiveRow> archive;
+    std::vector<int> chainStart(static_cast<size_t>(n) + 1, 0);
+    for (int i = 1; i <= n;) {
+        const int length = random.between(2, 5);
+        if (random.chance(0.04) && i + length - 1 <= n) {
+            for (int k = 0; k < length; ++k) {
+                chainStart[static_cast<size_t>(i + k)] = i;
+                archive.push_back({i + k, k > 0 ? i + k - 1 : 0, k + 1 < length ? i + k + 1 : 0});
+            }
+            i += length;
+        } else {
+            ++i;
+        }
+    }
+
+    const size_t bytes = static_cast<size_t>(std::max(1, options.textKb)) * 1024;
+    const int gazetteWeights[] = {12, 3, 2, 1, 1};
+    std::vector<std::vector<int>> issueCounter(static_cast<size_t>(gazettes),
+                                               std::vector<int>(40, 0));
+    std::unordered_set<std::string> identities;
+    std::vector<std::string> titles(static_cast<size_t>(n) + 1);
+    const int pictureEvery = std::max(1, std::min(n, 2000));
+    for (int id = 1; id <= n; ++id) {
+        Regulation r;
+        r.id = id;
+        int pickGazette = random.below(19);
+        r.gazette = 1;
+        for (int g = 0; g < gazettes; ++g) {
+            if (pickGazette < gazetteWeights[g]) {
+                r.gazette = g + 1;
+                break;
+            }
+            pickGazette -= gazetteWeights[g];
+        }
+        const int yearIndex =
+            static_cast<int>(static_cast<long long>(id - 1) * 34 / std::max(1, n));
+        r.year = std::to_string(1991 + yearIndex);
+        int& counter =
+            issueCounter[static_cast<size_t>(r.gazette - 1)][static_cast<size_t>(yearIndex)];
+        counter += random.between(0, 2);
+        r.issue = std::to_string(std::max(1, counter)) + (random.chance(0.06) ? "a" : "");
+        r.area = random.between(2, areas);
+        r.type = random.between(1, types - 1);
+        const int start = chainStart[static_cast<size_t>(id)];
+        if (start != 0 && start != id) {
+            r.title = titles[static_cast<size_t>(start)];
+        } else {
+            r.title = latinText(y(kTypes[r.type]) + " o " + text.phrase(2, 6));
+        }
+        while (!identities.insert(r.title + "\t" + r.bg()).second) {
+            r.title += " " + latinText(text.contentWord());
+        }
+        titles[static_cast<size_t>(id)] = r.title;
+        const auto body = regulationBody(text, random, r.title, bytes);
+        r.latin = markupToRtf(body, Script::Latin, "generator");
+        r.cyrillic = markupToRtf(body, Script::Cyrillic, "generator");
+        if (random.chance(0.15)) {
+            std::string note = text.sentence();
+            if (random.chance(0.5)) {
+                while (note.size() < 260) {
+                    note += " " + text.sentence();
+                }
+            }
+            r.note = noteToRtf({1, note}, Script::Latin, "generator");
+        }
+        if (random.chance(0.3)) {
+            const int year = 1991 + yearIndex;
+            for (int k = random.between(1, 2); k > 0; --k) {
+                r.dates.push_back({random.between(1, 28), random.between(1, 12), year});
+            }
+        }
+        if (id % pictureEvery == 0) {
+            for (int k = random.between(1, 3); k > 0; --k) {
+                const int slot = random.between(1, 33);
+                if (std::none_of(r.pictures.begin(), r.pictures.end(),
+                                 [&](const Picture& p) { return p.slot == slot; })) {
+                    r.pictures.push_back({slot, bmpPicture(random.between(30, 80),
+                                                           random.between(40, 120), slot * 7)});
+                    ++stats.pictures;
+                }
+            }
+        }
+        w.regulation(r);
+        ++stats.regulations;
+    }
+    for (const ArchiveRow& row : archive) {
+        w.archive(row);
+    }
+    stats.archiveRows = static_cast<long long>(archive.size());
+
+    // Opinions: their ministries first, so that the link rows can carry each
+    // opinion's position in ministry order.
+    const int m = std::max(0, options.opinions);
+    std::vector<Opinion> heads(static_cast<size_t>(m));
+    for (int j = 0; j < m; ++j) {
+        heads[static_cast<size_t>(j)].number = j + 1;
+        heads[static_cast<size_t>(j)].ministry = random.between(1, ministries);
+    }
+    const auto positions = opinionPositions(heads);
+    const size_t opinionBytes = std::max<size_t>(1024, bytes / 4);
+    for (Opinion& o : heads) {
+        o.date = {random.between(1, 28), random.between(1, 12), random.between(1995, 2024)};
+        o.title = latinText(y("Mišljenje o ") + text.phrase(2, 7));
+        std::vector<SourceLine> body;
+        size_t size = 0;
+        while (size < opinionBytes) {
+            body.push_back({static_cast<int>(body.size()) + 1, text.paragraph()});
+            size += body.back().text.size() + 24;
+        }
+        o.latin = markupToRtf(body, Script::Latin, "generator");
+        o.cyrillic = markupToRtf(body, Script::Cyrillic, "generator");
+        w.opinion(o);
+        ++stats.opinions;
+        if (n > 0) {
+            std::vector<long long> linked;
+            for (int k = random.between(0, 3); k > 0; --k) {
+                const long long id = random.between(1, n);
+                if (std::find(linked.begin(), linked.end(), id) == linked.end()) {
+                    linked.push_back(id);
+                    w.link(positions.at(o.number), id, o.number);
+                    ++stats.links;
+                }
+            }
+        }
+        o.latin.clear();
+        o.cyrillic.clear();
+    }
+
+    for (size_t i = 0; i < std::size(kContracts); ++i) {
+        Contract c;
+        c.name = y(kContracts[i]);
+        c.parties = i % 4 == 3 ? 3 : 2;
+        std::vector<SourceLine> body = {
+            {1, "# " + upperText(c.name)},
+            {2, y("Zaključen u <mestoug>, dana <datumug>, između:")},
+            {3, "- <ugov1>, <nazivugs1>"},
+            {4, "- <ugov2>, <nazivugs2>"},
+        };
+        if (c.parties == 3) {
+            body.push_back({5, "- <ugov3>, <nazivugs3>"});
+        }
+        for (int article = 1; article <= 8; ++article) {
+            body.push_back({static_cast<int>(body.size()) + 1,
+                            "## " + y("Član ") + std::to_string(article) + "."});
+            body.push_back({static_cast<int>(body.size()) + 1, text.paragraph()});
+        }
+        c.text = markupToRtf(body, Script::Latin, "generator");
+        c.note = noteToRtf({1, text.sentence()}, Script::Latin, "generator");
+        w.contract(c);
+        ++stats.contracts;
+    }
+    w.commit();
+    return stats;
+}
+
+}  // namespace demo

@@ -1,0 +1,31 @@
+#pragma once
+// A large, consistent program directory for benchmarks: regulations with
+// realistic Serbian text (Zipf-like word frequencies, article headings),
+// gazettes with many years and issues, areas, types, archive chains,
+// opinions with their links, contracts and a few pictures. Deterministic.
+#include <cstdint>
+#include <filesystem>
+
+namespace demo {
+
+struct GenerateOptions {
+    int regulations = 1000;
+    int opinions = 100;
+    int textKb = 20;  // size of each regulation's RTF, per script
+    std::uint64_t seed = 20260101;
+};
+
+struct GenerateStats {
+    long long regulations = 0;
+    long long opinions = 0;
+    long long links = 0;
+    long long archiveRows = 0;
+    long long contracts = 0;
+    long long pictures = 0;
+};
+
+// Builds programDir/Podatci/zakoni.sqlite, replacing an existing file.
+GenerateStats generateDatabase(const GenerateOptions& options,
+                               const std::filesystem::path& programDir);
+
+}  // namespace demo

@@ -1,0 +1,146 @@
+#include "demo/rtf_writer.h"
+
+#include "demo/yuscii_convert.h"
+
+namespace demo {
+namespace {
+
+std::string header(Script script) {
+    const char* font = script == Script::Latin ? "YHelvetica" : "CHelvetica";
+    return std::string("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 ") +
+           font + ";}}\n\\viewkind4\\uc1\\f0\\fs20\n";
+}
+
+constexpr const char* kTrailer = "}\n";
+
+struct Style {
+    const char* prefix;  // paragraph formatting
+    bool bold = false;
+    bool italic = false;
+};
+
+// Writes text with its inline markup; base styles stay on throughout.
+void inlineText(std::string& out, std::string_view text, const Style& style, std::string_view file,
+                int line) {
+    bool bold = false;
+    bool italic = false;
+    bool shownBold = style.bold;
+    bool shownItalic = style.italic;
+    int boldStart = 0;
+    int italicStart = 0;
+    auto sync = [&] {
+        if ((style.bold || bold) != shownBold) {
+            shownBold = !shownBold;
+            out += shownBold ? "\\b " : "\\b0 ";
+        }
+        if ((style.italic || italic) != shownItalic) {
+            shownItalic = !shownItalic;
+            out += shownItalic ? "\\i " : "\\i0 ";
+        }
+    };
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "**") == 0) {
+            bold = !bold;
+            boldStart = static_cast<int>(i) + 1;
+            ++i;
+            continue;
+        }
+        if (text[i] == '_') {
+            italic = !italic;
+            italicStart = static_cast<int>(i) + 1;
+            continue;
+        }
+        sync();
+        out += rtfEscape(text.substr(i, 1));
+    }
+    if (bold) {
+        throw SourceError(where(file, line) + "unclosed ** at column " + std::to_string(boldStart));
+    }
+    if (italic) {
+        throw SourceError(where(file, line) + "unclosed _ at column " +
+                          std::to_string(italicStart));
+    }
+    if (shownBold) {
+        out += "\\b0";
+    }
+    if (shownItalic) {
+        out += "\\i0";
+    }
+}
+
+std::string scriptText(std::string_view yuscii, Script script) {
+    return script == Script::Latin ? latinText(yuscii) : cyrillicText(yuscii);
+}
+
+}  // namespace
+
+std::string rtfEscape(std::string_view yuscii) {
+    std::string out;
+    out.reserve(yuscii.size() + 8);
+    for (char c : yuscii) {
+        if (c == '\\' || c == '{' || c == '}') {
+            out += '\\';
+        }
+        out += c;
+    }
+    return out;
+}
+
+std::string markupToRtf(const std::vector<SourceLine>& body, Script script, std::string_view file) {
+    static const Style kTitle{"\\pard\\qc\\b ", true, false};
+    static const Style kSection{"\\pard\\qc\\i ", false, true};
+    static const Style kItem{"\\pard\\qj\\li567 "};
+    static const Style kPlain{"\\pard\\qj\\fi567 "};
+    std::string out = header(script);
+    for (const SourceLine& line : body) {
+        std::string_view text = line.text;
+        const Style* style = &kPlain;
+        if (text.starts_with("### ")) {
+            style = &kSection;
+            text.remove_prefix(4);
+        } else if (text.starts_with("## ")) {
+            style = &kTitle;
+            text.remove_prefix(3);
+        } else if (text.starts_with("# ")) {
+            style = &kTitle;
+            text.remove_prefix(2);
+        } else if (text.starts_with("- ")) {
+            style = &kItem;
+            text.remove_prefix(2);
+        }
+        while (!text.empty() && text.back() == ' ') {
+            text.remove_suffix(1);
+        }
+        while (!text.empty() && text.front() == ' ') {
+            text.remove_prefix(1);
+        }
+        if (text.empty()) {
+            continue;
+        }
+        out += style->prefix;
+        inlineText(out, scriptText(text, script), *style, file, line.number);
+        out += "\\par\n";
+    }
+    out += kTrailer;
+    return out;
+}
+
+std::string noteToRtf(const SourceLine& note, Script script, std::string_view file,
+                      size_t exactLength) {
+    std::string out = header(script) + "\\pard\\qj ";
+    inlineText(out, scriptText(note.text, script), Style{""}, file, note.number);
+    const size_t rest = std::string_view("\\par\n").size() + std::string_view(kTrailer).size();
+    if (exactLength != 0) {
+        if (out.size() + rest > exactLength) {
+            throw SourceError(where(file, note.number) + "the note takes " +
+                              std::to_string(out.size() + rest) + " bytes, more than " +
+                              std::to_string(exactLength));
+        }
+        out.append(exactLength - out.size() - rest, ' ');
+    }
+    out += "\\par\n";
+    out += kTrailer;
+    return out;
+}
+
+}  // namespace demo
