@@ -478,6 +478,7 @@ class Parser {
             case '\\':
             case '{':
             case '}':
+            case '|':  // a formula mark in RTF, but here the YUSCII letter a writer escaped
                 emitByte(static_cast<unsigned char>(c));
                 break;
             case '~':

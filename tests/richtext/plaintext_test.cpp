@@ -38,7 +38,7 @@ const Case kCases[] = {
     {"backslash and newline is a par", rtfDoc("a\\\nb"), "a\nb"},
     {"raw line ends are not text", rtfDoc("Za\r\nkon\n"), "Zakon"},
     {"delimiting space is eaten", rtfDoc("\\b  two"), " two"},
-    {"escaped specials are YUSCII letters", rtfDoc("\\{ta\\} \\\\ "), "{ta} \\ "},
+    {"escaped specials are YUSCII letters", rtfDoc("\\{ta\\} \\\\ \\|"), "{ta} \\ |"},
     {"hex escapes pass through as bytes", rtfDoc("\\'5btampa \\'e8\\'FF"), "[tampa \xe8\xff"},
     {"hex escape with one or no digit", rtfDoc("\\'4x\\'zy"), "xzy"},
     {"non-breaking space, optional and non-breaking hyphen", rtfDoc("a\\~b\\-c\\_d"), "a bc-d"},
