@@ -51,7 +51,10 @@ void inlineText(std::string& out, std::string_view text, const Style& style, std
             continue;
         }
         sync();
-        out += rtfEscape(text.substr(i, 1));
+        if (text[i] == '\\' || text[i] == '{' || text[i] == '}') {
+            out += '\\';
+        }
+        out += text[i];
     }
     if (bold) {
         throw SourceError(where(file, line) + "unclosed ** at column " + std::to_string(boldStart));
