@@ -35,8 +35,8 @@ IssueNumber issueNumber(std::string_view text);
 
 // Issue-number ordering: -1, 0 or 1. When at least one side converts, both
 // compare by value (12 and 12a are equal, 1a comes before 2); otherwise as
-// text with strcoll, the current C locale's case-sensitive collation (the
-// program keeps the "C" locale, which makes it a byte comparison).
+// text with strcoll, the locale-aware comparison of the process's collation
+// locale (a plain byte comparison under the "C" locale).
 int compare(std::string_view a, std::string_view b);
 
 }  // namespace database
