@@ -1,0 +1,30 @@
+// Korvet: the reader of the regulation database.
+#include <QApplication>
+#include <filesystem>
+#include <system_error>
+
+#include "app/testhooks.h"
+#include "app/windows.h"
+#include "engine/session.h"
+#include "platform/programdir.h"
+
+int main(int argc, char** argv) {
+    // The bare file names the program uses ("trevion.cfg", "log.txt") are the
+    // files beside it, wherever it was started from.
+    std::error_code ec;
+    std::filesystem::current_path(platform::executableDir(), ec);
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Trevion"));
+    // The program ends when the start-up window closes, not with its last
+    // visible window.
+    QApplication::setQuitOnLastWindowClosed(false);
+    app::installUiLog();
+
+    auto windows = app::createWindows(engine::Session::global());
+    if (windows->form2->terminated()) {
+        return 0;  // another instance runs
+    }
+    app::installRunHooks();
+    return QApplication::exec();
+}

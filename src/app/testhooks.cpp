@@ -1,0 +1,104 @@
+#include "app/testhooks.h"
+
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "mainwindow/tform1.h"
+#include "platform/textconv.h"
+#include "platform/ui.h"
+#include "startup/tform2.h"
+
+namespace app {
+namespace {
+
+const char* env(const char* name) {
+    const char* value = std::getenv(name);
+    return (value != nullptr && *value != '\0') ? value : nullptr;
+}
+
+class LoggingUi final : public platform::Ui {
+  public:
+    LoggingUi(std::string path, platform::Ui& real) : path_(std::move(path)), real_(real) {}
+
+    void message(const std::string& text, platform::Icon) override { log("message", text); }
+    bool confirm(const std::string& text, platform::Icon) override {
+        log("confirm", text);
+        return true;
+    }
+    std::optional<std::string> input(const std::string&, const std::string& prompt,
+                                     const std::string& initial) override {
+        log("input", prompt);
+        return initial;
+    }
+    int showModal(QDialog& dialog) override {
+        log("modal", platform::ys(dialog.windowTitle()));
+        return real_.showModal(dialog);
+    }
+    bool printerSetup() override { return false; }
+    bool printDialog() override { return false; }
+    std::string defaultPrinter() override { return real_.defaultPrinter(); }
+    int shellOpen(const std::string& verb, const std::string& target,
+                  const std::string& directory) override {
+        log("shell", verb + "|" + target + "|" + directory);
+        return 42;
+    }
+    std::string clipboardText() override { return real_.clipboardText(); }
+    void setClipboardText(const std::string& text) override { real_.setClipboardText(text); }
+    bool ownsClipboardText() override { return real_.ownsClipboardText(); }
+    void beep() override {}
+
+  private:
+    void log(const char* kind, const std::string& text) {
+        std::ofstream out(path_, std::ios::binary | std::ios::app);
+        out << kind << ": " << text << '\n';
+    }
+
+    std::string path_;
+    platform::Ui& real_;
+};
+
+}  // namespace
+
+void installUiLog() {
+    if (const char* path = env("KORVET_UI_LOG")) {
+        static LoggingUi logging(path, platform::ui());
+        platform::setUi(&logging);
+    }
+}
+
+void installRunHooks() {
+    const char* shots = env("KORVET_SCREENSHOT");
+    if (shots == nullptr && env("KORVET_AUTOCLOSE") == nullptr) {
+        return;
+    }
+    const std::string prefix = shots != nullptr ? shots : "";
+    if (!prefix.empty() && Form2 != nullptr) {
+        Form2->grab().save(QString::fromStdString(prefix + "-splash.png"));
+    }
+    // Polls from inside the main window's modal loop as well.
+    auto* poll = new QTimer(QCoreApplication::instance());
+    poll->setInterval(200);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, prefix] {
+        if (Form1 == nullptr || !Form1->isVisible() || Form1->firstActivation) {
+            return;
+        }
+        poll->stop();
+        QTimer::singleShot(700, Form1, [prefix] {
+            if (!prefix.empty()) {
+                if (QScreen* screen = QGuiApplication::primaryScreen()) {
+                    screen->grabWindow(0).save(QString::fromStdString(prefix + "-main.png"));
+                }
+                Form1->grab().save(QString::fromStdString(prefix + "-window.png"));
+            }
+            Form1->close();
+        });
+    });
+    poll->start();
+}
+
+}  // namespace app

@@ -1,0 +1,22 @@
+#include "app/windows.h"
+
+namespace app {
+
+std::unique_ptr<Windows> createWindows(engine::Session& session) {
+    auto w = std::make_unique<Windows>();
+    w->form2 = std::make_unique<TForm2>(session);
+    if (w->form2->terminated()) {
+        return w;
+    }
+    w->form1 = std::make_unique<TForm1>(session);
+    w->form1->startup = w->form2.get();
+    w->form3 = std::make_unique<TForm3>();
+    w->selekt = std::make_unique<Tselekt>();
+    w->form5 = std::make_unique<TForm5>();
+    w->updater = std::make_unique<Tupdater>();
+    w->dokumenti = std::make_unique<Tdokumenti>();
+    w->relacije = std::make_unique<Trelacije>();
+    return w;
+}
+
+}  // namespace app

@@ -1,0 +1,273 @@
+#pragma once
+// The main window: the top band with the progress bar, the page control with
+// nine pages and the three-panel status bar. The frame (tform1.cpp) creates
+// the window, opens the datasets at the first activation, runs the busy
+// state, the complexity levels and the counts, and loads and saves the
+// settings and list files. Each page has its section below and its own
+// source file, tform1_<page>.cpp, whose buildPage...() creates the page's
+// controls.
+//
+// Controls of a page that the frame touches are declared in that page's
+// section; until the page creates them they are nullptr and the frame leaves
+// them alone.
+#include <QDialog>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "database/datasets.h"
+#include "mainwindow/rememberedlists.h"
+#include "mainwindow/settings.h"
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QProgressBar;
+class QRadioButton;
+class QSpinBox;
+class QStatusBar;
+class QTabWidget;
+class QTextEdit;
+class QTreeWidget;
+
+namespace engine {
+class Session;
+}
+namespace lists {
+class ReportList;
+}
+
+// What the main window asks of the start-up window that shows it: hide it
+// after the first fill, stop its timer for good, and close it, which ends
+// the program.
+class StartupWindow {
+  public:
+    virtual ~StartupWindow() = default;
+    virtual void hideStartup() = 0;
+    virtual void stopTimer() = 0;
+    virtual void closeStartup() = 0;
+};
+
+class TForm1 : public QDialog, public database::MainData {
+    Q_OBJECT
+  public:
+    enum Page {
+        kGlasila = 0,
+        kOblasti = 1,
+        kPretraga = 2,
+        kListe = 3,
+        kMisljenja = 4,
+        kArhiva = 5,
+        kUgovori = 6,
+        kPodesavanja = 7,
+        kPomoc = 8,
+    };
+
+    // Runs FormCreate. The datasets stand on the given session.
+    explicit TForm1(engine::Session& session, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // ===================================================================
+    // Frame
+    // ===================================================================
+
+    // Set by the program entry; nullptr when there is no start-up window.
+    StartupWindow* startup = nullptr;
+
+    QWidget* PanelBand = nullptr;  // the top band, 71 pixels high
+    QProgressBar* ProgressBar1 = nullptr;
+    std::vector<std::string> cfg;  // line buffer of the settings file
+    QTabWidget* PageControl1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+
+    // The remembered lists shown by ListBox4, ListBox5, ListBox8 and the
+    // invisible najnoviji.
+    remembered::RememberedLists liste;
+
+    // The stop request: set by Escape, tested and cleared by long loops.
+    bool stopRequest = false;
+    // True once: the stop request was set; it is cleared.
+    bool takeStopRequest();
+
+    bool firstActivation = true;
+
+    // The document window shows hints in its status bar through this.
+    std::function<void(const std::string&)> documentHint;
+
+    void FormActivate();
+    void FormResize();
+    // Saves the lists and the settings, then closes the start-up window.
+    void FormClose();
+    void FormKeyDown(int key);
+    // The minimise command: the whole application goes to the taskbar.
+    void WMSysCommandMinimize();
+    void PageControl1Change();
+    void ComboBox2Change();
+
+    void searching(bool busy);
+    void osvezi();
+    void proveripropise();
+    void dohints();
+    void GreskaUSnimanju();
+
+    // Status bar panels 0 to 2 (YUSCII).
+    void setPanel(int panel, const std::string& text);
+    std::string panelText(int panel) const;
+
+    // Selects a page without the tab-change handling, as code does.
+    void selectPage(int page);
+
+    // The remembered lists' operations (the list controls follow).
+    void dodajuceste(const std::string& title);
+    void dodajpretragu(const std::string& entry);
+    // Marking for quick opening, from the document window's caption.
+    void oznacizabrzo(const std::string& title);
+    void sredibrze();
+    // Shows the lists in their controls after a change.
+    void prikaziliste();
+
+    // ===================================================================
+    // Page 0 "Izbor &glasila" (tform1_glasila.cpp)
+    // ===================================================================
+    QWidget* TabSheetGlasila = nullptr;
+    lists::ReportList* ListView1 = nullptr;  // title column: width less 220
+    QTreeWidget* TreeView2 = nullptr;
+    void buildPageGlasila();
+    // The first activation's fill of the gazette tree, then the attaching
+    // of the tree's change handler.
+    void ubacipoglasnicima();
+    void attachTreeView2Change();
+
+    // ===================================================================
+    // Page 1 "&Oblasti" (tform1_oblasti.cpp)
+    // ===================================================================
+    QWidget* TabSheetOblasti = nullptr;
+    lists::ReportList* ListBox3 = nullptr;  // title column: width less 487
+    QComboBox* ComboBox3 = nullptr;
+    QTreeWidget* TreeView1 = nullptr;
+    void buildPageOblasti();
+    // The start-up fill of the first activation.
+    void poubacuj();
+
+    // ===================================================================
+    // Page 2 "&Pretraga" (tform1_pretraga.cpp)
+    // ===================================================================
+    QWidget* TabSheetPretraga = nullptr;
+    lists::ReportList* ListBox2 = nullptr;  // title column: width less 390
+    QComboBox* ComboBox4 = nullptr;
+    QRadioButton* RadioButton6 = nullptr;
+    void buildPagePretraga();
+
+    // ===================================================================
+    // Page 3 "^&esto kori{}eni propisi" (tform1_liste.cpp)
+    // ===================================================================
+    QWidget* TabSheetListe = nullptr;
+    QListWidget* ListBox5 = nullptr;  // recently opened
+    QListWidget* ListBox4 = nullptr;  // search history
+    QListWidget* ListBox8 = nullptr;  // quick-open
+    QSpinBox* SpinEdit2 = nullptr;    // limit of the recently opened list
+    QSpinBox* SpinEdit4 = nullptr;    // limit of the history
+    void buildPageListe();
+    // A title item of the context menu (its position in the quick-open list).
+    void PopupMenuItemsClick(int position);
+
+    // ===================================================================
+    // Page 4 "M&i{ljenja" (tform1_misljenja.cpp)
+    // ===================================================================
+    QWidget* TabSheetMisljenja = nullptr;
+    lists::ReportList* Listbox6 = nullptr;  // title column: width less 170
+    QComboBox* ComboBox1 = nullptr;         // "Sve" and the ministries
+    void buildPageMisljenja();
+
+    // ===================================================================
+    // Page 5 "&Arhiva" (tform1_arhiva.cpp)
+    // ===================================================================
+    QWidget* TabSheet13 = nullptr;
+    lists::ReportList* ListBox7 = nullptr;  // title column: width less 200
+    lists::ReportList* Listbox9 = nullptr;  // title column: width less 180
+    QWidget* Panel24 = nullptr;             // height: half the page's height less 45
+    void buildPageArhiva();
+
+    // ===================================================================
+    // Page 6 "Tipski &ugovori" (tform1_ugovori.cpp)
+    // ===================================================================
+    QWidget* TabSheetUgovori = nullptr;
+    QLineEdit* Edit17 = nullptr;  // enabled for contracts of three parties
+    QLineEdit* Edit18 = nullptr;
+    void buildPageUgovori();
+    // The page's part of the creation (page 0 of its two page controls,
+    // SpeedButton29 disabled) and of the first activation (fonts, the user
+    // contract grid's columns).
+    void ugovoriFormCreate();
+    void ugovoriFormActivate();
+
+    // ===================================================================
+    // Page 7 "Pode{a&vanja" (tform1_podesavanja.cpp)
+    // ===================================================================
+    QWidget* TabSheetPodesavanja = nullptr;
+    QGroupBox* GroupBoxVerzija = nullptr;
+    QLabel* Label25 = nullptr;
+    QLabel* Label27 = nullptr;  // the counts joined by "/"
+    QGroupBox* GroupBoxOpcije = nullptr;
+    QLabel* Label18 = nullptr;
+    QComboBox* ComboBox2 = nullptr;  // complexity level
+    QGroupBox* GroupBoxProxy = nullptr;
+    QCheckBox* CheckBox4 = nullptr;  // proxy on
+    QLabel* Label13 = nullptr;
+    QLineEdit* Edit14 = nullptr;  // proxy address
+    QLabel* Label20 = nullptr;
+    QLineEdit* Edit15 = nullptr;     // proxy port
+    QCheckBox* CheckBox5 = nullptr;  // beep at the end of a search
+    void buildPagePodesavanja();
+    void CheckBox4Click();
+    // The settings controls as the settings file sees them, and back.
+    settings::Controls settingsControls() const;
+    void applySettingsControls(const settings::Controls& controls, bool applyLevel);
+
+    // ===================================================================
+    // Page 8 "Po&mo}" (tform1_pomoc.cpp)
+    // ===================================================================
+    QWidget* TabSheetPomoc = nullptr;
+    QTextEdit* RichEdit3 = nullptr;  // the help text from "dostava.rtf"
+    QFrame* Panel11 = nullptr;       // "O nama"
+    QLabel* Label52 = nullptr;
+    QLabel* Label60 = nullptr;
+    QLabel* Label61 = nullptr;
+    QLabel* Label34 = nullptr;  // web and mail address
+    void buildPagePomoc();
+    // Centres the four labels of Panel11; offsets for Label34, Label52,
+    // Label60, Label61.
+    void centrePanel11(int o34, int o52, int o60, int o61);
+    // Loads the help text; a missing file leaves the page empty.
+    void loadHelpText();
+
+  protected:
+    void done(int result) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void buildFrame();
+    void FormCreate();
+    void readSettings();
+    void setColumnWidths(bool withListView1);
+    // Writes a file; reports GreskaUSnimanju once for a file that failed.
+    void saveFile(const std::string& name, const std::vector<std::string>& lines,
+                  std::vector<std::string>& failed);
+
+    std::vector<QLabel*> panels_;
+    bool cursorBusy_ = false;
+    bool closing_ = false;
+};
+
+// The one instance, created at program start (nullptr before and after).
+extern TForm1* Form1;

@@ -1,0 +1,123 @@
+// Page 7 "Pode{a&vanja": the settings the frame keeps in "trevion.cfg".
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "mainwindow/apphint.h"
+#include "mainwindow/tform1.h"
+#include "platform/textconv.h"
+#include "yuscii/keyfilter.h"
+
+namespace {
+
+template <typename W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QGroupBox* hintedGroup(QWidget* parent, const char* name, const char* text) {
+    auto* box = named(new QGroupBox(platform::qs(text), parent), name);
+    apphint::setHint(box, text);
+    return box;
+}
+
+}  // namespace
+
+void TForm1::buildPagePodesavanja() {
+    auto* page = new QVBoxLayout(TabSheetPodesavanja);
+
+    GroupBoxVerzija = hintedGroup(TabSheetPodesavanja, "GroupBoxVerzija",
+                                  "Verzija i izbor na~ina a`uriranja baze zakona");
+    auto* version = new QHBoxLayout(GroupBoxVerzija);
+    Label25 =
+        named(new QLabel(platform::qs("Broj propisa/mi{ljenja/ugovora u bazi"), GroupBoxVerzija),
+              "Label25");
+    Label27 = named(new QLabel(GroupBoxVerzija), "Label27");
+    version->addWidget(Label25);
+    version->addWidget(Label27);
+    version->addStretch(1);
+    page->addWidget(GroupBoxVerzija);
+
+    GroupBoxOpcije = hintedGroup(TabSheetPodesavanja, "GroupBoxOpcije", "Razne opcije");
+    auto* options = new QVBoxLayout(GroupBoxOpcije);
+    auto* level = new QHBoxLayout;
+    Label18 = named(new QLabel(platform::qs("Nivo kompleksnosti"), GroupBoxOpcije), "Label18");
+    ComboBox2 = named(new QComboBox(GroupBoxOpcije), "ComboBox2");
+    for (const char* item : {"Jednostavno", "Napredno", "Sve opcije"}) {
+        ComboBox2->addItem(platform::qs(item));
+    }
+    ComboBox2->setCurrentIndex(2);
+    connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
+    level->addWidget(Label18);
+    level->addWidget(ComboBox2);
+    level->addStretch(1);
+    options->addLayout(level);
+
+    GroupBoxProxy = hintedGroup(GroupBoxOpcije, "GroupBoxProxy", "Pode{avanje proxy servera");
+    apphint::setHint(GroupBoxProxy,
+                     "Parametri za povezivanje na internet (proverite "
+                     "pode{avanja u Internet Exploreru)");
+    auto* proxy = new QGridLayout(GroupBoxProxy);
+    CheckBox4 =
+        named(new QCheckBox(platform::qs("Koristi proxy server"), GroupBoxProxy), "CheckBox4");
+    connect(CheckBox4, &QCheckBox::clicked, this, [this] { CheckBox4Click(); });
+    Label13 = named(new QLabel(platform::qs("Proxy"), GroupBoxProxy), "Label13");
+    Edit14 = named(new QLineEdit(GroupBoxProxy), "Edit14");
+    apphint::setHint(Edit14, "Adresa proxy servera");
+    yuscii::installKeyFilter(Edit14, yuscii::KeyFilter::Keyboard);
+    Label20 = named(new QLabel(platform::qs("Port"), GroupBoxProxy), "Label20");
+    Edit15 = named(new QLineEdit(GroupBoxProxy), "Edit15");
+    apphint::setHint(Edit15, "Port proxy servera");
+    Edit15->setMaxLength(4);
+    Edit15->setMaximumWidth(80);
+    yuscii::installKeyFilter(Edit15, yuscii::KeyFilter::Digits);
+    proxy->addWidget(CheckBox4, 0, 0, 1, 4);
+    proxy->addWidget(Label13, 1, 0);
+    proxy->addWidget(Edit14, 1, 1);
+    proxy->addWidget(Label20, 1, 2);
+    proxy->addWidget(Edit15, 1, 3);
+    proxy->setColumnStretch(1, 1);
+    options->addWidget(GroupBoxProxy);
+    CheckBox4Click();
+
+    CheckBox5 = named(
+        new QCheckBox(platform::qs("Koristi ton za ozna~avanje kraja pretrage"), GroupBoxOpcije),
+        "CheckBox5");
+    apphint::setHint(CheckBox5, "Kratak sistemski ton na kraju svake pretrage");
+    CheckBox5->setChecked(true);
+    options->addWidget(CheckBox5);
+    page->addWidget(GroupBoxOpcije);
+    page->addStretch(1);
+}
+
+void TForm1::CheckBox4Click() {
+    const bool on = CheckBox4->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{Label13, Label20, Edit14, Edit15}) {
+        w->setEnabled(on);
+    }
+}
+
+settings::Controls TForm1::settingsControls() const {
+    return {ComboBox2->currentIndex(), CheckBox4->isChecked(), platform::ys(Edit14->text()),
+            platform::ys(Edit15->text())};
+}
+
+void TForm1::applySettingsControls(const settings::Controls& controls, bool applyLevel) {
+    ComboBox2->setCurrentIndex(controls.complexity);
+    if (applyLevel) {
+        ComboBox2Change();
+    }
+    CheckBox4->setChecked(controls.proxy);
+    CheckBox4Click();
+    Edit14->setText(platform::qs(controls.proxyAddress));
+    // A longer port from the file is kept as it is and written back unchanged.
+    Edit15->setMaxLength(std::max(4, static_cast<int>(controls.proxyPort.size())));
+    Edit15->setText(platform::qs(controls.proxyPort));
+}

@@ -1,0 +1,86 @@
+#pragma once
+// The start-up window: the application's first window. Its creation guards
+// against a second instance, sets the process date format, opens the
+// database session, adds the fonts and reads the program version; then it
+// shows the splash picture while a timer fills the progress bar, and hands
+// over to the main window, shown modally. Closing it ends the program.
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mainwindow/tform1.h"
+
+class QLabel;
+class QProgressBar;
+class QTimer;
+
+namespace engine {
+class Session;
+}
+namespace platform {
+class InstanceLock;
+}
+
+class TForm2 : public QWidget, public StartupWindow {
+    Q_OBJECT
+  public:
+    // The named lock standing in for the mutex "TrevionMutex".
+    static constexpr const char* kMutexName = "TrevionMutex";
+    static constexpr const char* kAlreadyRunning =
+        "Trevion je vec startovan. Pritisnite taster OK za prekid startovanja nove instance.";
+
+    // Runs FormCreate on the given session.
+    explicit TForm2(engine::Session& session, QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    QWidget* Panel1 = nullptr;
+    QLabel* Image1 = nullptr;  // the splash picture, 549 by 288
+    QProgressBar* ProgressBar1 = nullptr;
+    std::vector<std::string> ff;  // line buffer of the settings file
+    QTimer* Timer1 = nullptr;
+
+    // Set once pocetak() has run.
+    bool started = false;
+    // The pause with the full bar before the hand-over (0 in tests).
+    int handoverPauseMs = 1000;
+    // Ends the program; QCoreApplication::exit(0) unless a test replaces it.
+    std::function<void()> endProgram;
+
+    // True when another instance runs: this one ends without a main window.
+    bool terminated() const { return terminated_; }
+
+    void pocetak();
+    void Timer1Timer();
+    // The hand-over (the picture's click handler).
+    void Image1Click();
+    void ProgressBar1MouseDown();
+
+    // Engine environment: whether the engine is registered, its
+    // installation, and the check of its version (false: the user refused
+    // to go on).
+    bool GetPelmatistryInfo();
+    void instalirajBDE();
+    bool proveriverzijuBDE();
+
+    // StartupWindow
+    void hideStartup() override;
+    void stopTimer() override;
+    void closeStartup() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void FormCreate();
+
+    engine::Session& session_;
+    std::unique_ptr<platform::InstanceLock> mutex_;
+    bool terminated_ = false;
+    bool handingOver_ = false;
+};
+
+// The one instance, created first at program start (nullptr before and after).
+extern TForm2* Form2;
