@@ -2,7 +2,8 @@
 // The plain text of a stored RTF text, without building a document: what the
 // searches compare. It equals the reader's document text (toPlainText):
 // paragraphs and line breaks are '\n' (no '\n' for a final \par), tabs '\t',
-// every other character one YUSCII byte.
+// every other character one YUSCII byte. Input that is not RTF is taken as
+// plain text (see rtf_parser.h for this and for malformed input).
 #include <string>
 #include <string_view>
 

@@ -78,7 +78,7 @@ std::string mutate(std::string s, std::mt19937& rng) {
 TEST(Randomized, MutatedRtfReadsToItsPlainText) {
     std::mt19937 rng(20240611);
     QTextDocument doc;
-    for (int i = 0; i < 100000; ++i) {
+    for (int i = 0; i < 200000; ++i) {
         const std::string input = mutate(kSeeds[i % kSeeds.size()], rng);
         const std::string plain = rtf::plainText(input);
         ASSERT_LE(plain.size(), input.size());
