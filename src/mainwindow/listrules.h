@@ -19,6 +19,16 @@ enum Image : int {
     kFigure = 5,      // not used by the lists
 };
 
+// A row of a regulation or opinion list: the caption (title) and the
+// sub-items (column 1 onwards), YUSCII bytes, with its image.
+struct Row {
+    std::string caption;
+    std::vector<std::string> sub;
+    int image = kDocument;
+
+    bool operator==(const Row&) const = default;
+};
+
 // a-z compare without regard to case, every other byte by its code; a
 // prefix sorts first. Returns <0, 0, >0.
 int compareText(const std::string& a, const std::string& b);

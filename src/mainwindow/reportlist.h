@@ -12,14 +12,6 @@
 
 namespace lists {
 
-struct Row {
-    std::string caption;
-    std::vector<std::string> sub;  // sub-items, column 1 onwards
-    int image = kDocument;
-
-    bool operator==(const Row&) const = default;
-};
-
 struct Column {
     std::string title;  // YUSCII
     int width = 100;
