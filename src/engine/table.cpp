@@ -102,6 +102,16 @@ void Table::open() {
             im.fieldIndex[detail::upperAscii(im.def.fields[i].name)] = static_cast<int>(i);
         }
         im.db = db;
+        im.rowColumns.clear();
+        for (const auto& f : im.def.fields) {
+            std::string col = quoteIdent(f.name);
+            bool large = f.type == FieldType::Memo || f.type == FieldType::Graphic;
+            // length() of a blob reads its size without loading its bytes.
+            im.rowColumns +=
+                (im.rowColumns.empty() ? "" : ", ") + (large ? "length(" + col + ")" : col);
+        }
+        im.rowCache.clear();
+        im.linkCache.clear();
         im.resolveOrder();
         im.resolveLink();
         im.compileFilter();
@@ -128,6 +138,8 @@ void Table::close() {
     im.editBuffer.clear();  // an edit in progress is dropped, as on cancel
     im.statements.clear();
     im.rows.clear();
+    im.rowCache.clear();
+    im.linkCache.clear();
     im.pos = 0;
     im.eofFlag = im.bofFlag = true;
     im.invalidateCache();

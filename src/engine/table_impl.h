@@ -56,8 +56,25 @@ struct Table::Impl {
     // details know to go back to their first row.
     unsigned long long moves = 0;
 
-    // Cache of the current row: small fields in full, blob fields by size
-    // until one is asked for.
+    // Small fields of rows near the cursor, fetched a window of rows at a
+    // time (one statement per window instead of one per row); blob fields by
+    // size only. Valid for one database change count.
+    struct RowValues {
+        std::vector<detail::Cell> cells;
+        std::vector<long long> blobSizes;  // -1: blank
+    };
+    std::unordered_map<long long, RowValues> rowCache;
+    unsigned long long rowCacheChange = 0;
+    std::string rowColumns;  // the select list that fills RowValues
+
+    // A detail's row sets by master value (single-field links), fetched for a
+    // window of master rows at a time. Valid for one change count and until
+    // the filter, order or link changes.
+    std::unordered_map<std::string, std::vector<long long>> linkCache;
+    unsigned long long linkCacheChange = 0;
+
+    // The current row: small fields in full, blob fields by size until one
+    // is asked for.
     long long cachedRowid = 0;
     unsigned long long cachedChange = 0;
     bool cacheValid = false;
@@ -119,6 +136,13 @@ struct Table::Impl {
 
   private:
     void loadRow();
+    void fetchWindow();
+    std::string orderBy() const;
+    bool batchableLink() const;
+    void fetchLinkWindow(const detail::Cell& current);
+    void upcomingRows(std::vector<long long>& out, size_t limit);
+    void syncRowCache();
+    void readRowValues(const detail::Stmt& stmt, int firstColumn, RowValues& out) const;
     std::vector<detail::Cell> masterValues(bool& empty);
 };
 

@@ -1,6 +1,7 @@
 // The row set of a table dataset: building it from the link, the filter and
 // the order, keeping it current, and reading the current row.
 #include <algorithm>
+#include <charconv>
 
 #include "engine/table_impl.h"
 #include "engine/tabledef_codec.h"
@@ -35,6 +36,29 @@ bool sameCells(const std::vector<Cell>& a, const std::vector<Cell>& b) {
 bool isBlob(FieldType type) {
     return type == FieldType::Memo || type == FieldType::Graphic;
 }
+
+std::string numberKey(double value) {
+    char buffer[40];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return "n" + std::string(buffer, result.ptr);
+}
+
+// A link value as a key: numbers by value, whatever their storage class.
+std::string linkKey(const Cell& cell) {
+    switch (cell.kind) {
+        case Cell::Kind::Integer:
+            return numberKey(static_cast<double>(cell.i));
+        case Cell::Kind::Real:
+            return numberKey(cell.d);
+        case Cell::Kind::Null:
+            return "z";
+        default:
+            return "t" + cell.bytes;
+    }
+}
+
+// Rows fetched together when the cursor reaches a row not yet read.
+constexpr size_t kWindow = 32;
 
 }  // namespace
 
@@ -153,6 +177,7 @@ void Table::Impl::compileFilter() {
 }
 
 void Table::Impl::markStale(Pending what) {
+    linkCache.clear();  // filter, order or link changed
     if (what > pending) {
         pending = what;
     }
@@ -222,6 +247,138 @@ std::optional<long long> Table::Impl::currentRowid() const {
     return rows[pos];
 }
 
+std::string Table::Impl::orderBy() const {
+    std::string sql = " ORDER BY ";
+    for (size_t i = 0; i < orderFields.size(); ++i) {
+        sql += quoteIdent(def.fields[static_cast<size_t>(orderFields[i])].name) +
+               (orderNoCase[i] ? " COLLATE NOCASE, " : ", ");
+    }
+    return sql + "rowid";
+}
+
+bool Table::Impl::batchableLink() const {
+    return linkFields.size() == 1 && !orderNoCase[0];
+}
+
+// The rows for the master's current link value, and for the values of the
+// master rows that follow it (already in the master's row cache), in one
+// statement; kept by value so that walking the master costs no statement
+// per row.
+void Table::Impl::fetchLinkWindow(const Cell& current) {
+    const FieldDef& field = def.fields[static_cast<size_t>(linkFields[0])];
+    std::vector<Cell> keys{current};
+    std::vector<std::string> keyTexts{linkKey(current)};
+    Impl& m = *self.master_->impl_;
+    int masterField = m.fieldPos(linkMasterFields[0]);
+    std::vector<long long> upcoming;
+    if (masterField >= 0 && self.master_->state_ == State::Browse) {
+        m.upcomingRows(upcoming, kWindow);
+    }
+    for (long long rowid : upcoming) {
+        if (keys.size() >= kWindow) {
+            break;
+        }
+        auto it = m.rowCache.find(rowid);
+        if (it == m.rowCache.end()) {
+            break;
+        }
+        Cell value;
+        try {
+            value = detail::convertCell(field, it->second.cells[static_cast<size_t>(masterField)]);
+        } catch (const Error&) {
+            continue;  // matches no row; its own query says so
+        }
+        std::string text = linkKey(value);
+        if (value.isNull() || std::find(keyTexts.begin(), keyTexts.end(), text) != keyTexts.end()) {
+            continue;
+        }
+        keys.push_back(std::move(value));
+        keyTexts.push_back(std::move(text));
+    }
+    if (linkCache.size() > 16 * kWindow) {
+        linkCache.clear();
+    }
+    for (const auto& text : keyTexts) {
+        linkCache[text].clear();
+    }
+    std::string marks;
+    for (size_t i = 0; i < kWindow; ++i) {
+        marks += i ? ", ?" : "?";
+    }
+    std::string col = quoteIdent(field.name);
+    std::string sql = "SELECT rowid, " + col + ", " + rowColumns + " FROM " + quoteIdent(def.name) +
+                      " WHERE " + col + " IN (" + marks + ")";
+    bool filter = self.filtered_ && filterTree;
+    if (filter) {
+        sql += " AND " + filterSql.sql;
+    }
+    syncRowCache();
+    Stmt& stmt = statement(sql + orderBy());
+    StmtUse use(stmt);
+    for (size_t i = 0; i < kWindow; ++i) {
+        detail::bindCell(stmt, static_cast<int>(i + 1), i < keys.size() ? keys[i] : keys[0]);
+    }
+    if (filter) {
+        for (size_t i = 0; i < filterSql.params.size(); ++i) {
+            detail::bindCell(stmt, static_cast<int>(kWindow + i + 1), filterSql.params[i]);
+        }
+    }
+    while (stmt.step()) {
+        long long rowid = stmt.columnInt(0);
+        linkCache[linkKey(detail::readCell(stmt, 1))].push_back(rowid);
+        if (rowCache.size() < 64 * kWindow) {
+            readRowValues(stmt, 2, rowCache[rowid]);
+        }
+    }
+}
+
+// Rows that become current next when walking forward, as far as the caches
+// know them: the rows after the cursor, then (for a detail) the cached rows
+// for the values of its master's next rows.
+void Table::Impl::upcomingRows(std::vector<long long>& out, size_t limit) {
+    if (!isOpen() || rowCacheChange != db->changeCount()) {
+        return;
+    }
+    for (size_t p = pos + 1; p < rows.size() && out.size() < limit; ++p) {
+        out.push_back(rows[p]);
+    }
+    if (out.size() >= limit || !linked() || !batchableLink() ||
+        linkCacheChange != db->changeCount() || self.master_->state_ != State::Browse) {
+        return;
+    }
+    Impl& m = *self.master_->impl_;
+    int masterField = m.fieldPos(linkMasterFields[0]);
+    if (masterField < 0) {
+        return;
+    }
+    std::vector<long long> masterNext;
+    m.upcomingRows(masterNext, limit);
+    const FieldDef& field = def.fields[static_cast<size_t>(linkFields[0])];
+    for (long long rowid : masterNext) {
+        auto cached = m.rowCache.find(rowid);
+        if (cached == m.rowCache.end()) {
+            return;
+        }
+        Cell value;
+        try {
+            value =
+                detail::convertCell(field, cached->second.cells[static_cast<size_t>(masterField)]);
+        } catch (const Error&) {
+            continue;
+        }
+        auto set = linkCache.find(linkKey(value));
+        if (set == linkCache.end()) {
+            return;
+        }
+        for (long long r : set->second) {
+            if (out.size() >= limit) {
+                return;
+            }
+            out.push_back(r);
+        }
+    }
+}
+
 void Table::Impl::requery(bool keepCurrent, std::optional<long long> target) {
     auto old = currentRowid();
     size_t oldPos = pos;
@@ -231,10 +388,25 @@ void Table::Impl::requery(bool keepCurrent, std::optional<long long> target) {
     std::vector<std::string> conditions;
     std::vector<Cell> params;
     bool empty = false;
+    bool served = false;
     std::vector<Cell> values;
+    rows.clear();
     if (linked()) {
         values = masterValues(empty);
-        for (size_t i = 0; !empty && i < linkFields.size(); ++i) {
+        if (!empty && batchableLink() && !values[0].isNull()) {
+            if (linkCacheChange != db->changeCount()) {
+                linkCache.clear();
+                linkCacheChange = db->changeCount();
+            }
+            auto it = linkCache.find(linkKey(values[0]));
+            if (it == linkCache.end()) {
+                fetchLinkWindow(values[0]);
+                it = linkCache.find(linkKey(values[0]));
+            }
+            rows = it->second;
+            served = true;
+        }
+        for (size_t i = 0; !served && !empty && i < linkFields.size(); ++i) {
             const FieldDef& f = def.fields[static_cast<size_t>(linkFields[i])];
             std::string col = quoteIdent(f.name);
             if (values[i].isNull()) {
@@ -250,25 +422,28 @@ void Table::Impl::requery(bool keepCurrent, std::optional<long long> target) {
         conditions.push_back(filterSql.sql);
         params.insert(params.end(), filterSql.params.begin(), filterSql.params.end());
     }
-    rows.clear();
-    if (!empty) {
-        std::string sql = "SELECT rowid FROM " + quoteIdent(def.name);
+    if (!empty && !served) {
+        // A detail's rows are few: their small fields come with the row set.
+        bool prefetch = linked();
+        std::string sql = "SELECT rowid" + (prefetch ? ", " + rowColumns : std::string()) +
+                          " FROM " + quoteIdent(def.name);
         for (size_t i = 0; i < conditions.size(); ++i) {
             sql += (i == 0 ? " WHERE " : " AND ") + conditions[i];
         }
-        sql += " ORDER BY ";
-        for (size_t i = 0; i < orderFields.size(); ++i) {
-            sql += quoteIdent(def.fields[static_cast<size_t>(orderFields[i])].name) +
-                   (orderNoCase[i] ? " COLLATE NOCASE, " : ", ");
+        if (prefetch) {
+            syncRowCache();
         }
-        sql += "rowid";
-        Stmt& stmt = statement(sql);
+        Stmt& stmt = statement(sql + orderBy());
         StmtUse use(stmt);
         for (size_t i = 0; i < params.size(); ++i) {
             detail::bindCell(stmt, static_cast<int>(i + 1), params[i]);
         }
         while (stmt.step()) {
-            rows.push_back(stmt.columnInt(0));
+            long long rowid = stmt.columnInt(0);
+            rows.push_back(rowid);
+            if (prefetch && rows.size() <= kWindow) {
+                readRowValues(stmt, 1, rowCache[rowid]);
+            }
         }
     }
     seenChange = db->changeCount();
@@ -306,32 +481,71 @@ void Table::Impl::moveTo(size_t newPos) {
     notify(Event::RecordChanged);
 }
 
-void Table::Impl::loadRow() {
-    long long rowid = rows[pos];
-    size_t n = def.fields.size();
-    cells.assign(n, Cell());
-    blobSizes.assign(n, -1);
-    blobLoaded.assign(n, false);
-    std::string sql = "SELECT ";
-    for (size_t i = 0; i < n; ++i) {
-        std::string col = quoteIdent(def.fields[i].name);
-        // length() of a blob reads its size without loading its bytes.
-        sql += (i ? ", " : "") + (isBlob(def.fields[i].type) ? "length(" + col + ")" : col);
+void Table::Impl::syncRowCache() {
+    if (rowCacheChange != db->changeCount()) {
+        rowCache.clear();
+        rowCacheChange = db->changeCount();
     }
-    sql += " FROM " + quoteIdent(def.name) + " WHERE rowid = ?";
-    Stmt& stmt = statement(sql);
-    StmtUse use(stmt);
-    stmt.bindInt(1, rowid);
-    if (stmt.step()) {
-        for (size_t i = 0; i < n; ++i) {
-            int col = static_cast<int>(i);
-            if (isBlob(def.fields[i].type)) {
-                blobSizes[i] = stmt.columnType(col) == SQLITE_NULL ? -1 : stmt.columnInt(col);
-            } else {
-                cells[i] = detail::readCell(stmt, col);
-            }
+}
+
+void Table::Impl::readRowValues(const Stmt& stmt, int firstColumn, RowValues& out) const {
+    size_t n = def.fields.size();
+    out.cells.assign(n, Cell());
+    out.blobSizes.assign(n, -1);
+    for (size_t i = 0; i < n; ++i) {
+        int col = firstColumn + static_cast<int>(i);
+        if (isBlob(def.fields[i].type)) {
+            out.blobSizes[i] = stmt.columnType(col) == SQLITE_NULL ? -1 : stmt.columnInt(col);
+        } else {
+            out.cells[i] = detail::readCell(stmt, col);
         }
     }
+}
+
+// Fetches the small fields of the current row and of the rows after it.
+void Table::Impl::fetchWindow() {
+    if (rowCache.size() > 8 * kWindow) {
+        rowCache.clear();
+    }
+    std::vector<long long> wanted;
+    for (size_t p = pos; p < rows.size() && wanted.size() < kWindow; ++p) {
+        if (rowCache.count(rows[p]) == 0) {
+            wanted.push_back(rows[p]);
+        }
+    }
+    // One statement text for every window: the list is padded with its first rowid.
+    std::string marks;
+    for (size_t i = 0; i < kWindow; ++i) {
+        marks += i ? ", ?" : "?";
+    }
+    Stmt& stmt = statement("SELECT rowid, " + rowColumns + " FROM " + quoteIdent(def.name) +
+                           " WHERE rowid IN (" + marks + ")");
+    StmtUse use(stmt);
+    for (size_t i = 0; i < kWindow; ++i) {
+        stmt.bindInt(static_cast<int>(i + 1), i < wanted.size() ? wanted[i] : wanted.front());
+    }
+    while (stmt.step()) {
+        readRowValues(stmt, 1, rowCache[stmt.columnInt(0)]);
+    }
+}
+
+void Table::Impl::loadRow() {
+    long long rowid = rows[pos];
+    syncRowCache();
+    auto it = rowCache.find(rowid);
+    if (it == rowCache.end()) {
+        fetchWindow();
+        it = rowCache.find(rowid);
+    }
+    size_t n = def.fields.size();
+    if (it != rowCache.end()) {
+        cells = it->second.cells;
+        blobSizes = it->second.blobSizes;
+    } else {  // deleted meanwhile: a blank row
+        cells.assign(n, Cell());
+        blobSizes.assign(n, -1);
+    }
+    blobLoaded.assign(n, false);
     cachedRowid = rowid;
     cachedChange = db->changeCount();
     cacheValid = true;

@@ -234,11 +234,27 @@ TableDef decodeDefinition(const std::string& name, const std::string& text) {
     return def;
 }
 
+std::vector<size_t> storageOrder(const TableDef& def) {
+    std::vector<size_t> order;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (size_t i = 0; i < def.fields.size(); ++i) {
+            FieldType t = def.fields[i].type;
+            bool large = t == FieldType::Memo || t == FieldType::Graphic;
+            if (large == (pass == 1)) {
+                order.push_back(i);
+            }
+        }
+    }
+    return order;
+}
+
 std::string createTableSql(const TableDef& def, const std::string& sqlName) {
     std::string sql = "CREATE TABLE " + quoteIdent(sqlName) + " (";
-    for (size_t i = 0; i < def.fields.size(); ++i) {
-        sql +=
-            (i ? ", " : "") + quoteIdent(def.fields[i].name) + " " + columnType(def.fields[i].type);
+    bool firstColumn = true;
+    for (size_t i : storageOrder(def)) {
+        sql += (firstColumn ? "" : ", ") + quoteIdent(def.fields[i].name) + " " +
+               columnType(def.fields[i].type);
+        firstColumn = false;
     }
     return sql + ")";
 }

@@ -22,6 +22,11 @@ int findFieldIndex(const TableDef& def, const std::string& name);
 // The index of that name (not case-sensitive), or nullptr.
 const IndexDef* findIndex(const TableDef& def, const std::string& name);
 
+// The order of the SQLite columns: text and number fields first, memo and
+// graphic fields last, each group in field order. Small fields then sit at
+// the start of a record, so reading them never walks past large texts.
+std::vector<size_t> storageOrder(const TableDef& def);
+
 // SQL for the table itself, under the given SQLite name.
 std::string createTableSql(const TableDef& def, const std::string& sqlName);
 // One CREATE INDEX statement per key: the primary key first (a unique index),

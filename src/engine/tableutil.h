@@ -17,9 +17,11 @@ struct VerifyResult {
 // not exist.
 VerifyResult verifyTable(Database& db, const std::string& table);
 
-// Rebuilds the table from its own definition: its rows are copied into a
-// fresh table and its indexes created again. Rows the rebuilt keys reject are
-// dropped. Throws Error when the rebuild fails; the table is then unchanged.
+// Rebuilds the table from its own definition: its indexes are made again
+// and rows that the unique keys reject (the later of two, in storage order)
+// are dropped. A table whose columns differ from the definition is copied
+// into a fresh table first. One transaction: when the rebuild fails it throws
+// Error and the table is unchanged.
 void rebuildTable(Database& db, const std::string& table);
 
 }  // namespace engine
