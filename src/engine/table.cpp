@@ -216,14 +216,28 @@ std::vector<std::string> Table::activeIndexFields() const {
 
 // --- master/detail -----------------------------------------------------------
 
+namespace {
+
+// Whether linking `detail` to `master` would close a circle of active links.
+bool closesCircle(const Table* detail, const Table* master) {
+    for (const Table* t = master; t != nullptr;
+         t = detail::splitFieldList(t->masterFields()).empty() ? nullptr : t->masterSource()) {
+        if (t == detail) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 void Table::setMasterSource(Table* master) {
     if (master == master_) {
         return;
     }
-    for (Table* t = master; t != nullptr; t = t->master_) {
-        if (t == this) {
-            throw Error("Circular master/detail link on dataset " + name_);
-        }
+    bool linking = !detail::splitFieldList(masterFields_).empty();
+    if (master == this || (linking && closesCircle(this, master))) {
+        throw Error("Circular master/detail link on dataset " + name_);
     }
     impl_->postIfEditing();
     Table* old = master_;
@@ -244,10 +258,16 @@ void Table::setMasterFields(const std::string& fields) {
     if (fields == masterFields_) {
         return;
     }
+    if (!detail::splitFieldList(fields).empty() && closesCircle(this, master_)) {
+        throw Error("Circular master/detail link on dataset " + name_);
+    }
     impl_->postIfEditing();
     std::string old = masterFields_;
-    impl_->reconfigure([&] { masterFields_ = fields; }, [&] { masterFields_ = old; },
-                       Impl::Pending::First);
+    auto assign = [this](const std::string& value) {
+        masterFields_ = value;
+        impl_->linkNamed = !detail::splitFieldList(value).empty();
+    };
+    impl_->reconfigure([&] { assign(fields); }, [&] { assign(old); }, Impl::Pending::First);
 }
 
 // --- filter ------------------------------------------------------------------

@@ -34,7 +34,9 @@ struct Table::Impl {
     std::optional<detail::FilterNode> filterTree;
     detail::SqlCondition filterSql;
 
-    // The link to the master: detail field positions, master field names.
+    // The link to the master: whether master fields are named, the detail
+    // field positions and the master field names.
+    bool linkNamed = false;
     std::vector<int> linkFields;
     std::vector<std::string> linkMasterFields;
     std::vector<Table*> details;  // tables whose master this is

@@ -67,7 +67,7 @@ bool Table::Impl::editing() const {
 }
 
 bool Table::Impl::linked() const {
-    return self.master_ != nullptr && !self.masterFields_.empty();
+    return self.master_ != nullptr && linkNamed;
 }
 
 void Table::Impl::checkOpen() const {

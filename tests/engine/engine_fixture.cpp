@@ -9,10 +9,18 @@ using engine::TableDef;
 
 namespace {
 
-engine::FieldDef s(const std::string& name, int size) { return {name, FieldType::String, size}; }
-engine::FieldDef n(const std::string& name) { return {name, FieldType::Number, 0}; }
-engine::FieldDef m(const std::string& name) { return {name, FieldType::Memo, 0}; }
-engine::FieldDef g(const std::string& name) { return {name, FieldType::Graphic, 0}; }
+engine::FieldDef s(const std::string& name, int size) {
+    return {name, FieldType::String, size};
+}
+engine::FieldDef n(const std::string& name) {
+    return {name, FieldType::Number, 0};
+}
+engine::FieldDef m(const std::string& name) {
+    return {name, FieldType::Memo, 0};
+}
+engine::FieldDef g(const std::string& name) {
+    return {name, FieldType::Graphic, 0};
+}
 
 }  // namespace
 
@@ -98,8 +106,9 @@ void fillSampleData(engine::Database& db) {
         " (16, 16, 5, 1, NULL, '05/2006', NULL)");
     db.exec("INSERT INTO TB_Glasnici VALUES (1, 'Slu`beni glasnik RS'), (2, 'Slu`beni list')");
     db.exec("INSERT INTO TB_Arhiva VALUES (14, 12, 0), (12, 0, 14), (15, 0, 0)");
-    db.exec("INSERT INTO TB_Ministarstva VALUES (1, 'Ministarstvo finansija'),"
-            " (2, 'Ministarstvo rada')");
+    db.exec(
+        "INSERT INTO TB_Ministarstva VALUES (1, 'Ministarstvo finansija'),"
+        " (2, 'Ministarstvo rada')");
     db.exec(
         "INSERT INTO TB_Misljenja (BROJ_MISLJENJA, MINISTARSTVO, NAZIV_MISLJENJA, DAN, MESEC,"
         " GODINA) VALUES (1, 2, 'O porezu', 5, 3, 2006), (2, 1, 'O doprinosima', 20, 11, 2005),"

@@ -20,7 +20,7 @@ inline constexpr const char* kPassword = "jIGGAe";
 std::vector<engine::TableDef> smallSchema();
 
 class EngineTest : public ::testing::Test {
-protected:
+  protected:
     EngineTest();
 
     std::string dataDir() const { return (dir_.path() / "Podatci").string(); }

@@ -13,7 +13,7 @@ using engine::FilterError;
 using Rows = std::vector<std::string>;
 
 class FilterTest : public EngineTest {
-protected:
+  protected:
     FilterTest() { fillSampleData(db()); }
 
     Rows filtered(const std::string& table, const std::string& filter, const std::string& field,
@@ -46,21 +46,28 @@ TEST_F(FilterTest, EveryTemplateOfTheProgramSelectsItsRows) {
         {"TB_Brojevi", "ID_GLASNIKA = '1'", "ID_BROJA", {"12", "13", "14"}},
         {"TB_Brojevi", "ID_GLASNIKA='2'", "ID_BROJA", {"15", "16"}},
         {"TB_Brojevi", "ID_GLASNIKA='1' AND GODINA_stampanja='2005'", "ID_BROJA", {"12", "13"}},
-        {"TB_Brojevi", "ID_GLASNIKA='1' AND GODINA_stampanja='2005' AND BROJ='2'", "ID_BROJA",
+        {"TB_Brojevi",
+         "ID_GLASNIKA='1' AND GODINA_stampanja='2005' AND BROJ='2'",
+         "ID_BROJA",
          {"13"}},
         {"TB_Brojevi", "id_GLASNIKa='2'", "ID_BROJA", {"15", "16"}},
         {"TB_Brojevi", "id_GLASNIKa='1' AND GODINA_stampanja='2006'", "ID_BROJA", {"14"}},
         {"TB_Brojevi", "ID_BROJA='15'", "BROJ", {"12"}},
         {"TB_Glasnici", "naziv_glasnika='Slu`beni list'", "ID_GLASNIKA", {"2"}},
         {"TB_Arhiva", "BROJ_ZAKONA= '14'", "PRETHODI_MU", {"12"}},
-        {"TB_Arhiva", "BROJ_ZAKONA = '14' OR PRETHODI_MU= '14' OR NASLEDJUJE_GA= '14'",
-         "BROJ_ZAKONA", {"14", "12"}},
+        {"TB_Arhiva",
+         "BROJ_ZAKONA = '14' OR PRETHODI_MU= '14' OR NASLEDJUJE_GA= '14'",
+         "BROJ_ZAKONA",
+         {"14", "12"}},
         {"TB_Misljenja",
          "DAN>= '01' AND MESEC>='03' AND GODINA>= '2006' AND DAN<= '05' AND MESEC<='03' AND "
          "GODINA<= '2006'",
-         "BROJ_MISLJENJA", {"1", "3"}},
-        {"TB_Misljenja", "NAZIV_MISLJENJA= 'O porezu' AND DAN='05' AND MESEC='03' AND GODINA='2006'",
-         "BROJ_MISLJENJA", {"1"}},
+         "BROJ_MISLJENJA",
+         {"1", "3"}},
+        {"TB_Misljenja",
+         "NAZIV_MISLJENJA= 'O porezu' AND DAN='05' AND MESEC='03' AND GODINA='2006'",
+         "BROJ_MISLJENJA",
+         {"1"}},
         {"TB_Ministarstva", "IME_MINISTARSTVA= 'Ministarstvo rada'", "MINISTARSTVO", {"2"}},
         {"TB_link", "MIS= '12'", "POZ", {"0", "2"}},
         {"TB_link", "PROP= '1'", "ZAK", {"12", "14"}},
@@ -89,8 +96,7 @@ TEST_F(FilterTest, CaseFoldingCoversAToZOnly) {
     // '{' and '[' are the small and the capital s with caron: never folded.
     EXPECT_EQ(filtered("TB_Zakoni", "Naziv_zakona= 'UREDBA O {UMAMA'", "ID_ZAKONA", true),
               Rows{"15"});
-    EXPECT_EQ(filtered("TB_Zakoni", "Naziv_zakona= 'Uredba o [umama'", "ID_ZAKONA", true),
-              Rows{});
+    EXPECT_EQ(filtered("TB_Zakoni", "Naziv_zakona= 'Uredba o [umama'", "ID_ZAKONA", true), Rows{});
 }
 
 TEST_F(FilterTest, BlankValuesAndComparisons) {
@@ -126,15 +132,15 @@ TEST_F(FilterTest, UnquotedNumberAgainstTextComparesTheText) {
 }
 
 TEST_F(FilterTest, OrBindsLooserThanAndAndParenthesesGroup) {
-    EXPECT_EQ(filtered("TB_Zakoni", "ID_ZAKONA=12 OR ID_ZAKONA=13 AND ID_TIPA_ZAKONA=1",
-                       "ID_ZAKONA"),
-              Rows{"12"});
-    EXPECT_EQ(filtered("TB_Zakoni", "(ID_ZAKONA=12 OR ID_ZAKONA=13) AND ID_TIPA_ZAKONA=2",
-                       "ID_ZAKONA"),
-              Rows{"13"});
-    EXPECT_EQ(filtered("TB_Zakoni", "id_zakona=12 or ID_ZAKONA=16 and id_tipa_zakona=1",
-                       "ID_ZAKONA"),
-              (Rows{"12", "16"}));
+    EXPECT_EQ(
+        filtered("TB_Zakoni", "ID_ZAKONA=12 OR ID_ZAKONA=13 AND ID_TIPA_ZAKONA=1", "ID_ZAKONA"),
+        Rows{"12"});
+    EXPECT_EQ(
+        filtered("TB_Zakoni", "(ID_ZAKONA=12 OR ID_ZAKONA=13) AND ID_TIPA_ZAKONA=2", "ID_ZAKONA"),
+        Rows{"13"});
+    EXPECT_EQ(
+        filtered("TB_Zakoni", "id_zakona=12 or ID_ZAKONA=16 and id_tipa_zakona=1", "ID_ZAKONA"),
+        (Rows{"12", "16"}));
 }
 
 TEST_F(FilterTest, MalformedFiltersNameProblemAndPositionAndChangeNothing) {

@@ -13,7 +13,7 @@ using engine::Table;
 using Rows = std::vector<std::string>;
 
 class MasterDetailTest : public EngineTest {
-protected:
+  protected:
     MasterDetailTest() {
         glavna = open("TB_Brojevi", true, "Glavna");
         zakoni = open("TB_Zakoni", true, "Zakoni");
@@ -30,7 +30,7 @@ protected:
 };
 
 class SampleMasterDetailTest : public MasterDetailTest {
-protected:
+  protected:
     SampleMasterDetailTest() { fillSampleData(db()); }
 };
 
@@ -148,10 +148,48 @@ TEST_F(SampleMasterDetailTest, BadLinksAreRefusedAndTheOldOneStays) {
     EXPECT_THROW(zakoni->setMasterFields("ID_BROJA;ID_GLASNIKA"), Error);  // index has one field
     EXPECT_THROW(zakoni->setMasterFields("NEMA"), Error);
     EXPECT_EQ(zakoni->masterFields(), "ID_BROJA");
-    EXPECT_THROW(glavna->setMasterSource(arhiva.get()), Error);  // circular
     EXPECT_THROW(glavna->setMasterSource(glavna.get()), Error);
-    EXPECT_EQ(glavna->masterSource(), nullptr);
+    glavna->setMasterSource(arhiva.get());  // no master fields yet: no link
+    EXPECT_THROW(glavna->setMasterFields("BROJ_ZAKONA"), Error);  // circular
+    EXPECT_EQ(glavna->masterFields(), "");
     EXPECT_EQ(zakoni->field(0).asString(), "12");
+}
+
+TEST_F(SampleMasterDetailTest, ALinkCanBeReversedOnceTheOldOneIsCut) {
+    // The archive view: Zakoni follows arhiva instead of the other way round.
+    arhiva->setMasterFields("");
+    EXPECT_THROW(zakoni->setMasterSource(arhiva.get()), Error);  // arhiva has no ID_BROJA
+    zakoni->setMasterFields("");
+    zakoni->setMasterSource(arhiva.get());
+    zakoni->setMasterFields("BROJ_ZAKONA");
+    arhiva->first();  // in BROJ_ZAKONA order
+    EXPECT_EQ(zakoni->field(0).asString(), "12");
+    arhiva->next();
+    EXPECT_EQ(zakoni->field(0).asString(), "14");
+    EXPECT_THROW(arhiva->setMasterFields("ID_BROJA"), Error);  // would close the circle
+    EXPECT_EQ(arhiva->masterFields(), "");
+}
+
+TEST_F(SampleMasterDetailTest, LinkedRowsStayRightUnderFiltersAndWrites) {
+    zakoni->setFilter("ID_TIPA_ZAKONA='1'");
+    zakoni->setFiltered(true);
+    Rows seen;
+    for (glavna->first(); !glavna->eof(); glavna->next()) {
+        seen.push_back(zakoni->isEmpty() ? "-" : zakoni->field(0).asString());
+    }
+    EXPECT_EQ(seen, (Rows{"12", "-", "14", "-", "16"}));
+    // Regulation 13 becomes a type-1 regulation while the master walks.
+    glavna->first();
+    EXPECT_EQ(zakoni->field(0).asString(), "12");
+    sql("UPDATE TB_Zakoni SET ID_TIPA_ZAKONA = 1 WHERE ID_ZAKONA = 13");
+    glavna->next();
+    EXPECT_EQ(zakoni->recordCount(), 1);
+    EXPECT_EQ(zakoni->field(0).asString(), "13");
+    zakoni->setFiltered(false);
+    zakoni->setIndexName("naziv");  // now linked on the title, compared as text
+    EXPECT_TRUE(zakoni->isEmpty());
+    zakoni->setMasterFields("");
+    EXPECT_EQ(zakoni->recordCount(), 5);
 }
 
 TEST_F(SampleMasterDetailTest, DestroyedMasterLeavesTheDetailUnlinked) {
@@ -165,8 +203,10 @@ TEST_F(MasterDetailTest, WalkingThousandsOfMasterRowsWithADetailChain) {
     const int n = 4000;
     {
         engine::Database::Transaction tx(db());
-        const std::string numbers = "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k "
-                                    "WHERE i < " + std::to_string(n) + ") ";
+        const std::string numbers =
+            "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k "
+            "WHERE i < " +
+            std::to_string(n) + ") ";
         sql(numbers + "INSERT INTO TB_Brojevi SELECT i, 1 + i % 3, '2005', i FROM k");
         sql(numbers +
             "INSERT INTO TB_Zakoni (ID_ZAKONA, ID_BROJA, Naziv_zakona, BG, Latinica) SELECT i, i, "

@@ -108,7 +108,7 @@ TEST_F(EngineTest, ValuesKeepTheirTypes) {
     t->append();
     t->fieldByName("ID_BROJA").setString("05");  // a number field
     t->fieldByName("GODINA_stampanja").setString("2005");
-    t->fieldByName("BROJ").setString("05");      // text stays text
+    t->fieldByName("BROJ").setString("05");  // text stays text
     t->post();
     EXPECT_EQ(t->fieldByName("ID_BROJA").asString(), "5");
     EXPECT_EQ(t->fieldByName("ID_BROJA").asInteger(), 5);
@@ -153,8 +153,7 @@ TEST_F(EngineTest, DamagedOrForeignFilesGiveClearErrors) {
         EXPECT_NE(std::string(e.what()).find("garbage.db"), std::string::npos) << e.what();
     }
     EXPECT_THROW(Database::create(garbage, {}), Error);  // exists
-    EXPECT_THROW(Database::openFile((dir_.path() / "no/such/dir/x.db").string(), nullptr),
-                 Error);
+    EXPECT_THROW(Database::openFile((dir_.path() / "no/such/dir/x.db").string(), nullptr), Error);
 }
 
 }  // namespace

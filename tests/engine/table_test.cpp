@@ -17,7 +17,7 @@ using engine::Table;
 using Rows = std::vector<std::string>;
 
 class TableTest : public EngineTest {
-protected:
+  protected:
     TableTest() { fillSampleData(db()); }
 };
 
@@ -301,10 +301,10 @@ TEST_F(TableTest, ListenersHearEveryKindOfChange) {
     t.setFilter("NAZIV_UG='Z'");
     t.setFiltered(true);
     t.close();
-    EXPECT_EQ(events, (std::vector<Event>{Event::Opened, Event::StateChanged, Event::FieldChanged,
-                                          Event::StateChanged, Event::DataSetChanged,
-                                          Event::RecordChanged, Event::DataSetChanged,
-                                          Event::Closed}));
+    EXPECT_EQ(events,
+              (std::vector<Event>{Event::Opened, Event::StateChanged, Event::FieldChanged,
+                                  Event::StateChanged, Event::DataSetChanged, Event::RecordChanged,
+                                  Event::DataSetChanged, Event::Closed}));
     t.removeListener(id);
     events.clear();
     t.open();
