@@ -149,7 +149,7 @@ TEST_F(SampleMasterDetailTest, BadLinksAreRefusedAndTheOldOneStays) {
     EXPECT_THROW(zakoni->setMasterFields("NEMA"), Error);
     EXPECT_EQ(zakoni->masterFields(), "ID_BROJA");
     EXPECT_THROW(glavna->setMasterSource(glavna.get()), Error);
-    glavna->setMasterSource(arhiva.get());  // no master fields yet: no link
+    glavna->setMasterSource(arhiva.get());                        // no master fields yet: no link
     EXPECT_THROW(glavna->setMasterFields("BROJ_ZAKONA"), Error);  // circular
     EXPECT_EQ(glavna->masterFields(), "");
     EXPECT_EQ(zakoni->field(0).asString(), "12");
