@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/files.h"
+#include "mainwindow/settings.h"
 #include "yuscii/yuscii.h"
 
 namespace remembered {
@@ -61,7 +61,7 @@ void RememberedLists::load(const std::filesystem::path& dir) {
              {kRecentFile, &recent},
              {kQuickFile, &quick},
              {kNewestFile, &newest}}) {
-        auto lines = platform::readLines(dir / file);
+        auto lines = settings::readTextLines(dir / file);
         list->clear();
         if (lines) {
             *list = std::move(*lines);

@@ -3,6 +3,10 @@
 #include <cctype>
 #include <climits>
 #include <cstdio>
+#include <ios>
+#include <system_error>
+
+#include "platform/files.h"
 
 namespace settings {
 
@@ -86,15 +90,18 @@ bool readFirstGroup(const LineReader& in, Globals& globals, Controls& controls,
     if (!proxy) {
         return false;
     }
-    if (*proxy != kProxyOn) {
-        return true;
+    const bool on = *proxy == kProxyOn;
+    if (on) {
+        controls.proxy = true;
     }
-    controls.proxy = true;
     for (size_t index : {size_t{3}, size_t{4}}) {
         const std::string* value = in.text(index);
         if (!value) {
-            return false;
+            // Only a proxy that is on needs its address and port.
+            return !on;
         }
+        // With the proxy off the fields stay disabled but keep the values,
+        // so that they go back to the file unchanged.
         (index == 3 ? controls.proxyAddress : controls.proxyPort) = *value;
     }
     return true;
@@ -166,6 +173,18 @@ std::vector<std::string> cfgLines(const Globals& globals, const Controls& contro
         globals.lastUpdate,
         globals.version,
     };
+}
+
+std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return std::nullopt;
+    }
+    try {
+        return platform::readLines(path);
+    } catch (const std::ios_base::failure&) {
+        return std::nullopt;  // a read error part way
+    }
 }
 
 std::string versionFromCfg(const std::vector<std::string>& lines) {

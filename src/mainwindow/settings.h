@@ -5,6 +5,7 @@
 // window applies what is read to its controls and hands their state back
 // for the write.
 #include <array>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,7 +58,9 @@ struct CfgOutcome {
 
 // Reads the file's lines (nullopt: there is no file) over the values the
 // window has at creation. With a file: lines 0 to 4, then, when they all
-// passed, lines 5 to 7 and the last-update date. A missing line, or a line
+// passed, lines 5 to 7 and the last-update date. Lines 3 and 4 fill the
+// proxy fields also when the proxy is off (so that they are written back
+// unchanged); only a proxy that is on needs them. A missing line, or a line
 // that should be a number and is not, stops its group; values not reached
 // keep their earlier values, and the sizes start at 0. Without a file the
 // sizes become 10, 16 and 14 and nothing else changes.
@@ -75,6 +78,10 @@ std::optional<std::array<bool, kPageCount>> pagesShown(int level);
 
 // The ten lines written at close.
 std::vector<std::string> cfgLines(const Globals& globals, const Controls& controls);
+
+// The lines of a settings or list file; nullopt when it is no regular file
+// (a folder of that name, say) or cannot be read.
+std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& path);
 
 // The program version from the settings file's lines: line 9 when the file
 // has more than nine lines ("2.2.0" when it is empty), else empty.

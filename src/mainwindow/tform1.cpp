@@ -214,7 +214,7 @@ void TForm1::readSettings() {
     std::error_code ec;
     if (std::filesystem::exists(settings::kCfgFile, ec)) {
         // A file that cannot be read counts as one without lines.
-        lines = platform::readLines(settings::kCfgFile).value_or(std::vector<std::string>{});
+        lines = settings::readTextLines(settings::kCfgFile).value_or(std::vector<std::string>{});
         cfg = *lines;
     }
     settings::Controls controls = settingsControls();

@@ -15,7 +15,6 @@
 #include "engine/types.h"
 #include "mainwindow/apphint.h"
 #include "mainwindow/settings.h"
-#include "platform/files.h"
 #include "platform/instancelock.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
@@ -100,7 +99,7 @@ void TForm2::FormCreate() {
     // 11.
     std::error_code ec;
     if (std::filesystem::exists(settings::kCfgFile, ec)) {
-        ff = platform::readLines(settings::kCfgFile).value_or(std::vector<std::string>{});
+        ff = settings::readTextLines(settings::kCfgFile).value_or(std::vector<std::string>{});
         if (ff.size() > 9) {
             settings::globals().version = settings::versionFromCfg(ff);
         }

@@ -80,6 +80,7 @@ TEST(ListFiles, LoadKeepsEveryLineAndMissingFilesGiveEmptyLists) {
     testsupport::TempProgramDir dir(false);
     ASSERT_TRUE(platform::writeFileAtomic(dir / "cesti.ini", "A\r\nB\r\nC\r\n"));
     ASSERT_TRUE(platform::writeFileAtomic(dir / "novo.lst", "N1\r\n\r\nN3"));
+    std::filesystem::create_directory(dir / "brzi.ini");  // a folder is no list
     RememberedLists l;
     l.history = {"stale"};
     l.load(dir.path());

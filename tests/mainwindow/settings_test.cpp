@@ -57,13 +57,15 @@ TEST(Cfg, NoFileGivesTheDefaults) {
     EXPECT_EQ(l.globals.lastUpdate, "15/12/2020");
 }
 
-TEST(Cfg, ProxyOffLeavesLinesThreeAndFourUnread) {
-    Loaded l = load(
-        Lines{"1", "2", "Bez proxy-ja", "proxy.lan", "8080", "10", "16", "14", "1/1/2001", ""});
+TEST(Cfg, ProxyOffKeepsTheAddressAndPortForTheWriteBack) {
+    Lines lines{"1", "2", "Bez proxy-ja", "proxy.lan", "8080", "10", "16", "14", "1/1/2001", ""};
+    Loaded l = load(lines);
     EXPECT_FALSE(l.outcome.error);
     EXPECT_FALSE(l.controls.proxy);
-    EXPECT_EQ(l.controls.proxyAddress, "");
-    EXPECT_EQ(l.controls.proxyPort, "");
+    EXPECT_EQ(l.controls.proxyAddress, "proxy.lan");
+    EXPECT_EQ(l.controls.proxyPort, "8080");
+    lines[8] = "11/4/2024";
+    EXPECT_EQ(settings::cfgLines(l.globals, l.controls), lines);
 }
 
 // Each case: the lines, whether the message shows, and what was reached.
