@@ -1,0 +1,183 @@
+// The program from start to end: the windows in their order, the hand-over
+// and the close in-process, and real Korvet processes for the single
+// instance and for the files left beside the program.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTimer>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "../startup/startup_env.h"
+#include "app/windows.h"
+#include "engine/session.h"
+#include "mainwindow/settings.h"
+#include "platform/files.h"
+#include "support/scripted_ui.h"
+#include "support/temp_program_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const char* kListFiles[] = {"pretrage.ini", "cesti.ini", "brzi.ini", "novo.lst"};
+
+void expectSavedFiles(const testsupport::TempProgramDir& dir) {
+    auto cfg = platform::readLines(dir / "trevion.cfg");
+    ASSERT_TRUE(cfg);
+    EXPECT_EQ(cfg->size(), 10u);
+    EXPECT_EQ(*platform::readFile(dir / "trevion.cfg"), platform::joinCrLf(*cfg));
+    for (const char* name : kListFiles) {
+        EXPECT_TRUE(fs::is_regular_file(dir / name)) << name;
+    }
+}
+
+TEST(Program, WindowsAreCreatedOnceAndTheMainWindowsCloseEndsTheProgram) {
+    settings::resetGlobals();
+    testsupport::TempProgramDir dir;
+    engine::Session session;
+    auto windows = app::createWindows(session);
+    ASSERT_FALSE(windows->form2->terminated());
+    EXPECT_EQ(Form2, windows->form2.get());
+    EXPECT_EQ(Form1, windows->form1.get());
+    EXPECT_EQ(Form3, windows->form3.get());
+    EXPECT_EQ(selekt, windows->selekt.get());
+    EXPECT_EQ(Form5, windows->form5.get());
+    EXPECT_EQ(updater, windows->updater.get());
+    EXPECT_EQ(dokumenti, windows->dokumenti.get());
+    EXPECT_EQ(relacije, windows->relacije.get());
+
+    int ended = 0;
+    windows->form2->endProgram = [&] { ++ended; };
+    windows->form2->handoverPauseMs = 0;
+    testsupport::scriptedUi().expectModal([&](QDialog& dialog) {
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(Form1->firstActivation);
+        EXPECT_FALSE(Form2->isVisible());
+        dialog.close();
+        return 0;
+    });
+    while (windows->form2->Timer1->isActive()) {
+        windows->form2->Timer1Timer();
+    }
+    EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(Form1->isVisible());
+    expectSavedFiles(dir);
+}
+
+TEST(Program, ASecondStartCreatesNoOtherWindow) {
+    testsupport::TempProgramDir dir;
+    engine::Session first;
+    auto running = app::createWindows(first);
+    engine::Session second;
+    testsupport::scriptedUi().expectMessage(TForm2::kAlreadyRunning);
+    auto refused = app::createWindows(second);
+    EXPECT_TRUE(refused->form2->terminated());
+    EXPECT_EQ(refused->form1, nullptr);
+    EXPECT_EQ(Form1, running->form1.get());
+}
+
+// A real Korvet in its own program directory: a copy of the built one with
+// the executable beside the data, and a private runtime folder for the lock.
+class RealProgram : public ::testing::Test {
+  protected:
+    RealProgram() {
+        fs::copy_file(testsupport::builtProgramDir() / "Korvet", dir_ / "Korvet");
+        fs::create_directory(dir_ / "runtime");
+        fs::permissions(dir_ / "runtime", fs::perms::owner_all);
+    }
+
+    ~RealProgram() override {
+        for (auto& p : processes_) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+        }
+    }
+
+    // Started from another folder: the program finds its files by itself.
+    QProcess& start(const std::string& logName, const QStringList& extra = {}) {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
+                   QString::fromStdString((dir_ / "runtime").string()));
+        env.insert(QStringLiteral("KORVET_UI_LOG"),
+                   QString::fromStdString((dir_ / logName).string()));
+        for (const QString& pair : extra) {
+            env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+        }
+        process->setProcessEnvironment(env);
+        process->setWorkingDirectory(QString::fromStdString(fs::temp_directory_path().string()));
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->start(QString::fromStdString((dir_ / "Korvet").string()), {});
+        EXPECT_TRUE(process->waitForStarted(10000));
+        processes_.push_back(std::move(process));
+        return *processes_.back();
+    }
+
+    std::string log(const std::string& name) const {
+        return platform::readFile(dir_ / name).value_or("");
+    }
+
+    // Waits until the log holds the text (the process keeps running).
+    bool waitForLog(const std::string& name, const std::string& text, QProcess& process) {
+        for (int i = 0; i < 300; ++i) {
+            if (log(name).find(text) != std::string::npos) {
+                return true;
+            }
+            if (process.state() == QProcess::NotRunning) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return false;
+    }
+
+    testsupport::TempProgramDir dir_;
+    std::vector<std::unique_ptr<QProcess>> processes_;
+};
+
+TEST_F(RealProgram, ASecondInstanceShowsTheMessageAndEndsWhileTheFirstRuns) {
+    QProcess& first = start("first.log");
+    ASSERT_TRUE(waitForLog("first.log", "modal: Elektronski Trevion", first))
+        << "the first instance never reached its main window";
+
+    QProcess& second = start("second.log");
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(log("second.log"), std::string("message: ") + TForm2::kAlreadyRunning + "\n");
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.kill();
+    EXPECT_TRUE(first.waitForFinished(10000));
+}
+
+TEST_F(RealProgram, ClosingTheMainWindowEndsTheProcessAndLeavesTheFiles) {
+    QProcess& korvet = start("run.log", {QStringLiteral("KORVET_AUTOCLOSE=1")});
+    ASSERT_TRUE(korvet.waitForFinished(30000));
+    EXPECT_EQ(korvet.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(korvet.exitCode(), 0);
+    EXPECT_EQ(log("run.log"), "modal: Elektronski Trevion\n");
+    expectSavedFiles(dir_);
+    // A start after a killed instance is not blocked by its lock.
+    QProcess& killed = start("killed.log");
+    ASSERT_TRUE(waitForLog("killed.log", "modal:", killed));
+    killed.kill();
+    ASSERT_TRUE(killed.waitForFinished(10000));
+    QProcess& next = start("next.log", {QStringLiteral("KORVET_AUTOCLOSE=1")});
+    ASSERT_TRUE(next.waitForFinished(30000));
+    EXPECT_EQ(log("next.log"), "modal: Elektronski Trevion\n");
+}
+
+}  // namespace
