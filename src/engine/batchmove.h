@@ -11,12 +11,16 @@ struct BatchMoveResult {
 };
 
 // Copies every row of source (in its order) into destination, which must be
-// open and writable. A source row whose values for the destination's active
-// index fields match a destination row replaces that row; any other row is
-// appended. Fields map by position: source field i into destination field i
-// (extra source fields are ignored, missing ones left blank). Rows that cannot
-// be written (key violations, bad values) are skipped. The whole move is one
-// transaction; open tables on the destination see the result after it.
+// open and writable (an edit in progress there is posted first). A source row
+// whose values for the destination's active index fields match a destination
+// row (blank matching blank; the first such row, in storage order) replaces
+// that row; any other row is appended. Fields map by position: source field i
+// into destination field i, converted to its type (extra source fields are
+// ignored, missing ones left blank). Rows that cannot be written (key
+// violations, values the field cannot hold) are skipped. The whole move is
+// one transaction; open tables on the destination see the result after it.
+// A closed source is opened for the move and closed again. Throws Error when
+// the source cannot be read or the database fails; nothing is written then.
 BatchMoveResult batchMoveAppendUpdate(Table& source, Table& destination);
 
 }  // namespace engine

@@ -269,6 +269,15 @@ std::string blankCondition(const std::string& col, CompareOp op, bool text) {
     return "0";
 }
 
+bool foldedIndexLeads(const TableDef& def, const FieldDef& field) {
+    for (const auto& index : def.indexes) {
+        if (index.caseInsensitive && equalsNoCase(index.fields.front(), field.name)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void compileCompare(const FilterNode& node, const TableDef& def, bool caseInsensitive,
                     SqlCondition& out) {
     int index = findFieldIndex(def, node.field);
@@ -300,6 +309,14 @@ void compileCompare(const FilterNode& node, const TableDef& def, bool caseInsens
     std::string compare = col + opSql(node.op) + "?";
     if (text && caseInsensitive) {
         compare += " COLLATE NOCASE";
+    }
+    if (text && !caseInsensitive && node.op == CompareOp::Eq && foldedIndexLeads(def, field)) {
+        // Exact equality implies equality with A-Z folded; saying so lets
+        // SQLite find the rows through the case-insensitive index.
+        out.sql += "(" + col + " = ? COLLATE NOCASE AND " + compare + ")";
+        out.params.push_back(param);
+        out.params.push_back(std::move(param));
+        return;
     }
     // A blank field differs from every value that is not blank.
     out.sql += node.op == CompareOp::Ne ? "(" + col + " IS NULL OR " + compare + ")" : compare;

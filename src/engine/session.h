@@ -88,6 +88,8 @@ class Database {
     void dropTable(const std::string& name);
 
     // Runs SQL without results (for tools and migrations); counts as a write.
+    // Memo and graphic columns come last in the stored layout, whatever their
+    // field position: name the columns in raw SQL.
     void exec(const std::string& sql);
 
     // A transaction; commits on commit(), rolls back when destroyed first.

@@ -5,16 +5,30 @@
 //
 // Rows. The dataset shows the rows that pass the master link (when set) and
 // the filter (when filtering is on), ordered by the active index (a named
-// index, index fields, or the primary key), ties by storage order.
+// index, index fields, or the primary key), ties by storage order. Setting
+// the filter, filtering or the link goes to the first row; changing the
+// order keeps the current row.
+//
+// Writes by other table objects on the same database (Database::changeCount)
+// are seen at this table's next access: it re-reads its rows then, keeping
+// its current row (or the row in its place when that one is gone). Field
+// values are always read as they are stored now.
 //
 // Master/detail. A detail names a master Table and master fields; it then
 // shows only the rows whose index fields (in order) equal the master's
-// current values of the master fields, and follows every move of the master.
-// Empty master fields cut the link. A master that is closed or empty gives
-// an empty detail.
+// current values of the master fields, and follows every move of the master
+// (going to its first row; the rows are read when the detail is next used).
+// Master values are compared as the detail field's type; a blank master value
+// matches blank detail fields, a value the detail field cannot hold matches
+// nothing. Empty master fields cut the link. A master that is closed or empty
+// gives an empty detail. Links may not form a circle. Changing the master
+// source checks the master fields against the new master: to move a link to
+// another master, cut it (empty master fields), set the source, then the fields.
 //
 // Filter. The filter text is parsed when it is set; a malformed text throws
-// FilterError and leaves the previous filter in place. Language:
+// FilterError and leaves the previous filter in place. Set while the table is
+// closed, the syntax is checked at once and the field names at open() (which
+// then throws the FilterError). Language:
 //   expr    := and { OR and }
 //   and     := primary { AND primary }
 //   primary := '(' expr ')' | field op value
@@ -23,13 +37,24 @@
 //            | number (optionally signed, with a decimal point)
 // Keywords and field names are not case-sensitive. A value is compared by its
 // field's type: '05' against a Number field is 5; a text that is no number
-// against a Number field is a FilterError (type mismatch). An empty quoted
-// value matches a blank field. With the case-insensitive option, text
-// comparisons fold A-Z only; every other byte, the YUSCII letters included,
-// compares exactly.
+// against a Number field is a FilterError (type mismatch); an unquoted number
+// against a String field is compared as the text written. Memo and graphic
+// fields cannot be compared. Values are bound as SQL parameters. Blank fields
+// rank below every value: an empty quoted value matches blank fields with =
+// and <=, every other field with <> and >; a non-empty value never matches a
+// blank field, except with <> (a blank differs from it). With the
+// case-insensitive option, text comparisons fold A-Z only; every other byte,
+// the YUSCII letters included, compares exactly.
 //
 // Field values. Blank fields read as "" (text), 0 (integer, number).
-// Numbers read as text without a trailing ".0" for integral values.
+// Numbers read as text without a trailing ".0" for integral values. Setting
+// an empty text stores a blank field; a text longer than a String field's
+// size is an Error (nothing is cut off).
+//
+// Editing. Moving the cursor, refreshing, or changing the order, filter or
+// link while a row is edited posts it first; close() drops it. edit() on an
+// empty table starts a new row (Insert). A failed post throws Error and
+// leaves the edit in place.
 #include <functional>
 #include <map>
 #include <memory>
@@ -163,7 +188,9 @@ class Table {
     void cancel();
     void deleteRecord();
 
-    // Listeners, called synchronously after the change.
+    // Listeners, called synchronously after the change. A detail tells its
+    // listeners DataSetChanged whenever its master moves. A DataSource (or any
+    // listener holder) must not outlive its table.
     using Listener = std::function<void(Table&, Event)>;
     int addListener(Listener listener);
     void removeListener(int id);
