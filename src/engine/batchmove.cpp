@@ -151,7 +151,16 @@ BatchMoveResult batchMoveAppendUpdate(Table& source, Table& destination) {
     if (destination.state() != State::Browse) {
         destination.post();
     }
-    bool openedSource = !source.active();
+    // A source opened here is closed again, whatever happens.
+    struct SourceGuard {
+        Table& table;
+        bool opened;
+        ~SourceGuard() {
+            if (opened) {
+                table.close();
+            }
+        }
+    } guard{source, !source.active()};
     source.open();
     const TableDef& def = destination.definition();
     size_t mapped = std::min(def.fields.size(), static_cast<size_t>(source.fieldCount()));
@@ -186,9 +195,6 @@ BatchMoveResult batchMoveAppendUpdate(Table& source, Table& destination) {
             }
         }
         tx.commit();
-    }
-    if (openedSource) {
-        source.close();
     }
     db.noteChange();
     destination.refresh();

@@ -29,6 +29,10 @@ sqlite3* openConnection(const std::string& path, int flags) {
     }
     sqlite3_extended_result_codes(db, 0);
     sqlite3_busy_timeout(db, 5000);
+    // Files come from outside (update archives): run no code their schema
+    // might carry, and keep the schema itself out of reach of plain SQL.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     return db;
 }
 
