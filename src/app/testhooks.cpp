@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdlib>
 #include <fstream>
@@ -93,7 +94,11 @@ void installRunHooks() {
                 if (QScreen* screen = QGuiApplication::primaryScreen()) {
                     screen->grabWindow(0).save(QString::fromStdString(prefix + "-main.png"));
                 }
-                Form1->grab().save(QString::fromStdString(prefix + "-window.png"));
+                for (int page = 0; page < Form1->PageControl1->count(); ++page) {
+                    Form1->selectPage(page);
+                    Form1->grab().save(
+                        QString::fromStdString(prefix + "-page" + std::to_string(page) + ".png"));
+                }
             }
             Form1->close();
         });

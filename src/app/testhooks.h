@@ -10,9 +10,10 @@
 //                          shell calls are logged and not run.
 //   KORVET_AUTOCLOSE=1     Closes the main window (the normal close, which
 //                          saves the files) once its first activation is done.
-//   KORVET_SCREENSHOT=pfx  Saves pfx-splash.png (the start-up window) and
+//   KORVET_SCREENSHOT=pfx  Saves pfx-splash.png (the start-up window),
 //                          pfx-main.png (the screen with the main window
-//                          after its first activation); implies AUTOCLOSE.
+//                          after its first activation) and pfx-pageN.png
+//                          (the window with page N); implies AUTOCLOSE.
 namespace app {
 
 // Before the windows exist: the dialog log.

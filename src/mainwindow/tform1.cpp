@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -369,6 +370,13 @@ void TForm1::changeEvent(QEvent* event) {
 
 void TForm1::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // Without a window manager nobody maximises the window: fill the screen.
+    if (isMaximized() && screen() != nullptr) {
+        const QRect available = screen()->availableGeometry();
+        if (frameGeometry().size() != available.size()) {
+            setGeometry(available);
+        }
+    }
     // A platform that never activates the window still gets the first fill.
     QTimer::singleShot(0, this, [this] {
         if (firstActivation && isVisible()) {

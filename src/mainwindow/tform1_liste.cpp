@@ -64,6 +64,7 @@ void TForm1::buildPageListe() {
                             1, 0);
     limitsLayout->addWidget(SpinEdit4, 1, 1);
     limitsLayout->setColumnStretch(2, 1);
+    limitsLayout->setRowStretch(2, 1);
     grid->addWidget(limits, 1, 0);
 
     auto* quick = new QWidget(TabSheetListe);

@@ -1,4 +1,5 @@
 // Page 8 "Po&mo}": the help text and the "O nama" panel.
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,6 +49,8 @@ void TForm1::buildPagePomoc() {
     Label61 = panelLabel(Panel11, "Label61", publisher::kAddress, 70);
     Label34 = panelLabel(Panel11, "Label34", std::string(publisher::kWeb) + "   e-mail: ", 98);
     page->addWidget(Panel11);
+    // The panel takes its width only once its page is laid out.
+    Panel11->installEventFilter(this);
 
     RichEdit3 = new QTextEdit(TabSheetPomoc);
     RichEdit3->setObjectName(QStringLiteral("RichEdit3"));
@@ -71,6 +74,13 @@ void TForm1::loadHelpText() {
         fonts::latinFace().empty() ? fonts::fontTable()[1].face : fonts::latinFace();
     doc->setDefaultFont(QFont(platform::qs(face), 10));
     richtext::read(*rtf, *doc);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Panel11 && event->type() == QEvent::Resize) {
+        centrePanel11(22, 32, 32, 27);
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TForm1::centrePanel11(int o34, int o52, int o60, int o61) {
