@@ -12,12 +12,10 @@
 // them alone.
 #include <QDialog>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "database/datasets.h"
-#include "mainwindow/listrules.h"
 #include "mainwindow/rememberedlists.h"
 #include "mainwindow/settings.h"
 
@@ -37,7 +35,6 @@ class QStatusBar;
 class QTabWidget;
 class QTextEdit;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace engine {
 class Session;
@@ -147,22 +144,6 @@ class TForm1 : public QDialog, public database::MainData {
     // of the tree's change handler.
     void ubacipoglasnicima();
     void attachTreeView2Change();
-    // The years of a gazette node, the issues of a year node: the children
-    // (the placeholder) go, the nodes read now come, each year with a
-    // placeholder of its own.
-    void ubacipogodinama(QTreeWidgetItem* gazette);
-    void ubacipobrojevima(QTreeWidgetItem* year);
-    // False while the change handler is detached (the first fill, the
-    // filling of a node).
-    bool treeView2ChangeAttached = false;
-    // The tree's handlers: a gazette or year node expanded or collapsed, the
-    // selected node changed, a click anywhere on the tree.
-    void TreeView2Expanded(QTreeWidgetItem* node);
-    void TreeView2Collapsed(QTreeWidgetItem* node);
-    void TreeView2Change();
-    void TreeView2Click();
-    // Opens the selected row of ListView1.
-    void ListView1DblClick();
 
     // ===================================================================
     // Page 1 "&Oblasti" (tform1_oblasti.cpp)
@@ -171,21 +152,9 @@ class TForm1 : public QDialog, public database::MainData {
     lists::ReportList* ListBox3 = nullptr;  // title column: width less 487
     QComboBox* ComboBox3 = nullptr;
     QTreeWidget* TreeView1 = nullptr;
-    QLineEdit* Edit11 = nullptr;  // the phrase
-    QAbstractButton* SpeedButton17 = nullptr;
-    // The rows of the last area fill; the phrase search filters these.
-    std::vector<lists::Row> oblastcuvaj;
     void buildPageOblasti();
-    // The start-up fill of the first activation: the type and area choices,
-    // the ministries of ComboBox1, the gazettes of ComboBox4, the full
-    // ListBox2 and the archive list (ListBox7 and arhivacuvaj).
+    // The start-up fill of the first activation.
     void poubacuj();
-    // The area fill for the selected node (also after a type change).
-    void TreeView1Change();
-    void ComboBox3Change();
-    void ubacipooblastima();
-    void SpeedButton17Click();
-    void ListBox3DblClick();
 
     // ===================================================================
     // Page 2 "&Pretraga" (tform1_pretraga.cpp)
@@ -193,17 +162,8 @@ class TForm1 : public QDialog, public database::MainData {
     QWidget* TabSheetPretraga = nullptr;
     lists::ReportList* ListBox2 = nullptr;  // title column: width less 390
     QComboBox* ComboBox4 = nullptr;
-    QRadioButton* RadioButton6 = nullptr;  // titles only
-    QRadioButton* RadioButton5 = nullptr;  // titles and texts
-    QLineEdit* Edit2 = nullptr;            // the search text
-    QAbstractButton* SpeedButton1 = nullptr;
-    // Set by a re-run from the history: the search then adds no history
-    // entry. Every search clears it when it ends.
-    bool ponovljenaPretraga = false;
+    QRadioButton* RadioButton6 = nullptr;
     void buildPagePretraga();
-    // The keyword search over Edit2, the scope and the gazette of ComboBox4.
-    void SpeedButton1Click();
-    void ListBox2DblClick();
 
     // ===================================================================
     // Page 3 "^&esto kori{}eni propisi" (tform1_liste.cpp)
@@ -233,8 +193,6 @@ class TForm1 : public QDialog, public database::MainData {
     lists::ReportList* ListBox7 = nullptr;  // title column: width less 200
     lists::ReportList* Listbox9 = nullptr;  // title column: width less 180
     QWidget* Panel24 = nullptr;             // height: half the page's height less 45
-    // The saved copy of ListBox7, filled by the start-up fill (poubacuj).
-    std::vector<lists::Row> arhivacuvaj;
     void buildPageArhiva();
 
     // ===================================================================
@@ -289,26 +247,6 @@ class TForm1 : public QDialog, public database::MainData {
     void centrePanel11(int o34, int o52, int o60, int o61);
     // Loads the help text; a missing file leaves the page empty.
     void loadHelpText();
-
-    // ===================================================================
-    // Opening a regulation (tform1_otvaranje.cpp)
-    // ===================================================================
-    using QDialog::open;
-    // The common flow of the regulation lists. bg given (variant A): the
-    // regulation with this title and issue label; none (variant B): the first
-    // with this title. Zakoni leaves Glavna and stands on it, the document
-    // window shows it modally with the title as its caption, and when it has
-    // closed Zakoni follows Glavna again (ID_BROJA, in ID_ZAKONA order) and
-    // Glavna has its filter back. A title no regulation has opens the window
-    // on an empty row.
-    void open(const std::string& title, const std::optional<std::string>& bg = std::nullopt);
-    // The quick-open list and menu (variant B): false, with nothing shown,
-    // when no regulation has the title; the caller says so or stays silent.
-    // Zakoni's filter is cleared afterwards in both cases.
-    bool openQuick(const std::string& title);
-    // The lookups on the main window's datasets.
-    std::string nadjibroj(const std::string& title);
-    std::string nadjiglasnik(const std::string& title);
 
   protected:
     void done(int result) override;
