@@ -5,6 +5,10 @@
 #include <string>
 #include <string_view>
 
+namespace engine {
+class Table;
+}
+
 namespace database {
 
 struct MainData;
@@ -16,6 +20,15 @@ std::string nadjibroj(MainData& data, std::string_view title);
 // Naziv_glasnika of the gazette that published the first regulation with
 // this title; empty when none has it. Leaves lookzakoni filtered by the title.
 std::string nadjiglasnik(MainData& data, std::string_view title);
+
+// True when the first regulation with this title has an archive row naming
+// a predecessor or a successor. Reads through lookzakoni and arhiva and puts
+// back their filters, links and positions, so it has no lasting effect.
+bool jelimastariji(MainData& data, std::string_view title);
+
+// True when the current row of a TB_grafika dataset holds a picture in at
+// least one of the slots S1 to S33; false for an empty or closed dataset.
+bool imaslike(const engine::Table& grafika);
 
 // True when needle is empty or occurs in haystack as a contiguous byte
 // sequence (case-sensitive; callers upper-case both sides first). Searching

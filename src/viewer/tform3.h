@@ -1,12 +1,147 @@
 #pragma once
-// The document window.
+// The document window: one regulation or official opinion of the main
+// window's datasets as read-only formatted text, with the article list, the
+// search in the text, the script switch, copying and quick-open marking.
+// Shown modally and maximised by the opening flows, which position the data
+// and set the caption first; it has no opening operation of its own.
+//
+// The window tells a regulation from an opinion by the data source its text
+// view is bound to (DataSource2 or DataSource4 of the main window).
 #include <QDialog>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "viewer/doctext.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QMenuBar;
+class QSplitter;
+class QStatusBar;
+class QToolButton;
+
+namespace database {
+struct AttachmentData;
+struct MainData;
+}  // namespace database
+namespace dbviews {
+class DBRichEdit;
+}
+namespace engine {
+class Session;
+}
 
 class TForm3 : public QDialog {
     Q_OBJECT
   public:
-    explicit TForm3(QWidget* parent = nullptr);
+    // The attachment test reads TB_grafika through its own dataset on the
+    // session, following data.Zakoni. The window must not outlive data.
+    TForm3(engine::Session& session, database::MainData& data, QWidget* parent = nullptr);
     ~TForm3() override;
+
+    // What the window asks of the main window (set when the windows are
+    // wired; an empty function does nothing).
+    std::function<void(const std::string&)> quickOpenMarking;  // marks a title (oznacizabrzo)
+    std::function<void()> progressReset;                       // progress bar to 0
+
+    // The main window's hint handler shows the application's hint here
+    // (status panel 2).
+    void showHint(const std::string& hint);
+
+    // Step 1 of opening an opinion: the view on the opinions source, field
+    // "Latinica"; the article panel closed; "&Prilozi" disabled.
+    void prepareOpinion();
+
+    // True while the view is bound to the opinions source.
+    bool showsOpinion() const;
+
+    // Algorithms of the window.
+    void FormActivate();
+    void FormClose();
+    void ubaciclanove();       // builds the article list
+    void SpeedButton2Click();  // "Lista ~anova"
+    void clanoviDblClick();    // jump to the selected article
+    void SpeedButton1Click();  // "T&ra`i"
+    void nadjitekst(const std::string& word);
+    void konverzija();     // the script switch
+    void copyWithCheck();  // "&Kopiraj text", "Kopiraj selekciju"
+    void Kopiraj1Click();  // " &Kopiraj*": no check
+    void Oznacizabrzootvaranje1Click();
+
+    // Status panels 0 to 2 (YUSCII).
+    std::string panelText(int panel) const;
+    // Height of the notes strip as last set (60 or 0).
+    int notesStripHeight() const { return notesHeight_; }
+
+    // The caption shown at the last activation; emptied by every close.
+    std::string lastShownTitle;
+    viewer::SearchShadow pretrazivac;
+
+    // Controls (names as in the window's design).
+    QMenuBar* MainMenu1 = nullptr;
+    QToolButton* SpeedButton7 = nullptr;   // "&Kopiraj text"
+    QToolButton* SpeedButton6 = nullptr;   // "[tam&pa"
+    QToolButton* SpeedButton5 = nullptr;   // "]irili&ca / Latinica"
+    QToolButton* SpeedButton4 = nullptr;   // "&Dodatne informacije"
+    QToolButton* SpeedButton8 = nullptr;   // "&Prilozi"
+    QToolButton* SpeedButton9 = nullptr;   // "&Arhiva"
+    QToolButton* SpeedButton10 = nullptr;  // "Relacije"
+    QToolButton* SpeedButton3 = nullptr;   // "Pret&hodna strana"
+    QSplitter* Splitter1 = nullptr;
+    dbviews::DBRichEdit* DBRichEdit1 = nullptr;  // the text
+    QWidget* Panel6 = nullptr;                   // the article panel, 110 or 1 pixels
+    QListWidget* clanovi = nullptr;
+    dbviews::DBRichEdit* DBRichEdit2 = nullptr;  // the notes strip
+    QLineEdit* Edit1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;  // "T&ra`i"
+    QToolButton* SpeedButton2 = nullptr;  // "Lista ~anova"
+    QStatusBar* StatusBar1 = nullptr;
+    QAction* Stampaj1 = nullptr;
+    QAction* Kopiraj1 = nullptr;
+    QAction* Zatvori1 = nullptr;
+    QAction* Prikazirelacije1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Kopirajtekst1 = nullptr;
+    QAction* Oznacizabrzootvaranje1 = nullptr;
+    QAction* Zatvori2 = nullptr;
+
+    // Every way of closing runs FormClose first.
+    void done(int result) override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildWindow();
+    void buildCommands(QWidget* row);
+    void buildTextArea();
+    void buildBottom(QWidget* bottom);
+    void buildMenus();
+    void FormCreate();
+
+    bool showsRegulation() const;
+    // Binds the view to a text field and gives it that script's font.
+    void bindText(const std::string& field);
+    void setScriptFonts(bool cyrillic);
+    void setArticlePanel(int width);
+    void setNotesStrip(int height);
+    void showTextLength();
+    void refreshNotes();
+    bool hasAttachments();
+    void minimiseApplication();
+
+    database::MainData& data_;
+    std::unique_ptr<database::AttachmentData> attachments_;
+    QLabel* panels_[3] = {nullptr, nullptr, nullptr};
+    int notesHeight_ = 0;
 };
 
 // The one instance, created at program start (nullptr before and after).

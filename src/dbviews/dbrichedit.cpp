@@ -1,0 +1,152 @@
+#include "dbviews/dbrichedit.h"
+
+#include <QKeyEvent>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+
+#include "engine/datasource.h"
+#include "engine/table.h"
+#include "platform/textconv.h"
+#include "platform/ui.h"
+#include "richtext/reader.h"
+
+namespace dbviews {
+namespace {
+
+// QTextEdit's paragraph and line separators as line feeds, the rest as bytes.
+std::string toYuscii(QString text) {
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QChar::Nbsp, QLatin1Char(' '));
+    return platform::ys(text);
+}
+
+}  // namespace
+
+DBRichEdit::DBRichEdit(QWidget* parent) : QTextEdit(parent) {
+    setAcceptRichText(false);
+    setUndoRedoEnabled(false);
+}
+
+DBRichEdit::~DBRichEdit() {
+    detach();
+}
+
+void DBRichEdit::setDataSource(engine::DataSource* source) {
+    if (source == source_) {
+        return;
+    }
+    detach();
+    source_ = source;
+    attach();
+    dataChanged();
+}
+
+void DBRichEdit::setDataField(const std::string& field) {
+    if (field == field_) {
+        return;
+    }
+    field_ = field;
+    dataChanged();
+}
+
+void DBRichEdit::attach() {
+    if (source_ != nullptr) {
+        listener_ = source_->addListener([this](engine::Event event) {
+            switch (event) {
+                case engine::Event::Opened:
+                case engine::Event::Closed:
+                case engine::Event::DataSetChanged:
+                case engine::Event::RecordChanged:
+                case engine::Event::FieldChanged:
+                    dataChanged();
+                    break;
+                case engine::Event::StateChanged:
+                    break;
+            }
+        });
+    }
+}
+
+void DBRichEdit::detach() {
+    if (source_ != nullptr && listener_ >= 0) {
+        source_->removeListener(listener_);
+    }
+    listener_ = -1;
+}
+
+void DBRichEdit::dataChanged() {
+    // A dataset walked row by row sends many changes; the text is replaced once.
+    const std::string name = field_.empty() ? std::string() : "(" + field_ + ")";
+    if (!loaded_ && shownName_ == name) {
+        return;
+    }
+    loaded_ = false;
+    shownName_ = name;
+    setPlainText(platform::qs(name));
+}
+
+void DBRichEdit::loadMemo() {
+    std::string rtf;
+    engine::Table* table = source_ != nullptr ? source_->dataSet() : nullptr;
+    if (table != nullptr && table->active() && !table->isEmpty()) {
+        if (auto field = table->findField(field_)) {
+            rtf = field->asString();
+        }
+    }
+    // Read into a document of its own, then show it: a document the view
+    // shows from the start is laid out step by step while the window stays
+    // responsive, one filled in place would be laid out all at once.
+    auto* doc = new QTextDocument(this);
+    doc->setDefaultFont(font());
+    doc->setUndoRedoEnabled(false);
+    richtext::read(rtf, *doc);
+    // The view deletes the document it made itself; the ones read here are ours.
+    QTextDocument* old = document();
+    const bool ours = old->parent() == this;
+    setDocument(doc);
+    if (ours) {
+        delete old;
+    }
+    loaded_ = true;
+    shownName_.clear();
+}
+
+std::string DBRichEdit::plainText() const {
+    return toYuscii(document()->toPlainText());
+}
+
+std::string DBRichEdit::selectedText() const {
+    return toYuscii(textCursor().selection().toPlainText());
+}
+
+bool DBRichEdit::hasSelection() const {
+    return textCursor().hasSelection();
+}
+
+void DBRichEdit::copyToClipboard() {
+    if (hasSelection()) {
+        platform::ui().setClipboardText(selectedText());
+    }
+}
+
+bool DBRichEdit::event(QEvent* event) {
+    // Not claiming the copy key lets the window's own copy command have it.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        event->ignore();
+        return true;
+    }
+    return QTextEdit::event(event);
+}
+
+void DBRichEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        copyToClipboard();
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+}
+
+}  // namespace dbviews

@@ -1,0 +1,65 @@
+#pragma once
+// A rich-text view bound to one memo field of a data source's current record.
+// It never loads the field by itself: any change of the record, the row set,
+// the data source or the field name only marks it not loaded and shows the
+// field's name in parentheses; loadMemo() reads the stored RTF explicitly.
+//
+// Copying (the copy key, copyToClipboard) goes through the platform
+// clipboard seam, so that the program knows the text as its own. The copy
+// key is not claimed as a shortcut: a window action on the same key wins.
+//
+// The data source must outlive the view, or be unbound (setDataSource
+// (nullptr)) before it goes.
+#include <QTextEdit>
+#include <string>
+
+namespace engine {
+class DataSource;
+}
+
+namespace dbviews {
+
+class DBRichEdit : public QTextEdit {
+    Q_OBJECT
+  public:
+    explicit DBRichEdit(QWidget* parent = nullptr);
+    ~DBRichEdit() override;
+
+    engine::DataSource* dataSource() const { return source_; }
+    void setDataSource(engine::DataSource* source);
+    const std::string& dataField() const { return field_; }
+    void setDataField(const std::string& field);
+
+    // Reads the bound field of the current record into the view. A source
+    // without an open dataset, an empty dataset or an unknown field give an
+    // empty text. The view counts as loaded afterwards in every case.
+    void loadMemo();
+    bool loaded() const { return loaded_; }
+
+    // The plain text as YUSCII bytes: paragraphs and line breaks '\n'.
+    std::string plainText() const;
+    // The selected text the same way; empty when nothing is selected.
+    std::string selectedText() const;
+    bool hasSelection() const;
+
+    // Puts the selection on the clipboard through the platform seam; an empty
+    // selection copies nothing.
+    void copyToClipboard();
+
+  protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void dataChanged();
+    void attach();
+    void detach();
+
+    engine::DataSource* source_ = nullptr;
+    int listener_ = -1;
+    std::string field_;
+    bool loaded_ = false;
+    std::string shownName_;  // the name in parentheses while not loaded
+};
+
+}  // namespace dbviews

@@ -1,0 +1,389 @@
+#include "viewer/tform3.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTextCursor>
+#include <QToolButton>
+
+#include "database/datasets.h"
+#include "database/filters.h"
+#include "database/opening.h"
+#include "dbviews/dbrichedit.h"
+#include "doc_db.h"
+#include "platform/textconv.h"
+#include "platform/ui.h"
+#include "support/scripted_ui.h"
+#include "viewer/doctext.h"
+#include "yuscii/yuscii.h"
+
+namespace {
+
+using testsupport::joined;
+using testsupport::scriptedUi;
+
+constexpr const char* kNotFound =
+    "Trazena rec nije pronadjena.\r\nZelite li da ponovite pretragu od pocetka teksta?";
+
+std::string lengthText(const std::string& text) {
+    return "Du`ina teksta: " + std::to_string(viewer::textLength(text)) + " karaktera";
+}
+
+// Position of the n-th (0-based) occurrence of word in yupperW(text).
+size_t hit(const std::string& text, const std::string& word, int n) {
+    const std::string upper = yuscii::yupperW(text);
+    size_t p = upper.find(word);
+    while (n-- > 0) {
+        p = upper.find(word, p + word.size());
+    }
+    return p;
+}
+
+size_t selectionStart(const TForm3& form) {
+    return static_cast<size_t>(form.DBRichEdit1->textCursor().selectionStart());
+}
+
+void type(QWidget* field, const std::string& text) {
+    for (char c : text) {
+        const QString s = platform::qs(std::string(1, c));
+        QKeyEvent press(QEvent::KeyPress, s.toUpper().at(0).unicode(), Qt::NoModifier, s);
+        QApplication::sendEvent(field, &press);
+    }
+}
+
+class DocumentWindow : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        data.openAll();
+        form = std::make_unique<TForm3>(db.session, data);
+        form->quickOpenMarking = [this](const std::string& title) { marked.push_back(title); };
+        form->progressReset = [this] { ++progressResets; };
+    }
+    void TearDown() override { form.reset(); }
+
+    // Opens through the opening flow; body runs while the window is shown.
+    void open(const std::string& title, const std::optional<std::string>& bg,
+              const std::function<void()>& body) {
+        scriptedUi().expectModal([&](QDialog&) {
+            body();
+            return 0;
+        });
+        database::openRegulation(data, title, bg, false, [&] {
+            form->setWindowTitle(platform::qs(title));
+            platform::ui().showModal(*form);
+        });
+    }
+
+    testsupport::DocDatabase db;
+    database::MainData data{db.session};
+    std::unique_ptr<TForm3> form;
+    std::vector<std::string> marked;
+    int progressResets = 0;
+};
+
+TEST_F(DocumentWindow, OpensARegulationInLatinWithItsCommandsAndNotes) {
+    EXPECT_EQ(form->panelText(2), "Status");
+    open("Zakon o radu", "12/2005", [&] {
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_TRUE(form->DBRichEdit1->loaded());
+        EXPECT_EQ(form->DBRichEdit1->dataField(), "Latinica");
+        EXPECT_EQ(form->DBRichEdit1->plainText(), joined(testsupport::kLatinOne));
+        EXPECT_EQ(form->DBRichEdit1->font().family(), QStringLiteral("YHelvetica"));
+        EXPECT_EQ(form->panelText(0), lengthText(joined(testsupport::kLatinOne)));
+        EXPECT_TRUE(form->SpeedButton8->isEnabled());  // a picture in S2
+        EXPECT_TRUE(form->SpeedButton9->isEnabled());  // an older version
+        EXPECT_TRUE(form->SpeedButton4->isEnabled());  // 201 characters of notes
+        EXPECT_EQ(form->notesStripHeight(), 60);
+        EXPECT_EQ(form->DBRichEdit2->plainText().rfind("Napomena uz zakon o radu.", 0), 0u);
+        EXPECT_EQ(form->Panel6->maximumWidth(), 1);
+        EXPECT_EQ(form->clanovi->count(), 0);
+        EXPECT_TRUE(form->Edit1->text().isEmpty());
+        EXPECT_FALSE(form->showsOpinion());
+    });
+}
+
+TEST_F(DocumentWindow, CommandsAndNotesStripFollowTheRegulation) {
+    struct Case {
+        const char* title;
+        const char* bg;
+        std::string text;
+        bool notes;  // "&Dodatne informacije" and the strip
+        bool pictures;
+        bool archive;
+    } cases[] = {
+        {"Zakon o radu", "12/2005", joined(testsupport::kLatinOne), true, true, true},
+        // Notes of exactly 200 characters; a title with an apostrophe.
+        {"Zakon o 'porezu'", "12a/2005", joined(testsupport::kLatinTwo), false, false, false},
+        // The same title in another issue; the archive test goes by the title.
+        {"Zakon o radu", "5/1999", joined(testsupport::kLatinThree), false, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.title) + " " + c.bg);
+        open(c.title, c.bg, [&] {
+            EXPECT_EQ(form->DBRichEdit1->plainText(), c.text);
+            EXPECT_EQ(form->SpeedButton4->isEnabled(), c.notes);
+            EXPECT_EQ(form->notesStripHeight(), c.notes ? 60 : 0);
+            EXPECT_EQ(form->SpeedButton8->isEnabled(), c.pictures);
+            EXPECT_EQ(form->SpeedButton9->isEnabled(), c.archive);
+        });
+    }
+}
+
+TEST_F(DocumentWindow, ArticleListBuildsTogglesAndJumps) {
+    const std::string text = joined(testsupport::kLatinOne);
+    open("Zakon o radu", "12/2005", [&] {
+        form->SpeedButton2Click();
+        ASSERT_EQ(form->clanovi->count(), 3);
+        EXPECT_EQ(platform::ys(form->clanovi->item(0)->text()), "^lan 1.");
+        EXPECT_EQ(platform::ys(form->clanovi->item(1)->text()), "^lan 2.");
+        EXPECT_EQ(platform::ys(form->clanovi->item(2)->text()), "^lan 10. Predmet");
+        EXPECT_EQ(form->Panel6->maximumWidth(), 110);
+        EXPECT_FALSE(form->DBRichEdit1->hasSelection());
+
+        form->SpeedButton2Click();
+        EXPECT_EQ(form->Panel6->maximumWidth(), 1);
+        form->SpeedButton2Click();
+        EXPECT_EQ(form->Panel6->maximumWidth(), 110);
+        EXPECT_EQ(form->clanovi->count(), 3);
+
+        form->clanovi->setCurrentRow(1);
+        form->clanoviDblClick();
+        EXPECT_EQ(selectionStart(*form), text.find("^lan 2."));
+        EXPECT_EQ(form->DBRichEdit1->selectedText(), "^lan 2.");
+
+        // No entry selected: nothing happens.
+        form->clanovi->clearSelection();
+        form->clanoviDblClick();
+        EXPECT_EQ(form->DBRichEdit1->selectedText(), "^lan 2.");
+    });
+}
+
+TEST_F(DocumentWindow, EqualHeadingsAreKeptAndJumpToTheFirst) {
+    const std::string text = joined(testsupport::kLatinTwo);
+    open("Zakon o 'porezu'", "12a/2005", [&] {
+        form->SpeedButton2Click();
+        ASSERT_EQ(form->clanovi->count(), 2);
+        form->clanovi->setCurrentRow(1);
+        form->clanoviDblClick();
+        EXPECT_EQ(selectionStart(*form), text.find("^lan 3."));
+    });
+}
+
+TEST_F(DocumentWindow, TextWithoutHeadingsOpensAnEmptyPanel) {
+    open("Zakon o radu", "5/1999", [&] {
+        form->SpeedButton2Click();
+        EXPECT_EQ(form->clanovi->count(), 0);
+        EXPECT_EQ(form->Panel6->maximumWidth(), 110);
+        form->clanoviDblClick();  // nothing to jump to
+    });
+}
+
+TEST_F(DocumentWindow, SearchStepsThroughThreeHitsThenAsksToWrap) {
+    const std::string text = joined(testsupport::kLatinOne);
+    open("Zakon o radu", "12/2005", [&] {
+        form->Edit1->setText(QStringLiteral("NAKNAD"));
+        for (int n = 0; n < 3; ++n) {
+            form->SpeedButton1Click();
+            EXPECT_EQ(selectionStart(*form), hit(text, "NAKNAD", n)) << "hit " << n;
+            EXPECT_EQ(yuscii::yupperW(form->DBRichEdit1->selectedText()), "NAKNAD");
+        }
+        EXPECT_EQ(form->focusWidget(), form->Edit1);
+
+        scriptedUi().expectConfirm(true, kNotFound);
+        form->SpeedButton1Click();
+        EXPECT_EQ(selectionStart(*form), hit(text, "NAKNAD", 0));
+
+        form->SpeedButton1Click();
+        form->SpeedButton1Click();
+        scriptedUi().expectConfirm(false, kNotFound);
+        form->SpeedButton1Click();
+        EXPECT_EQ(selectionStart(*form), hit(text, "NAKNAD", 2));
+
+        // A word that does not occur asks again after OK.
+        form->Edit1->setText(QStringLiteral("NEMA"));
+        scriptedUi().expectConfirm(true, kNotFound);
+        scriptedUi().expectConfirm(false, kNotFound);
+        form->SpeedButton1Click();
+    });
+}
+
+TEST_F(DocumentWindow, TypedSmallLettersBecomeCapitalsAndFindEitherCase) {
+    const std::string text = joined(testsupport::kLatinOne);
+    open("Zakon o radu", "12/2005", [&] {
+        type(form->Edit1, "[tednj");  // the key of the letter s with caron, then letters
+        EXPECT_EQ(platform::ys(form->Edit1->text()), "[TEDNJ");
+        form->SpeedButton1Click();
+        EXPECT_EQ(form->DBRichEdit1->selectedText(), "{tednj");
+        form->SpeedButton1Click();
+        EXPECT_EQ(form->DBRichEdit1->selectedText(), "[tednj");
+        EXPECT_EQ(selectionStart(*form), text.find("[tednj"));
+    });
+}
+
+TEST_F(DocumentWindow, ScriptSwitchChangesFontsAndTextOnly) {
+    const std::string latin = joined(testsupport::kLatinOne);
+    const std::string cyrillic = joined(testsupport::kCyrillicOne);
+    open("Zakon o radu", "12/2005", [&] {
+        form->SpeedButton2Click();
+        form->Edit1->setText(QStringLiteral("NAKNAD"));
+        form->SpeedButton1Click();
+        form->SpeedButton1Click();
+
+        form->konverzija();
+        EXPECT_EQ(form->DBRichEdit1->dataField(), "Cirilica");
+        EXPECT_EQ(form->DBRichEdit1->plainText(), cyrillic);
+        EXPECT_EQ(form->panelText(0), lengthText(cyrillic));
+        EXPECT_EQ(form->DBRichEdit1->font().family(), QStringLiteral("CHelvetica"));
+        EXPECT_EQ(form->clanovi->font().family(), QStringLiteral("CHelvetica"));
+        EXPECT_EQ(form->Edit1->font().family(), QStringLiteral("CHelvetica"));
+        EXPECT_EQ(form->clanovi->count(), 3);
+        EXPECT_EQ(form->notesStripHeight(), 60);
+        EXPECT_EQ(form->DBRichEdit2->plainText().rfind("Napomena uz zakon o radu.", 0), 0u);
+
+        form->SpeedButton1Click();  // starts at the beginning of the new text
+        EXPECT_EQ(selectionStart(*form), hit(cyrillic, "NAKNAD", 0));
+
+        form->konverzija();
+        EXPECT_EQ(form->DBRichEdit1->dataField(), "Latinica");
+        EXPECT_EQ(form->DBRichEdit1->plainText(), latin);
+        EXPECT_EQ(form->Edit1->font().family(), QStringLiteral("YHelvetica"));
+    });
+}
+
+TEST_F(DocumentWindow, LaterActivationsOnlyRefresh) {
+    open("Zakon o radu", "12/2005", [&] {
+        form->SpeedButton2Click();
+        form->Edit1->setText(QStringLiteral("NAKNAD"));
+        form->SpeedButton1Click();
+        form->konverzija();
+        form->FormActivate();  // as after a message box
+        EXPECT_EQ(platform::ys(form->Edit1->text()), "NAKNAD");
+        EXPECT_EQ(form->clanovi->count(), 3);
+        EXPECT_EQ(form->DBRichEdit1->dataField(), "Cirilica");
+    });
+}
+
+TEST_F(DocumentWindow, CloseLeavesTheDefaultsAndReopeningStartsInLatin) {
+    open("Zakon o radu", "12/2005", [&] {
+        form->konverzija();
+        form->SpeedButton2Click();
+        form->Edit1->setText(QStringLiteral("NAKNAD"));
+    });
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(form->lastShownTitle.empty());
+    EXPECT_EQ(form->DBRichEdit1->dataSource(), &data.DataSource2);
+    EXPECT_EQ(form->DBRichEdit1->dataField(), "Latinica");
+    EXPECT_EQ(form->clanovi->count(), 0);
+    EXPECT_EQ(form->Panel6->maximumWidth(), 1);
+    EXPECT_FALSE(form->SpeedButton8->isEnabled());
+    EXPECT_EQ(form->Edit1->font().family(), QStringLiteral("YHelvetica"));
+    EXPECT_EQ(data.Zakoni.filter(), "");
+    EXPECT_EQ(progressResets, 1);
+
+    open("Zakon o radu", "12/2005", [&] {
+        EXPECT_EQ(form->DBRichEdit1->dataField(), "Latinica");
+        EXPECT_EQ(form->DBRichEdit1->plainText(), joined(testsupport::kLatinOne));
+        EXPECT_TRUE(form->Edit1->text().isEmpty());
+        EXPECT_EQ(form->Panel6->maximumWidth(), 1);
+        EXPECT_TRUE(form->SpeedButton8->isEnabled());
+    });
+}
+
+TEST_F(DocumentWindow, CloseCommandsCloseTheWindow) {
+    for (QAction* action : {form->Zatvori1, form->Zatvori2}) {
+        bool shown = false;
+        open("Zakon o radu", "12/2005", [&] {
+            action->trigger();
+            shown = form->isVisible();
+        });
+        EXPECT_FALSE(shown);
+        EXPECT_TRUE(form->lastShownTitle.empty());
+    }
+    open("Zakon o radu", "12/2005", [&] { form->SpeedButton3->click(); });
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(DocumentWindow, OpinionOpensWithoutAttachmentsNotesOrArchive) {
+    data.misljenja.setMasterFields("");
+    data.misljenja.setFilter(
+        database::filters::misljenjaByTitleAndDate("Porez na dobit", "05", "03", "2006"));
+    data.misljenja.setFiltered(true);
+    form->prepareOpinion();
+    form->setWindowTitle(QStringLiteral("Porez na dobit"));
+    scriptedUi().expectModal([&](QDialog&) {
+        EXPECT_TRUE(form->showsOpinion());
+        EXPECT_EQ(form->DBRichEdit1->plainText(), joined(testsupport::kOpinionText));
+        EXPECT_FALSE(form->SpeedButton8->isEnabled());
+        EXPECT_FALSE(form->SpeedButton4->isEnabled());
+        EXPECT_FALSE(form->SpeedButton9->isEnabled());
+        EXPECT_EQ(form->notesStripHeight(), 0);
+        EXPECT_EQ(form->Panel6->maximumWidth(), 1);
+        form->konverzija();
+        EXPECT_EQ(form->DBRichEdit1->dataField(), "Cirilica");
+        return 0;
+    });
+    platform::ui().showModal(*form);
+    EXPECT_FALSE(form->showsOpinion());
+}
+
+TEST_F(DocumentWindow, CopyGoesThroughTheClipboardSeam) {
+    auto& ui = scriptedUi();
+    ui.clipboard = "old";
+    open("Zakon o radu", "12/2005", [&] {
+        ui.expectMessage("Prvo obelezite tekst koji zelite da iskopirate");
+        form->copyWithCheck();
+        form->Kopiraj1Click();  // no check, nothing selected: nothing copied
+        EXPECT_EQ(ui.clipboard, "old");
+
+        form->Edit1->setText(QStringLiteral("NAKNAD"));
+        form->SpeedButton1Click();
+        form->Kopiraj1->trigger();  // Ctrl+C
+        EXPECT_EQ(ui.clipboard, "naknad");
+        EXPECT_TRUE(ui.clipboardOwned);
+
+        form->Edit1->setText(QStringLiteral("^LAN 10"));
+        form->SpeedButton1Click();
+        form->copyWithCheck();
+        EXPECT_EQ(ui.clipboard, "^lan 10");
+        ui.clipboard.clear();
+        form->Kopirajtekst1->trigger();
+        EXPECT_EQ(ui.clipboard, "^lan 10");
+    });
+}
+
+TEST_F(DocumentWindow, OznaciMarksTheCaption) {
+    open("Zakon o 'porezu'", "12a/2005", [&] { form->Oznacizabrzootvaranje1->trigger(); });
+    EXPECT_EQ(marked, std::vector<std::string>{"Zakon o 'porezu'"});
+}
+
+TEST_F(DocumentWindow, HintShowsInPanelTwo) {
+    form->showHint("Kopira izabrani tekst");
+    EXPECT_EQ(form->panelText(2), "Kopira izabrani tekst");
+}
+
+TEST_F(DocumentWindow, EscapeDoesNotClose) {
+    open("Zakon o radu", "12/2005", [&] {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(form.get(), &escape);
+        EXPECT_TRUE(form->isVisible());
+    });
+}
+
+TEST_F(DocumentWindow, MinimisingMinimisesTheWholeApplication) {
+    QWidget mainWindow;
+    mainWindow.show();
+    auto& ui = scriptedUi();
+    ui.clipboard = "wax";
+    ui.clipboardOwned = true;
+    open("Zakon o radu", "12/2005", [&] {
+        form->setWindowState(Qt::WindowMinimized);
+        EXPECT_TRUE(mainWindow.isMinimized());
+        EXPECT_EQ(ui.clipboard, "njadz");
+        form->setWindowState(Qt::WindowMaximized);
+    });
+}
+
+}  // namespace
