@@ -12,6 +12,7 @@
 // them alone.
 #include <QDialog>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -247,6 +248,26 @@ class TForm1 : public QDialog, public database::MainData {
     void centrePanel11(int o34, int o52, int o60, int o61);
     // Loads the help text; a missing file leaves the page empty.
     void loadHelpText();
+
+    // ===================================================================
+    // Opening a regulation (tform1_otvaranje.cpp)
+    // ===================================================================
+    using QDialog::open;
+    // The common flow of the regulation lists. bg given (variant A): the
+    // regulation with this title and issue label; none (variant B): the first
+    // with this title. Zakoni leaves Glavna and stands on it, the document
+    // window shows it modally with the title as its caption, and when it has
+    // closed Zakoni follows Glavna again (ID_BROJA, in ID_ZAKONA order) and
+    // Glavna has its filter back. A title no regulation has opens the window
+    // on an empty row.
+    void open(const std::string& title, const std::optional<std::string>& bg = std::nullopt);
+    // The quick-open list and menu (variant B): false, with nothing shown,
+    // when no regulation has the title; the caller says so or stays silent.
+    // Zakoni's filter is cleared afterwards in both cases.
+    bool openQuick(const std::string& title);
+    // The lookups on the main window's datasets.
+    std::string nadjibroj(const std::string& title);
+    std::string nadjiglasnik(const std::string& title);
 
   protected:
     void done(int result) override;
