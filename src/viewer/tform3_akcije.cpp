@@ -51,8 +51,10 @@ bool TForm3::showsOpinion() const {
 }
 
 void TForm3::bindText(const std::string& field) {
-    DBRichEdit1->setFont(viewer::textFont(field == kCyrillic));
+    // The field first: a large text is then already replaced by the field's
+    // name and need not be laid out again in the new font.
     DBRichEdit1->setDataField(field);
+    DBRichEdit1->setFont(viewer::textFont(field == kCyrillic));
 }
 
 void TForm3::setScriptFonts(bool cyrillic) {
