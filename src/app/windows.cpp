@@ -1,5 +1,7 @@
 #include "app/windows.h"
 
+#include <QProgressBar>
+
 namespace app {
 
 std::unique_ptr<Windows> createWindows(engine::Session& session) {
@@ -10,7 +12,12 @@ std::unique_ptr<Windows> createWindows(engine::Session& session) {
     }
     w->form1 = std::make_unique<TForm1>(session);
     w->form1->startup = w->form2.get();
-    w->form3 = std::make_unique<TForm3>();
+    w->form3 = std::make_unique<TForm3>(session, *w->form1);
+    TForm1* main = w->form1.get();
+    TForm3* document = w->form3.get();
+    document->quickOpenMarking = [main](const std::string& title) { main->oznacizabrzo(title); };
+    document->progressReset = [main] { main->ProgressBar1->setValue(0); };
+    main->documentHint = [document](const std::string& hint) { document->showHint(hint); };
     w->selekt = std::make_unique<Tselekt>();
     w->form5 = std::make_unique<TForm5>();
     w->updater = std::make_unique<Tupdater>();

@@ -228,9 +228,12 @@ void TForm1::readSettings() {
 
 void TForm1::FormActivate() {
     centrePanel11(32, 32, 32, 32);
-    if (!firstActivation) {
+    // The fill lets pending messages run, which may activate the window
+    // again before the fill is done.
+    if (!firstActivation || firstFillRunning_) {
         return;
     }
+    firstFillRunning_ = true;
     // 1.
     setWindowTitle(platform::qs("Elektronski Trevion (ver." + settings::globals().version + ")"));
     // 2. The page control and the status bar pass the face to their controls.
@@ -275,6 +278,7 @@ void TForm1::FormActivate() {
         startup->stopTimer();
     }
     firstActivation = false;
+    firstFillRunning_ = false;
 }
 
 void TForm1::setColumnWidths(bool withListView1) {

@@ -289,6 +289,7 @@ class TForm1 : public QDialog, public database::MainData {
     std::vector<QLabel*> panels_;
     bool cursorBusy_ = false;
     bool closing_ = false;
+    bool firstFillRunning_ = false;
 };
 
 // The one instance, created at program start (nullptr before and after).
