@@ -86,6 +86,29 @@ std::string historyEntry(const std::string& searchText, const std::string& summa
     return entry + "' - " + summary;
 }
 
+std::string historySearchText(const std::string& entry) {
+    const size_t open = entry.find('\'');
+    if (open == std::string::npos) {
+        return {};
+    }
+    std::string text;
+    for (size_t i = open + 1; i < entry.size(); ++i) {
+        if (entry[i] != '\'') {
+            text += entry[i];
+        } else if (i + 1 < entry.size() && entry[i + 1] == '\'') {
+            text += '\'';
+            ++i;
+        } else {
+            break;
+        }
+    }
+    return text;
+}
+
+bool historySearchesTexts(const std::string& entry) {
+    return entry.find("tekstovima") != std::string::npos;
+}
+
 std::vector<std::string> quickMenuTexts(const std::vector<std::string>& quick) {
     std::vector<std::string> texts{kMenuHeading, "-"};
     texts.insert(texts.end(), quick.begin(), quick.end());

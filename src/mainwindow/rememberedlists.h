@@ -71,6 +71,16 @@ std::string searchSummary(bool titlesAndTexts, int found);
 // doubled), " - ", then the search summary.
 std::string historyEntry(const std::string& searchText, const std::string& summary);
 
+// The search text of a history entry, read back for a re-run: the
+// characters after the opening quote up to the closing one, a doubled quote
+// read as one, so that a text with a quote runs again as it was. Empty for
+// an entry without a quote.
+std::string historySearchText(const std::string& entry);
+
+// A re-run searches titles and texts when the entry says "tekstovima" (only
+// the summary can: search texts are upper case), else titles only.
+bool historySearchesTexts(const std::string& entry);
+
 // The texts of the context menu mirroring the quick-open list (sredibrze):
 // the heading, the separator, then one item per title.
 std::vector<std::string> quickMenuTexts(const std::vector<std::string>& quick);

@@ -1,17 +1,294 @@
 #include "selection/tselekt.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTextCursor>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "mainwindow/bandart.h"
+#include "mainwindow/reportlist.h"
+#include "mainwindow/searchfield.h"
 #include "platform/textconv.h"
+#include "platform/ui.h"
+#include "search/words.h"
+#include "yuscii/appclear.h"
 
 Tselekt* selekt = nullptr;
+
+namespace {
+
+constexpr const char* kNothingFound = "Nije pronadjen nijedan propis sa zadatim tekstom u naslovu";
+// The title column takes what the two text columns leave.
+constexpr int kTitleReserve = 380;
+
+QToolButton* button(QWidget* parent, const char* name, const char* caption, const char* hint) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(platform::qs(caption));
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    if (hint != nullptr) {
+        b->setToolTip(platform::qs(hint));
+        b->setStatusTip(platform::qs(hint));
+    }
+    return b;
+}
+
+}  // namespace
 
 Tselekt::Tselekt(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("selekt"));
     setWindowTitle(platform::qs("Lista propisa po zadatom kriterijumu"));
     selekt = this;
+    buildWindow();
+    yuscii::appclearOnMinimise(this);
 }
 
 Tselekt::~Tselekt() {
     if (selekt == this) {
         selekt = nullptr;
     }
+}
+
+void Tselekt::buildWindow() {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setWindowState(Qt::WindowMaximized);
+    setSizeGripEnabled(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+
+    QWidget* header = bandart::createBand(this);
+    header->setObjectName(QStringLiteral("Panel1"));
+    header->setFixedHeight(71);
+    layout->addWidget(header);
+
+    auto* top = new QWidget(this);
+    top->setObjectName(QStringLiteral("Panel2"));
+    auto* topLayout = new QHBoxLayout(top);
+    topLayout->setContentsMargins(6, 0, 6, 0);
+    SpeedButton2 = button(top, "SpeedButton2", "Pret&hodna strana", "Povratak u glavni meni");
+    Memo1 = new QPlainTextEdit(top);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setEnabled(false);
+    Memo1->setFixedHeight(2 * fontMetrics().lineSpacing() + 12);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    SpeedButton3 = button(top, "SpeedButton3", "Arhiva za ovaj propis", nullptr);
+    SpeedButton3->setEnabled(false);
+    topLayout->addWidget(SpeedButton2);
+    topLayout->addWidget(Memo1, 1);
+    topLayout->addWidget(SpeedButton3);
+    layout->addWidget(top);
+
+    Listbox1 = new lists::ReportList(this);
+    Listbox1->setObjectName(QStringLiteral("Listbox1"));
+    Listbox1->setColumns({{"Naziv propisa", 400, false, lists::Rule::Title},
+                          {"Slu`beni glasnik", 250, true, lists::Rule::Plain},
+                          {"Broj propisa", 100, true, lists::Rule::YearFirst}});
+    Listbox1->setMultiSelect(true);
+    layout->addWidget(Listbox1, 1);
+
+    auto* bottom = new QWidget(this);
+    bottom->setObjectName(QStringLiteral("Panel3"));
+    auto* bottomLayout = new QHBoxLayout(bottom);
+    bottomLayout->setContentsMargins(6, 0, 6, 6);
+    Edit1 = new QLineEdit(bottom);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setFixedWidth(360);
+    searchfield::makeSearchField(Edit1);
+    SpeedButton1 = button(bottom, "SpeedButton1", "&Selektuj", nullptr);
+    bottomLayout->addWidget(Edit1);
+    bottomLayout->addWidget(SpeedButton1);
+    bottomLayout->addStretch(1);
+    layout->addWidget(bottom);
+
+    // Attached to the list: a right click on a row marks it or goes back.
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    Oznaci1 = PopupMenu1->addAction(platform::qs("Oznaci"));
+    Oznaci1->setObjectName(QStringLiteral("Oznaci1"));
+    PopupMenu1->addSeparator()->setEnabled(false);
+    Nazad1 = PopupMenu1->addAction(platform::qs("Nazad"));
+    Nazad1->setObjectName(QStringLiteral("Nazad1"));
+    Listbox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Listbox1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        PopupMenu1->popup(Listbox1->viewport()->mapToGlobal(pos));
+    });
+
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { reject(); });
+    connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(Edit1, &QLineEdit::returnPressed, this, [this] { SpeedButton1Click(); });
+    connect(Listbox1, &lists::ReportList::rowActivated, this, [this] { ListBox1DblClick(); });
+    connect(Listbox1, &lists::ReportList::rowSelectionChanged, this, [this] {
+        if (!bulk_) {
+            change();
+        }
+    });
+    connect(Oznaci1, &QAction::triggered, this, [this] { Oznaci1Click(); });
+    connect(Nazad1, &QAction::triggered, this, [this] { reject(); });
+    setTitleWidth();
+}
+
+void Tselekt::setTitleWidth() {
+    Listbox1->setColumnWidthOf(0, std::max(width() - kTitleReserve, 40));
+}
+
+void Tselekt::FormActivate() {
+    if (!fresh) {
+        return;
+    }
+    Edit1->clear();
+    Listbox1->selectOnly(0);
+    change();  // also when the first row was selected already
+    fresh = false;
+}
+
+void Tselekt::change() {
+    const lists::Row* row = Listbox1->selected();
+    if (row == nullptr) {
+        return;
+    }
+    const std::string gazette = row->sub.empty() ? std::string() : row->sub[0];
+    const std::string bg = row->sub.size() < 2 ? std::string() : row->sub[1];
+    Memo1->setPlainText(platform::qs(row->caption + "\n" + gazette + " (" + bg + ")"));
+    Memo1->moveCursor(QTextCursor::Start);
+    if (!row->caption.empty()) {
+        SpeedButton3->setEnabled(archiveTest && archiveTest(row->caption));
+    }
+}
+
+void Tselekt::SpeedButton1Click() {
+    bulk_ = true;
+    Listbox1->selectOnly(0);
+    const std::string text = platform::ys(Edit1->text());
+    if (!text.empty()) {
+        const std::vector<size_t> picked = search::selektuj(Listbox1->rows(), text);
+        Listbox1->selectOnly(-1);
+        if (!picked.empty()) {
+            // The first highlighted row becomes the selected row of the details.
+            const int first = static_cast<int>(picked.front());
+            Listbox1->selectionModel()->setCurrentIndex(Listbox1->model()->index(first, 0),
+                                                        QItemSelectionModel::NoUpdate);
+        }
+        for (size_t i : picked) {
+            Listbox1->setSelected(static_cast<int>(i), true);
+        }
+        if (!picked.empty()) {
+            Listbox1->scrollToRow(static_cast<int>(picked.front()));
+            Listbox1->setFocus();
+        }
+    }
+    bulk_ = false;
+    change();
+    if (!text.empty() && Listbox1->selectedRowList().empty()) {
+        platform::ui().message(kNothingFound);
+    }
+}
+
+void Tselekt::ListBox1DblClick() {
+    const lists::Row* row = Listbox1->selected();
+    if (row == nullptr) {
+        return;
+    }
+    // The close of this window may empty the list while the document shows.
+    const std::string title = row->caption;
+    const std::string bg = row->sub.size() < 2 ? std::string() : row->sub[1];
+    if (opening) {
+        opening(title, bg);
+    }
+}
+
+void Tselekt::SpeedButton3Click() {
+    const lists::Row* row = Listbox1->selected();
+    if (row == nullptr) {
+        return;
+    }
+    const std::string title = row->caption;
+    if (archiveJump) {
+        archiveJump(title);
+    }
+    if (isVisible()) {
+        reject();
+    }
+}
+
+void Tselekt::Oznaci1Click() {
+    if (Listbox1->count() == 0) {
+        return;
+    }
+    const lists::Row* row = Listbox1->selected();
+    const std::string title = row != nullptr ? row->caption : Listbox1->row(0).caption;
+    if (quickOpenMarking) {
+        quickOpenMarking(title);
+    }
+}
+
+void Tselekt::FormClose() {
+    if (progressReset) {
+        progressReset();
+    }
+    Listbox1->clear();
+    Listbox1->clearSortMarker();
+    fresh = true;
+}
+
+void Tselekt::done(int result) {
+    if (isVisible()) {
+        FormClose();
+    }
+    QDialog::done(result);
+}
+
+void Tselekt::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Without a window manager nobody maximises the window: fill the screen.
+    if (isMaximized() && screen() != nullptr) {
+        const QRect available = screen()->availableGeometry();
+        if (frameGeometry().size() != available.size()) {
+            setGeometry(available);
+        }
+    }
+    FormActivate();
+}
+
+void Tselekt::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        // The whole application goes to the taskbar, not this window alone.
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w != this && w->isVisible() && !w->isMinimized() &&
+                qobject_cast<QMenu*>(w) == nullptr) {
+                w->showMinimized();
+            }
+        }
+    } else if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible()) {
+        FormActivate();
+    }
+}
+
+void Tselekt::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F4 && event->modifiers() == Qt::ControlModifier) {
+        reject();
+        return;
+    }
+    // Escape does not close this window.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void Tselekt::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    setTitleWidth();
 }

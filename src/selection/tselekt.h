@@ -1,12 +1,93 @@
 #pragma once
-// The selection window: a list of regulations handed over by its caller.
+// The selection window: a list of regulations handed over by its caller
+// (the newest regulations of the last update), with highlighting by a part
+// of the title, the details of the selected row, opening a row in the
+// document window and the jump to the archive of a regulation that has
+// older or newer versions. Created hidden at start, shown modally, emptied
+// by every close.
+//
+// The window reaches the main window and the database only through the
+// functions below, which the main window sets before it shows the window;
+// an empty function does nothing (and the archive test answers false).
 #include <QDialog>
+#include <functional>
+#include <string>
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QToolButton;
+
+namespace lists {
+class ReportList;
+}
 
 class Tselekt : public QDialog {
     Q_OBJECT
   public:
     explicit Tselekt(QWidget* parent = nullptr);
     ~Tselekt() override;
+
+    // jelimastariji: the regulation of this title has an older or a newer
+    // version.
+    std::function<bool(const std::string&)> archiveTest;
+    // Opens the row's regulation (title, BG) through the common flow; when
+    // the document window has closed, the main window refreshes its page and
+    // adds the title to the recently opened regulations.
+    std::function<void(const std::string&, const std::string&)> opening;
+    // The main window's archive page searches this title.
+    std::function<void(const std::string&)> archiveJump;
+    // Marks a title for quick opening.
+    std::function<void(const std::string&)> quickOpenMarking;
+    // The main window's progress bar to 0.
+    std::function<void()> progressReset;
+
+    // Set at start and by every close; the next activation clears it.
+    bool fresh = true;
+
+    void FormActivate();
+    void FormClose();
+    // The details of the selected row and the archive button.
+    void change();
+    // "&Selektuj": highlights the rows whose title holds the search text.
+    void SpeedButton1Click();
+    // Opens the selected row.
+    void ListBox1DblClick();
+    // "Arhiva za ovaj propis".
+    void SpeedButton3Click();
+    // The context menu's "Oznaci": the selected row's title, or the first
+    // row's when none is selected.
+    void Oznaci1Click();
+
+    // Controls (names as in the window's design).
+    QToolButton* SpeedButton2 = nullptr;  // "Pret&hodna strana"
+    QPlainTextEdit* Memo1 = nullptr;      // the details, greyed
+    QToolButton* SpeedButton3 = nullptr;  // "Arhiva za ovaj propis"
+    lists::ReportList* Listbox1 = nullptr;
+    QLineEdit* Edit1 = nullptr;           // a part of a title
+    QToolButton* SpeedButton1 = nullptr;  // "&Selektuj"
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Oznaci1 = nullptr;
+    QAction* Nazad1 = nullptr;
+
+    // Every way of closing runs FormClose first.
+    void done(int result) override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void buildWindow();
+    void setTitleWidth();
+    std::string selectedTitle() const;
+
+    // Set while the highlighting selects rows one by one: the details
+    // follow once at the end.
+    bool bulk_ = false;
 };
 
 // The one instance, created at program start (nullptr before and after).
