@@ -185,8 +185,9 @@ void TForm3::buildCommands(QWidget* row) {
     connect(SpeedButton7, &QToolButton::clicked, this, [this] { copyWithCheck(); });
     connect(SpeedButton5, &QToolButton::clicked, this, [this] { konverzija(); });
     connect(SpeedButton3, &QToolButton::clicked, this, [this] { reject(); });
-    // Printing, the notes and attachments windows, the archive jump and the
-    // relations come with their windows.
+    connect(SpeedButton9, &QToolButton::clicked, this, [this] { SpeedButton9Click(); });
+    // Printing, the notes and attachments windows and the relations come
+    // with their windows.
 }
 
 void TForm3::buildTextArea() {
@@ -304,6 +305,15 @@ void TForm3::buildMenus() {
     connect(Oznacizabrzootvaranje1, &QAction::triggered, this,
             [this] { Oznacizabrzootvaranje1Click(); });
     connect(Zatvori2, &QAction::triggered, this, [this] { reject(); });
+}
+
+void TForm3::SpeedButton9Click() {
+    // The search runs while this window still shows; the user lands on the
+    // archive page when it has closed.
+    if (archiveJump) {
+        archiveJump(platform::ys(windowTitle()));
+    }
+    reject();
 }
 
 void TForm3::FormCreate() {

@@ -47,6 +47,8 @@ class TForm3 : public QDialog {
     // wired; an empty function does nothing).
     std::function<void(const std::string&)> quickOpenMarking;  // marks a title (oznacizabrzo)
     std::function<void()> progressReset;                       // progress bar to 0
+    // The archive page searches this title (and the selection window closes).
+    std::function<void(const std::string&)> archiveJump;
 
     // The main window's hint handler shows the application's hint here
     // (status panel 2).
@@ -71,6 +73,8 @@ class TForm3 : public QDialog {
     void copyWithCheck();  // "&Kopiraj text", "Kopiraj selekciju"
     void Kopiraj1Click();  // " &Kopiraj*": no check
     void Oznacizabrzootvaranje1Click();
+    // "&Arhiva": the archive page with this document's versions, then close.
+    void SpeedButton9Click();
 
     // Status panels 0 to 2 (YUSCII).
     std::string panelText(int panel) const;
