@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "database/datasets.h"
+#include "mainwindow/listrules.h"
 #include "mainwindow/rememberedlists.h"
 #include "mainwindow/settings.h"
 
@@ -36,6 +37,7 @@ class QStatusBar;
 class QTabWidget;
 class QTextEdit;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace engine {
 class Session;
@@ -145,6 +147,22 @@ class TForm1 : public QDialog, public database::MainData {
     // of the tree's change handler.
     void ubacipoglasnicima();
     void attachTreeView2Change();
+    // The years of a gazette node, the issues of a year node: the children
+    // (the placeholder) go, the nodes read now come, each year with a
+    // placeholder of its own.
+    void ubacipogodinama(QTreeWidgetItem* gazette);
+    void ubacipobrojevima(QTreeWidgetItem* year);
+    // False while the change handler is detached (the first fill, the
+    // filling of a node).
+    bool treeView2ChangeAttached = false;
+    // The tree's handlers: a gazette or year node expanded or collapsed, the
+    // selected node changed, a click anywhere on the tree.
+    void TreeView2Expanded(QTreeWidgetItem* node);
+    void TreeView2Collapsed(QTreeWidgetItem* node);
+    void TreeView2Change();
+    void TreeView2Click();
+    // Opens the selected row of ListView1.
+    void ListView1DblClick();
 
     // ===================================================================
     // Page 1 "&Oblasti" (tform1_oblasti.cpp)
@@ -153,9 +171,21 @@ class TForm1 : public QDialog, public database::MainData {
     lists::ReportList* ListBox3 = nullptr;  // title column: width less 487
     QComboBox* ComboBox3 = nullptr;
     QTreeWidget* TreeView1 = nullptr;
+    QLineEdit* Edit11 = nullptr;  // the phrase
+    QAbstractButton* SpeedButton17 = nullptr;
+    // The rows of the last area fill; the phrase search filters these.
+    std::vector<lists::Row> oblastcuvaj;
     void buildPageOblasti();
-    // The start-up fill of the first activation.
+    // The start-up fill of the first activation: the type and area choices,
+    // the ministries of ComboBox1, the gazettes of ComboBox4, the full
+    // ListBox2 and the archive list (ListBox7 and arhivacuvaj).
     void poubacuj();
+    // The area fill for the selected node (also after a type change).
+    void TreeView1Change();
+    void ComboBox3Change();
+    void ubacipooblastima();
+    void SpeedButton17Click();
+    void ListBox3DblClick();
 
     // ===================================================================
     // Page 2 "&Pretraga" (tform1_pretraga.cpp)
@@ -163,8 +193,17 @@ class TForm1 : public QDialog, public database::MainData {
     QWidget* TabSheetPretraga = nullptr;
     lists::ReportList* ListBox2 = nullptr;  // title column: width less 390
     QComboBox* ComboBox4 = nullptr;
-    QRadioButton* RadioButton6 = nullptr;
+    QRadioButton* RadioButton6 = nullptr;  // titles only
+    QRadioButton* RadioButton5 = nullptr;  // titles and texts
+    QLineEdit* Edit2 = nullptr;            // the search text
+    QAbstractButton* SpeedButton1 = nullptr;
+    // Set by a re-run from the history: the search then adds no history
+    // entry. Every search clears it when it ends.
+    bool ponovljenaPretraga = false;
     void buildPagePretraga();
+    // The keyword search over Edit2, the scope and the gazette of ComboBox4.
+    void SpeedButton1Click();
+    void ListBox2DblClick();
 
     // ===================================================================
     // Page 3 "^&esto kori{}eni propisi" (tform1_liste.cpp)
@@ -194,6 +233,8 @@ class TForm1 : public QDialog, public database::MainData {
     lists::ReportList* ListBox7 = nullptr;  // title column: width less 200
     lists::ReportList* Listbox9 = nullptr;  // title column: width less 180
     QWidget* Panel24 = nullptr;             // height: half the page's height less 45
+    // The saved copy of ListBox7, filled by the start-up fill (poubacuj).
+    std::vector<lists::Row> arhivacuvaj;
     void buildPageArhiva();
 
     // ===================================================================

@@ -1,7 +1,165 @@
-// Page 2 "&Pretraga": keyword search.
+// Page 2 "&Pretraga": the keyword search over titles, or titles and texts,
+// optionally within one gazette, and its history entry.
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "mainwindow/apphint.h"
+#include "mainwindow/icons.h"
+#include "mainwindow/reportlist.h"
+#include "mainwindow/searchfield.h"
 #include "mainwindow/tform1.h"
+#include "mainwindow/windowmonitor.h"
+#include "platform/textconv.h"
+#include "platform/ui.h"
+#include "search/keyword.h"
+#include "search/words.h"
+
+namespace {
+
+// Two lines joined by a line feed and a carriage return, in that order.
+constexpr const char* kShortText =
+    "Vas tekst za pretragu je prekratak. Na ovaj nacin program ce vam izlistati gotovo celu "
+    "bazu!\n\rNastaviti pretragu?";
+
+// The row icons with the legend's labels.
+constexpr struct {
+    int image;
+    const char* label;
+} kLegend[] = {
+    {lists::kDocument, "Dokument (propis ili mi{ljenje)"},
+    {lists::kWithNotes, "Dokument sa dodatnim informacijama"},
+    {lists::kArchived, "Dokument koji se nalazi u arhivi"},
+};
+
+QGroupBox* legend(QWidget* parent) {
+    auto* box = new QGroupBox(platform::qs("Legenda (obja{njenje izgleda ikonica)"), parent);
+    box->setObjectName(QStringLiteral("GroupBoxLegenda"));
+    auto* grid = new QGridLayout(box);
+    int line = 0;
+    for (const auto& entry : kLegend) {
+        auto* icon = new QLabel(box);
+        icon->setPixmap(lists::image(entry.image).pixmap(16, 16));
+        grid->addWidget(icon, line, 0);
+        grid->addWidget(new QLabel(platform::qs(entry.label), box), line, 1);
+        ++line;
+    }
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
+}  // namespace
 
 void TForm1::buildPagePretraga() {
-    // The search field, the scope choice (RadioButton6), the gazette choice
-    // ComboBox4 and the result list ListBox2 come here.
+    auto* page = new QVBoxLayout(TabSheetPretraga);
+    auto* top = new QHBoxLayout;
+    auto* fields = new QGridLayout;
+
+    auto* textLabel = new QLabel(platform::qs("Kju~ne re~i ili delovi re~i  (redosled nije va`an)"),
+                                 TabSheetPretraga);
+    Edit2 = new QLineEdit(TabSheetPretraga);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    apphint::setHint(Edit2, "Pretraga po klju~noj re~i");
+    searchfield::makeSearchField(Edit2);
+    connect(Edit2, &QLineEdit::returnPressed, this, [this] { SpeedButton1Click(); });
+    textLabel->setBuddy(Edit2);
+    auto* start = new QToolButton(TabSheetPretraga);
+    start->setObjectName(QStringLiteral("SpeedButton1"));
+    start->setText(platform::qs("Pre&tra`i"));
+    start->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    start->setMinimumWidth(90);
+    apphint::setHint(start, "Po~ni pretragu");
+    connect(start, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    SpeedButton1 = start;
+    fields->addWidget(textLabel, 0, 0, 1, 2);
+    fields->addWidget(Edit2, 1, 0);
+    fields->addWidget(start, 1, 1);
+
+    auto* scope = new QHBoxLayout;
+    RadioButton6 = new QRadioButton(platform::qs("Tra`i po naslovima (brzo)"), TabSheetPretraga);
+    RadioButton6->setObjectName(QStringLiteral("RadioButton6"));
+    RadioButton6->setChecked(true);
+    RadioButton5 =
+        new QRadioButton(platform::qs("Tra`i po naslovima i tekstovima (sporo)"), TabSheetPretraga);
+    RadioButton5->setObjectName(QStringLiteral("RadioButton5"));
+    scope->addWidget(RadioButton6);
+    scope->addWidget(RadioButton5);
+    scope->addStretch(1);
+    fields->addLayout(scope, 2, 0, 1, 2);
+
+    auto* gazetteRow = new QHBoxLayout;
+    auto* gazetteLabel =
+        new QLabel(platform::qs("Pretraga samo po odre|enim glasilima"), TabSheetPretraga);
+    ComboBox4 = new QComboBox(TabSheetPretraga);
+    ComboBox4->setObjectName(QStringLiteral("ComboBox4"));
+    ComboBox4->setMinimumContentsLength(40);
+    apphint::setHint(ComboBox4, "Opcija da se pretraga vr{i samo po izabranom glasniku");
+    gazetteLabel->setBuddy(ComboBox4);
+    gazetteRow->addWidget(gazetteLabel);
+    gazetteRow->addWidget(ComboBox4);
+    gazetteRow->addStretch(1);
+    fields->addLayout(gazetteRow, 3, 0, 1, 2);
+    fields->setColumnStretch(0, 1);
+
+    top->addLayout(fields, 1);
+    top->addWidget(legend(TabSheetPretraga), 0, Qt::AlignTop);
+    page->addLayout(top);
+
+    ListBox2 = new lists::ReportList(TabSheetPretraga);
+    ListBox2->setObjectName(QStringLiteral("ListBox2"));
+    ListBox2->setColumns({{"Ime propisa", 400, false, lists::Rule::Title},
+                          {"Slu`beni glasnik", 250, true, lists::Rule::Plain},
+                          {"Broj/Godina", 100, true, lists::Rule::YearFirst}});
+    apphint::setHint(ListBox2, "Lista propisa po zadatom kriterijumu");
+    connect(ListBox2, &lists::ReportList::rowActivated, this, [this] { ListBox2DblClick(); });
+    page->addWidget(ListBox2, 1);
+}
+
+void TForm1::SpeedButton1Click() {
+    const std::string text = platform::ys(Edit2->text());
+    // 1. Cancel leaves everything as it was; a re-run from the history that
+    // is cancelled must not keep the next search out of the history.
+    if (search::needsShortTextQuestion(text) &&
+        !platform::ui().confirm(kShortText, platform::Icon::Question)) {
+        ponovljenaPretraga = false;
+        return;
+    }
+    // 2.
+    searching(true);
+    // 3. The gazette's position in the chooser is its ID_GLASNIKA.
+    search::KeywordQuery query;
+    query.text = text;
+    query.scope = RadioButton5->isChecked() ? search::Scope::TitlesAndTexts : search::Scope::Titles;
+    query.gazette = std::max(ComboBox4->currentIndex(), 0);
+    // 4. to 7.
+    ListBox2->clear();
+    WindowMonitor monitor(*this);
+    const search::KeywordOutcome outcome = search::keywordSearch(
+        *this, query, monitor, [this](search::Row row) { ListBox2->addRow(std::move(row)); });
+    // 8. Also after Escape, with the rows found so far.
+    if (!ponovljenaPretraga && !text.empty()) {
+        dodajpretragu(search::historyEntry(text, outcome.summary));
+    }
+    // 9.
+    ponovljenaPretraga = false;
+    ProgressBar1->setValue(0);
+    searching(false);
+}
+
+void TForm1::ListBox2DblClick() {
+    const lists::Row* row = ListBox2->selected();
+    if (row == nullptr) {
+        return;
+    }
+    const std::string title = row->caption;
+    const std::string bg = row->sub.size() > 1 ? row->sub[1] : std::string();
+    open(title, bg);
+    dodajuceste(title);
 }
