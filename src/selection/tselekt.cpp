@@ -18,6 +18,7 @@
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "search/words.h"
+#include "startup/fonts.h"
 #include "yuscii/appclear.h"
 
 Tselekt* selekt = nullptr;
@@ -47,6 +48,11 @@ Tselekt::Tselekt(QWidget* parent) : QDialog(parent) {
     setWindowTitle(platform::qs("Lista propisa po zadatom kriterijumu"));
     selekt = this;
     buildWindow();
+    // The interface face, also before installfonts() has set its name.
+    const std::string& installed = fonts::interfaceFace();
+    const QFont face(platform::qs(installed.empty() ? fonts::fontTable()[0].face : installed));
+    setFont(face);
+    PopupMenu1->setFont(face);
     yuscii::appclearOnMinimise(this);
 }
 
