@@ -110,6 +110,11 @@ void TForm1::buildFrame() {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowState(Qt::WindowMaximized);
+    // The size it will have once shown, so that the column widths set at
+    // creation fit the maximised window.
+    if (screen() != nullptr) {
+        resize(screen()->availableGeometry().size());
+    }
     setSizeGripEnabled(false);
 
     auto* layout = new QVBoxLayout(this);
