@@ -1,10 +1,16 @@
 #include "search/keyword.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
 #include "database/datasets.h"
 #include "database/filters.h"
 #include "database/lookups.h"
 #include "database/schema.h"
+#include "engine/session.h"
 #include "engine/table.h"
+#include "search/catalog.h"
 #include "search/keep.h"
 #include "search/tables.h"
 #include "search/textscan.h"
@@ -13,24 +19,94 @@
 
 namespace search {
 
-KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query, Monitor& monitor,
-                             const RowSink& sink) {
-    PlainTextScan scan;
-    return keywordSearch(data, query, monitor, sink, scan);
+namespace {
+
+constexpr std::uint32_t kNoDocument = UINT32_MAX;
+
+// The index's document of every catalog row (kNoDocument for a row without
+// a regulation); none when a regulation is not in the index, whose text
+// must then be read.
+std::optional<std::vector<std::uint32_t>> catalogDocuments(const Catalog& catalog,
+                                                           const TextIndex& index) {
+    std::vector<std::uint32_t> documents;
+    documents.reserve(catalog.rows().size());
+    for (const CatalogRow& row : catalog.rows()) {
+        if (!row.present) {
+            documents.push_back(kNoDocument);
+            continue;
+        }
+        const std::optional<std::uint32_t> d = index.document(row.id);
+        if (!d) {
+            return std::nullopt;
+        }
+        documents.push_back(*d);
+    }
+    return documents;
 }
 
-KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query, Monitor& monitor,
-                             const RowSink& sink, TextFinder& texts) {
-    const bool withTexts = query.scope == Scope::TitlesAndTexts;
-    const std::vector<std::string> words = searchWords(query.text);
-    if (withTexts) {
-        std::vector<std::string> forms;
-        for (const std::string& w : words) {
-            forms.push_back(textForm(w));
-        }
-        texts.begin(forms);
-    }
+// The search over the catalog: the same rows, steps, messages and stop
+// tests as the walk over the tables, paced by the monitor. texts: the
+// documents of each word, and of each row, for a title-and-text search.
+struct CatalogTexts {
+    std::vector<const DocumentSet*> sets;
+    std::vector<std::uint32_t> documents;
+};
 
+KeywordOutcome catalogSearch(const Catalog& catalog, const KeywordQuery& query,
+                             const std::vector<std::string>& words, const CatalogTexts* texts,
+                             Monitor& monitor, const RowSink& sink) {
+    const std::vector<CatalogRow>& rows = catalog.rows();
+    const bool oneGazette = query.gazette > 0;
+    long long inScope = 0;
+    for (const CatalogRow& row : rows) {
+        inScope += !oneGazette || row.inGazette(query.gazette) ? 1 : 0;
+    }
+    KeywordOutcome outcome;
+    Pacer pace(monitor);
+    pace.setRange(inScope * static_cast<long long>(words.size()));
+    for (size_t at = 0; at < rows.size(); ++at) {
+        const CatalogRow& row = rows[at];
+        if (oneGazette && !row.inGazette(query.gazette)) {
+            continue;
+        }
+        if (pace.stopRequested()) {
+            outcome.stopped = true;
+            break;
+        }
+        if (texts == nullptr) {
+            pace.pump();
+        }
+        bool matched = true;
+        for (size_t i = 0; i < words.size(); ++i) {
+            pace.step(1);
+            if (texts == nullptr) {
+                if (!database::nadji(words[i], row.upperTitle)) {
+                    matched = false;
+                    break;
+                }
+            } else if (matched && !database::nadji(words[i], row.upperTitle)) {
+                const std::uint32_t d = texts->documents[at];
+                matched = d != kNoDocument && hasDocument(*texts->sets[i], d);
+            }
+        }
+        if (matched) {
+            ++outcome.found;
+            sink(row.row);
+        }
+        if (texts != nullptr) {
+            pace.pump();
+        }
+    }
+    pace.flush();
+    outcome.summary = keywordSummary(query.scope, outcome.found);
+    return outcome;
+}
+
+// The walk over the tables; with every publication row in scope it records
+// the catalog for the next searches.
+KeywordOutcome tableSearch(database::MainData& data, const KeywordQuery& query,
+                           const std::vector<std::string>& words, TextFinder* texts,
+                           Monitor& monitor, const RowSink& sink) {
     const ArchiveLinks archive = ArchiveLinks::read(data);
     const GazetteNames gazettes(readGazettes(data));
 
@@ -46,6 +122,10 @@ KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query
     }
     followGlavna(data);
     const int gazetteField = glavna.fieldByName("ID_GLASNIKA").index();
+    std::optional<Catalog::Recorder> recorder;
+    if (query.gazette <= 0) {
+        recorder.emplace(data);
+    }
 
     KeywordOutcome outcome;
     monitor.setRange(static_cast<long long>(glavna.recordCount()) *
@@ -55,15 +135,23 @@ KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query
             outcome.stopped = true;
             break;
         }
-        if (!withTexts) {
+        if (texts == nullptr) {
             monitor.pump();
         }
         const Regulation r = currentRegulation(zakoni);
+        const engine::Field gazette = glavna.field(gazetteField);
+        std::optional<Row> row;
+        auto listed = [&]() -> const Row& {
+            if (!row) {
+                row = regulationRow(r, archive, {gazettes.name(gazette.asInteger()), r.bg});
+            }
+            return *row;
+        };
         const std::string title = yuscii::yupperW(r.title);
         bool matched = true;
         for (size_t i = 0; i < words.size(); ++i) {
             monitor.step(1);
-            if (!withTexts) {
+            if (texts == nullptr) {
                 if (!database::nadji(words[i], title)) {
                     matched = false;
                     break;
@@ -71,22 +159,82 @@ KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query
             } else if (matched && !database::nadji(words[i], title)) {
                 // Every word of the row is a step; once one failed, the
                 // rest cannot change the outcome and are not looked up.
-                matched = texts.contains(zakoni, r.id, i);
+                matched = texts->contains(zakoni, r.id, i);
+            }
+        }
+        if (recorder) {
+            try {
+                recorder->add(catalogRow(r, listed(), gazette));
+            } catch (const engine::Error&) {
+                // A gazette number that is no number: the row fails here
+                // only when it is listed, as without the catalog.
+                recorder.reset();
             }
         }
         if (matched) {
             ++outcome.found;
-            sink(regulationRow(r, archive,
-                               {gazettes.name(glavna.field(gazetteField).asInteger()), r.bg}));
+            sink(listed());
         }
-        if (withTexts) {
+        if (texts != nullptr) {
             monitor.pump();
         }
+    }
+    if (recorder && !outcome.stopped) {
+        recorder->finish();
     }
     keepZakoni.restore();
     keepGlavna.restore();
     outcome.summary = keywordSummary(query.scope, outcome.found);
     return outcome;
+}
+
+}  // namespace
+
+KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query, Monitor& monitor,
+                             const RowSink& sink) {
+    if (query.scope == Scope::TitlesAndTexts) {
+        if (auto index = TextIndex::current(data.Zakoni.database(), TextTable::Regulations)) {
+            IndexedTextScan indexed(std::move(index));
+            return keywordSearch(data, query, monitor, sink, indexed);
+        }
+    }
+    PlainTextScan scan;
+    return keywordSearch(data, query, monitor, sink, scan);
+}
+
+KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query, Monitor& monitor,
+                             const RowSink& sink, TextFinder& texts) {
+    const bool withTexts = query.scope == Scope::TitlesAndTexts;
+    const std::vector<std::string> words = searchWords(query.text);
+    if (withTexts) {
+        std::vector<std::string> forms;
+        for (const std::string& w : words) {
+            forms.push_back(textForm(w));
+        }
+        texts.begin(forms);
+    }
+    if (const std::shared_ptr<const Catalog> catalog = Catalog::find(data)) {
+        if (!withTexts) {
+            return catalogSearch(*catalog, query, words, nullptr, monitor, sink);
+        }
+        // Texts from the catalog need the index to answer every word for
+        // every regulation listed.
+        if (const auto* indexed = dynamic_cast<const IndexedTextScan*>(&texts)) {
+            CatalogTexts fromIndex;
+            for (size_t i = 0; i < words.size(); ++i) {
+                fromIndex.sets.push_back(indexed->documentsWith(i));
+            }
+            const bool everyWord = std::find(fromIndex.sets.begin(), fromIndex.sets.end(),
+                                             nullptr) == fromIndex.sets.end();
+            if (everyWord) {
+                if (auto documents = catalogDocuments(*catalog, indexed->index())) {
+                    fromIndex.documents = std::move(*documents);
+                    return catalogSearch(*catalog, query, words, &fromIndex, monitor, sink);
+                }
+            }
+        }
+    }
+    return tableSearch(data, query, words, withTexts ? &texts : nullptr, monitor, sink);
 }
 
 std::string keywordSummary(Scope scope, long long found) {

@@ -6,6 +6,7 @@
 #include "database/filters.h"
 #include "database/lookups.h"
 #include "database/schema.h"
+#include "engine/session.h"
 #include "engine/table.h"
 #include "search/textscan.h"
 #include "search/words.h"
@@ -44,6 +45,12 @@ Row opinionRow(engine::Table& opinions) {
 }  // namespace
 
 Rows opinionKeywordSearch(database::MainData& data, const OpinionQuery& query, Monitor& monitor) {
+    if (query.scope == Scope::TitlesAndTexts) {
+        if (auto index = TextIndex::current(data.misljenja.database(), TextTable::Opinions)) {
+            IndexedTextScan indexed(std::move(index));
+            return opinionKeywordSearch(data, query, monitor, indexed);
+        }
+    }
     PlainTextScan scan;
     return opinionKeywordSearch(data, query, monitor, scan);
 }
@@ -60,20 +67,21 @@ Rows opinionKeywordSearch(database::MainData& data, const OpinionQuery& query, M
     applyMinistry(data, query.ministry);
 
     Rows rows;
-    monitor.setRange(static_cast<long long>(opinions.recordCount()) *
-                     static_cast<long long>(words.size()));
+    Pacer pace(monitor);
+    pace.setRange(static_cast<long long>(opinions.recordCount()) *
+                  static_cast<long long>(words.size()));
     for (opinions.first(); !opinions.eof(); opinions.next()) {
         if (!withTexts) {
-            monitor.pump();
+            pace.pump();
         }
         const std::string title = yuscii::yupperW(opinions.field(pos::kMisljenjaNaziv).asString());
         const long long number = opinions.field(pos::kMisljenjaBroj).asInteger();
         bool matched = true;
         for (size_t i = 0; i < words.size() && matched; ++i) {
             if (withTexts) {
-                monitor.pump();
+                pace.pump();
             }
-            monitor.step(1);
+            pace.step(1);
             matched = database::nadji(words[i], title) ||
                       (withTexts && texts.contains(opinions, number, i));
         }
@@ -81,6 +89,7 @@ Rows opinionKeywordSearch(database::MainData& data, const OpinionQuery& query, M
             rows.push_back(opinionRow(opinions));
         }
     }
+    pace.flush();
     return rows;
 }
 

@@ -3,6 +3,7 @@
 #include "database/datasets.h"
 #include "database/schema.h"
 #include "engine/table.h"
+#include "search/catalog.h"
 #include "search/keep.h"
 #include "search/opinions.h"
 #include "search/tables.h"
@@ -82,10 +83,14 @@ StartupFill poubacuj(database::MainData& data, Monitor& monitor) {
     glavna.setFiltered(false);
     followGlavna(data);
     const int gazetteField = glavna.fieldByName("ID_GLASNIKA").index();
+    // The same pass records the keyword search's catalog.
+    Catalog::Recorder catalog(data);
     for (glavna.first(); !glavna.eof(); glavna.next()) {
         const Regulation r = currentRegulation(zakoni);
-        fill.results.push_back(regulationRow(
-            r, archive, {gazetteNames.name(glavna.field(gazetteField).asInteger()), r.bg}));
+        const engine::Field gazette = glavna.field(gazetteField);
+        fill.results.push_back(
+            regulationRow(r, archive, {gazetteNames.name(gazette.asInteger()), r.bg}));
+        catalog.add(catalogRow(r, fill.results.back(), gazette));
         const VersionLinks* links = r.present ? archive.find(r.id) : nullptr;
         if (links != nullptr) {
             const int icon = archiveListIcon(links->previous, links->next);
@@ -95,6 +100,7 @@ StartupFill poubacuj(database::MainData& data, Monitor& monitor) {
         }
         monitor.step(1);
     }
+    catalog.finish();
     keepZakoni.restore();
     return fill;
 }

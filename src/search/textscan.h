@@ -5,8 +5,13 @@
 // a-z on both sides (every other byte, the YUSCII letters included, compares
 // exactly). A faster finder (an index) answers the same questions and is
 // checked against this one.
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "search/textindex.h"
 
 namespace engine {
 class Table;
@@ -37,6 +42,27 @@ class PlainTextScan final : public TextFinder {
     long long loadedKey_ = 0;
     const engine::Table* loadedFrom_ = nullptr;
     bool loaded_ = false;
+};
+
+// The same answers from the full-text index wherever it has them: for a
+// row the index knows by its key and a word without white space. Every
+// other question goes to the plain scan.
+class IndexedTextScan final : public TextFinder {
+  public:
+    explicit IndexedTextScan(std::shared_ptr<const TextIndex> index);
+
+    void begin(const std::vector<std::string>& forms) override;
+    bool contains(engine::Table& table, long long key, size_t i) override;
+
+    const TextIndex& index() const { return *index_; }
+    // The documents holding forms[i]; nullptr when the index cannot answer it.
+    const DocumentSet* documentsWith(size_t i) const;
+
+  private:
+    std::shared_ptr<const TextIndex> index_;
+    std::vector<std::string> forms_;  // A-Z folded
+    std::vector<std::optional<DocumentSet>> sets_;
+    PlainTextScan scan_;
 };
 
 }  // namespace search

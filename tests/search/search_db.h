@@ -57,6 +57,7 @@ class SearchDb {
 
     // The main window's datasets, opened on first use.
     database::MainData& data();
+    engine::Session& session() { return session_; }
     const std::filesystem::path& dir() const { return dir_.path(); }
 
   private:

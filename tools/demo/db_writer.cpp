@@ -8,6 +8,7 @@
 #include "demo/sources.h"
 #include "engine/session.h"
 #include "engine/table.h"
+#include "search/textindex.h"
 
 namespace demo {
 
@@ -215,6 +216,9 @@ void DatabaseWriter::contract(const Contract& c) {
 }
 
 void DatabaseWriter::commit() {
+    // The full-text index of the keyword searches belongs to a finished
+    // database: built from the rows just written, in the same transaction.
+    search::rebuildTextIndex(impl_->session, kBuildAlias);
     impl_->transaction->commit();
     impl_->closeAll();
     const fs::path built = impl_->buildDir / engine::kDatabaseFileName;

@@ -2,7 +2,8 @@
 // Writes demo rows into a fresh regulation database through the engine. The
 // database is built in a temporary folder beside the target and renamed over
 // Podatci/zakoni.sqlite only when complete, so a failed build leaves the old
-// file in place.
+// file in place. The finished database carries the full-text index of the
+// keyword searches.
 #include <filesystem>
 #include <memory>
 
