@@ -11,8 +11,7 @@ TEST(Files, LinesEndInCrLfAndReadBackWhateverTheEnding) {
     testsupport::TempProgramDir dir(false);
     ASSERT_TRUE(platform::writeLinesAtomic(dir / "a.ini", {"one", "", "three"}));
     EXPECT_EQ(*platform::readFile(dir / "a.ini"), "one\r\n\r\nthree\r\n");
-    EXPECT_EQ(*platform::readLines(dir / "a.ini"),
-              (std::vector<std::string>{"one", "", "three"}));
+    EXPECT_EQ(*platform::readLines(dir / "a.ini"), (std::vector<std::string>{"one", "", "three"}));
 
     ASSERT_TRUE(platform::writeFileAtomic(dir / "b.ini", "x\ny\rz"));
     EXPECT_EQ(*platform::readLines(dir / "b.ini"), (std::vector<std::string>{"x", "y", "z"}));
@@ -24,6 +23,13 @@ TEST(Files, EmptyListGivesEmptyFileAndMissingFileNoLines) {
     EXPECT_EQ(std::filesystem::file_size(dir / "e.ini"), 0u);
     EXPECT_TRUE(platform::readLines(dir / "e.ini")->empty());
     EXPECT_FALSE(platform::readLines(dir / "missing.ini").has_value());
+}
+
+TEST(Files, AFolderIsNoFileToRead) {
+    testsupport::TempProgramDir dir(false);
+    std::filesystem::create_directory(dir / "cesti.ini");
+    EXPECT_FALSE(platform::readFile(dir / "cesti.ini").has_value());
+    EXPECT_FALSE(platform::readLines(dir / "cesti.ini").has_value());
 }
 
 TEST(Files, FailedWriteKeepsOldContent) {
