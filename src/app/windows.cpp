@@ -17,6 +17,7 @@ std::unique_ptr<Windows> createWindows(engine::Session& session) {
     TForm3* document = w->form3.get();
     document->quickOpenMarking = [main](const std::string& title) { main->oznacizabrzo(title); };
     document->progressReset = [main] { main->ProgressBar1->setValue(0); };
+    document->archiveJump = [main](const std::string& title) { main->skoknaarhivu(title); };
     main->documentHint = [document](const std::string& hint) { document->showHint(hint); };
     w->selekt = std::make_unique<Tselekt>();
     w->form5 = std::make_unique<TForm5>();

@@ -4,18 +4,15 @@
 
 #include "platform/textconv.h"
 #include "yuscii/keyfilter.h"
+#include "yuscii/yuscii.h"
 
 namespace searchfield {
 
 namespace {
 
-QString upperAZ(QString text) {
-    for (QChar& c : text) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
-            c = QChar(c.unicode() - 'a' + 'A');
-        }
-    }
-    return text;
+// The field's text in capitals, the YUSCII letters included.
+QString upper(const QString& text) {
+    return platform::qs(yuscii::yupperW(platform::ys(text)));
 }
 
 }  // namespace
@@ -23,17 +20,17 @@ QString upperAZ(QString text) {
 void makeSearchField(QLineEdit* field) {
     yuscii::installKeyFilter(field, yuscii::KeyFilter::KeyboardUpper);
     QObject::connect(field, &QLineEdit::textEdited, field, [field](const QString& text) {
-        const QString upper = upperAZ(text);
-        if (upper != text) {
+        const QString shown = upper(text);
+        if (shown != text) {
             const int cursor = field->cursorPosition();
-            field->setText(upper);
+            field->setText(shown);
             field->setCursorPosition(cursor);
         }
     });
 }
 
 void setText(QLineEdit* field, const std::string& text) {
-    field->setText(upperAZ(platform::qs(text)));
+    field->setText(platform::qs(yuscii::yupperW(text)));
 }
 
 }  // namespace searchfield

@@ -1,8 +1,9 @@
 #pragma once
 // The search fields of the main and selection windows: typed characters pass
 // the search-field key filter (YUSCII conversion, then upper case), and the
-// field shows upper case whatever reaches it otherwise (pasted text, text
-// put there by code).
+// field shows capitals (yupperW, the YUSCII letters included) whatever
+// reaches it otherwise (pasted text, text put there by code). The searches
+// upper-case their text anyway; this is what the user sees.
 #include <string>
 
 class QLineEdit;
@@ -11,7 +12,7 @@ namespace searchfield {
 
 void makeSearchField(QLineEdit* field);
 
-// Puts a YUSCII text into the field as the field shows it (a-z as A-Z).
+// Puts a YUSCII text into the field as the field shows it.
 void setText(QLineEdit* field, const std::string& text);
 
 }  // namespace searchfield

@@ -45,6 +45,7 @@ class Session;
 namespace lists {
 class ReportList;
 }
+class Tselekt;
 
 // What the main window asks of the start-up window that shows it: hide it
 // after the first fill, stop its timer for good, and close it, which ends
@@ -209,14 +210,31 @@ class TForm1 : public QDialog, public database::MainData {
     // Page 3 "^&esto kori{}eni propisi" (tform1_liste.cpp)
     // ===================================================================
     QWidget* TabSheetListe = nullptr;
-    QListWidget* ListBox5 = nullptr;  // recently opened
-    QListWidget* ListBox4 = nullptr;  // search history
-    QListWidget* ListBox8 = nullptr;  // quick-open
-    QSpinBox* SpinEdit2 = nullptr;    // limit of the recently opened list
-    QSpinBox* SpinEdit4 = nullptr;    // limit of the history
+    QListWidget* ListBox5 = nullptr;           // recently opened
+    QListWidget* ListBox4 = nullptr;           // search history
+    QListWidget* ListBox8 = nullptr;           // quick-open
+    QSpinBox* SpinEdit2 = nullptr;             // limit of the recently opened list
+    QSpinBox* SpinEdit4 = nullptr;             // limit of the history
+    QAbstractButton* SpeedButton24 = nullptr;  // empties the recently opened list
+    QAbstractButton* SpeedButton25 = nullptr;  // empties the history
+    QAbstractButton* SpeedButton21 = nullptr;  // removes the selected quick-open title
+    QAbstractButton* SpeedButton10 = nullptr;  // "Lista najnovijih propisa"
     void buildPageListe();
     // A title item of the context menu (its position in the quick-open list).
     void PopupMenuItemsClick(int position);
+    // Double click or Enter: opens a recently opened regulation (first of
+    // its title), runs a stored search again, opens a quick-open title.
+    void ListBox5DblClick();
+    void ListBox4DblClick();
+    void ListBox8DblClick();
+    void SpeedButton21Click();
+    void SpeedButton24Click();
+    void SpeedButton25Click();
+    // The newest regulations in the selection window.
+    void SpeedButton10Click();
+    // Gives the selection window the main window's side: the archive test,
+    // the opening, the archive jump, the quick-open marking, the progress bar.
+    void connectSelection(Tselekt& window);
 
     // ===================================================================
     // Page 4 "M&i{ljenja" (tform1_misljenja.cpp)
@@ -224,7 +242,33 @@ class TForm1 : public QDialog, public database::MainData {
     QWidget* TabSheetMisljenja = nullptr;
     lists::ReportList* Listbox6 = nullptr;  // title column: width less 170
     QComboBox* ComboBox1 = nullptr;         // "Sve" and the ministries
+    QRadioButton* RadioButton4 = nullptr;   // titles only
+    QRadioButton* RadioButton3 = nullptr;   // titles and texts
+    QLineEdit* Edit8 = nullptr;             // the search words
+    QAbstractButton* SpeedButton14 = nullptr;
+    // The date range: from-day, from-month, from-year, to-day, to-month,
+    // to-year. They change only by their arrows.
+    QSpinBox* SpinEdit5 = nullptr;
+    QSpinBox* SpinEdit6 = nullptr;
+    QSpinBox* SpinEdit13 = nullptr;
+    QSpinBox* SpinEdit14 = nullptr;
+    QSpinBox* SpinEdit15 = nullptr;
+    QSpinBox* SpinEdit16 = nullptr;
+    QCheckBox* SviDatumi = nullptr;  // every date: the date controls are off
+    QAbstractButton* SpeedButton13 = nullptr;
+    QLabel* Label59 = nullptr;
+    // The ComboBox1 entry whose restriction stands (0: "Sve").
+    int ministryIndex = 0;
     void buildPageMisljenja();
+    // Another ministry entry: Edit8 emptied, the restriction set; the list stays.
+    void izbormistara();
+    void SpeedButton14Click();  // keyword search
+    void SpeedButton13Click();  // date search
+    void SviDatumiClick();
+    // A date number changed: the from-number is kept not above its to-number.
+    void SpinEditChange(QSpinBox* changed);
+    // Shows the selected opinion in the document window.
+    void ListBox6DblClick();
 
     // ===================================================================
     // Page 5 "&Arhiva" (tform1_arhiva.cpp)
@@ -235,7 +279,19 @@ class TForm1 : public QDialog, public database::MainData {
     QWidget* Panel24 = nullptr;             // height: half the page's height less 45
     // The saved copy of ListBox7, filled by the start-up fill (poubacuj).
     std::vector<lists::Row> arhivacuvaj;
+    QLineEdit* Edit7 = nullptr;  // a title or part of one
+    QAbstractButton* SpeedButton22 = nullptr;
     void buildPageArhiva();
+    // The title search over the saved copy; selects the first row found.
+    void SpeedButton22Click();
+    // A row of ListBox7 selected: its versions into Listbox9.
+    void arhivskiklik();
+    void ListBox7DblClick();
+    void ListBox9DblClick();
+    // From the document and selection windows: this page searches the title
+    // (the page shown, pending messages run first), and the selection
+    // window, when shown, closes.
+    void skoknaarhivu(const std::string& title);
 
     // ===================================================================
     // Page 6 "Tipski &ugovori" (tform1_ugovori.cpp)

@@ -1,7 +1,158 @@
-// Page 5 "&Arhiva": the archive of superseded versions.
+// Page 5 "&Arhiva": the regulations that have an older or a newer version,
+// narrowed by title, and the versions around the selected one.
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "mainwindow/apphint.h"
+#include "mainwindow/reportlist.h"
+#include "mainwindow/searchfield.h"
 #include "mainwindow/tform1.h"
+#include "platform/textconv.h"
+#include "search/archive.h"
+#include "selection/tselekt.h"
+
+namespace {
+
+lists::ReportList* versionList(QWidget* parent, const char* name) {
+    auto* list = new lists::ReportList(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setColumns({{"Naziv propisa", 400, false, lists::Rule::Title},
+                      {"Broj/Godina", 150, true, lists::Rule::Plain}});
+    return list;
+}
+
+// The upper panel takes half the page's height less 45 pixels, also when
+// the page gets its size only after the window's own resize has run.
+class UpperPanelHeight final : public QObject {
+  public:
+    UpperPanelHeight(QWidget* page, QWidget* panel) : QObject(page), page_(page), panel_(panel) {
+        page->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == page_ && event->type() == QEvent::Resize) {
+            panel_->setFixedHeight(
+                std::max(static_cast<int>(std::lround(page_->height() / 2.0)) - 45, 0));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QWidget* page_;
+    QWidget* panel_;
+};
+
+// The row's "Broj/Godina".
+std::string bgOf(const lists::Row& row) {
+    return row.sub.empty() ? std::string() : row.sub[0];
+}
+
+}  // namespace
 
 void TForm1::buildPageArhiva() {
-    // The archive list ListBox7, the version list Listbox9 and their panel
-    // Panel24 come here.
+    auto* page = new QVBoxLayout(TabSheet13);
+
+    // The upper panel: the search and the archive list.
+    Panel24 = new QWidget(TabSheet13);
+    Panel24->setObjectName(QStringLiteral("Panel24"));
+    auto* upper = new QVBoxLayout(Panel24);
+    upper->setContentsMargins(0, 0, 0, 0);
+    auto* searchRow = new QHBoxLayout;
+    auto* label = new QLabel(platform::qs("Naziv ili deo naziva propisa za pretragu"), Panel24);
+    Edit7 = new QLineEdit(Panel24);
+    Edit7->setObjectName(QStringLiteral("Edit7"));
+    apphint::setHint(Edit7, "Unesite naziv ili deo naziva propisa koji `elite da prona|ete");
+    searchfield::makeSearchField(Edit7);
+    label->setBuddy(Edit7);
+    auto* start = new QToolButton(Panel24);
+    start->setObjectName(QStringLiteral("SpeedButton22"));
+    start->setText(platform::qs("Pretra`i"));
+    start->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    start->setMinimumWidth(90);
+    apphint::setHint(start, "Po~ni pretragu");
+    SpeedButton22 = start;
+    searchRow->addWidget(label);
+    searchRow->addWidget(Edit7, 1);
+    searchRow->addWidget(start);
+    upper->addLayout(searchRow);
+
+    auto* archive = new QGroupBox(
+        platform::qs("Izbor propisa koji imaju stariju ili noviju verziju "), Panel24);
+    archive->setObjectName(QStringLiteral("GroupBoxArhiva"));
+    apphint::setHint(archive,
+                     "Spirak propisa koji imaju stariju ili noviju verziju prikazan po "
+                     "zadatoj pretrazi");
+    auto* archiveLayout = new QVBoxLayout(archive);
+    ListBox7 = versionList(archive, "ListBox7");
+    archiveLayout->addWidget(ListBox7);
+    upper->addWidget(archive, 1);
+    page->addWidget(Panel24);
+
+    auto* versions = new QGroupBox(
+        platform::qs("Aktuelni propis sa prethodnim verzijama izabranog propisa "), TabSheet13);
+    versions->setObjectName(QStringLiteral("GroupBoxVerzije"));
+    auto* versionsLayout = new QVBoxLayout(versions);
+    Listbox9 = versionList(versions, "Listbox9");
+    versionsLayout->addWidget(Listbox9);
+    page->addWidget(versions, 1);
+    new UpperPanelHeight(TabSheet13, Panel24);
+
+    connect(Edit7, &QLineEdit::returnPressed, this, [this] { SpeedButton22Click(); });
+    connect(start, &QToolButton::clicked, this, [this] { SpeedButton22Click(); });
+    connect(ListBox7, &lists::ReportList::rowSelectionChanged, this, [this] { arhivskiklik(); });
+    connect(ListBox7, &lists::ReportList::rowActivated, this, [this] { ListBox7DblClick(); });
+    connect(Listbox9, &lists::ReportList::rowActivated, this, [this] { ListBox9DblClick(); });
+}
+
+void TForm1::SpeedButton22Click() {
+    searching(true);
+    Listbox9->clear();
+    // An empty text shows the saved copy again; the copy itself never changes.
+    ListBox7->setRows(search::archiveTitleSearch(arhivacuvaj, platform::ys(Edit7->text())));
+    if (ListBox7->count() > 0) {
+        ListBox7->selectOnly(0);  // builds its version list
+    }
+    searching(false);
+}
+
+void TForm1::arhivskiklik() {
+    const lists::Row* row = ListBox7->selected();
+    if (row == nullptr || row->caption.empty()) {
+        return;
+    }
+    Listbox9->clear();
+    Listbox9->setRows(search::zbudziarhivu(*this, row->caption, bgOf(*row)));
+}
+
+void TForm1::ListBox7DblClick() {
+    if (const lists::Row* row = ListBox7->selected()) {
+        const lists::Row chosen = *row;
+        open(chosen.caption, bgOf(chosen));
+    }
+}
+
+void TForm1::ListBox9DblClick() {
+    if (const lists::Row* row = Listbox9->selected()) {
+        const lists::Row chosen = *row;
+        open(chosen.caption, bgOf(chosen));
+    }
+}
+
+void TForm1::skoknaarhivu(const std::string& title) {
+    selectPage(kArhiva);
+    searchfield::setText(Edit7, title);
+    QCoreApplication::processEvents();
+    SpeedButton22Click();
+    if (selekt != nullptr && selekt->isVisible()) {
+        selekt->reject();
+    }
 }
