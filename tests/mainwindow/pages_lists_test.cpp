@@ -19,6 +19,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "database/schema.h"
 #include "dbviews/dbrichedit.h"
@@ -333,6 +334,11 @@ TEST_F(ListPages, OpinionControlsStartAsTheDesignHasThem) {
     form->SviDatumi->click();
     EXPECT_TRUE(form->SpeedButton13->isEnabled());
     EXPECT_TRUE(form->SpinEdit16->isEnabled());
+    // The arrows change the numbers; typing does not.
+    EXPECT_TRUE(form->SpinEdit5->findChild<QLineEdit*>()->isReadOnly());
+    form->SpinEdit5->stepBy(1);
+    EXPECT_EQ(form->SpinEdit5->value(), 2);
+    form->SpinEdit5->stepBy(-1);
 
     struct Field {
         QSpinBox* spin;
@@ -490,6 +496,9 @@ TEST_F(ListPages, EmptySearchAfterANarrowingOneShowsTheFullListAgain) {
     archiveSearch("nema takvog naslova");
     EXPECT_EQ(form->ListBox7->count(), 0);  // both lists empty, no message
     EXPECT_EQ(form->Listbox9->count(), 0);
+    // An area list filled in between leaves the saved copy alone.
+    form->TreeView1->setCurrentItem(form->TreeView1->topLevelItem(0)->child(0));
+    ASSERT_GT(form->ListBox3->count(), 0);
     archiveSearch("");
     EXPECT_EQ(form->ListBox7->rows(), full);
     EXPECT_EQ(form->arhivacuvaj, full);
