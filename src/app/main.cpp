@@ -1,8 +1,8 @@
 // Korvet: the reader of the regulation database.
-#include <QApplication>
 #include <filesystem>
 #include <system_error>
 
+#include "app/application.h"
 #include "app/testhooks.h"
 #include "app/windows.h"
 #include "engine/session.h"
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::current_path(platform::executableDir(), ec);
 
-    QApplication application(argc, argv);
+    app::Application application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevion"));
     // The program ends when the start-up window closes, not with its last
     // visible window.
