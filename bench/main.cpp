@@ -1,0 +1,188 @@
+// korvet-bench [--regulations N] [--opinions M] [--text-kb K] [--runs R]
+//              [--cache DIR] [--quick]
+// Times the core operations on a generated database (made once and kept in
+// the cache folder) and prints a table of medians with min and max, the
+// ripgrep peer of each full-text query, the peak resident memory and the
+// database size. --quick uses a small database and two runs: a smoke test.
+#include <QApplication>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cache.h"
+#include "database/schema.h"
+#include "engine/session.h"
+#include "measure.h"
+#include "operations.h"
+#include "peer.h"
+#include "platform/programdir.h"
+#include "search/textindex.h"
+#include "windows.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Options {
+    bench::Size size;
+    int runs = 5;
+    int warmups = 1;
+    fs::path cache;
+};
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: korvet-bench [--regulations N] [--opinions M] [--text-kb K] [--runs R]\n"
+                 "                    [--cache DIR] [--quick]\n");
+    return 2;
+}
+
+std::optional<Options> parse(int argc, char** argv) {
+    Options o;
+    o.cache = platform::executableDir().parent_path() / "bench-cache";
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--quick") {
+            o.size = {300, 60, 4};
+            o.runs = 2;
+            continue;
+        }
+        if (i + 1 >= argc) {
+            return std::nullopt;
+        }
+        const std::string value = argv[++i];
+        if (a == "--cache") {
+            o.cache = fs::absolute(value);
+            continue;
+        }
+        int number = 0;
+        try {
+            size_t used = 0;
+            number = std::stoi(value, &used);
+            if (used != value.size() || number < 0) {
+                return std::nullopt;
+            }
+        } catch (const std::exception&) {
+            return std::nullopt;
+        }
+        if (a == "--regulations") {
+            o.size.regulations = number;
+        } else if (a == "--opinions") {
+            o.size.opinions = number;
+        } else if (a == "--text-kb") {
+            o.size.textKb = number;
+        } else if (a == "--runs" && number > 0) {
+            o.runs = number;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+std::string ms(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::optional<Options> options = parse(argc, argv);
+    if (!options) {
+        return usage();
+    }
+    // The windows run on the offscreen platform unless told otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    try {
+        std::printf("korvet-bench: %d regulations, %d opinions, %d KB texts\n",
+                    options->size.regulations, options->size.opinions, options->size.textKb);
+        std::fflush(stdout);
+        const bench::CacheEntry entry = bench::prepareCache(options->cache, options->size);
+        const fs::path database = entry.programDir / "Podatci" / "zakoni.sqlite";
+        std::printf("program directory: %s (%s)\n", entry.programDir.string().c_str(),
+                    entry.reused ? "reused" : "generated");
+        std::printf("database on disk: %.1f MB\n",
+                    static_cast<double>(fs::file_size(database)) / (1024.0 * 1024.0));
+
+        const std::optional<std::string> rg = bench::findRipgrep();
+        if (!rg) {
+            std::printf("ripgrep not found: no peer column (scripts/setup installs it)\n");
+        }
+
+        bench::Queries queries;
+        // Typed words (YUSCII capitals): two stems found in almost every
+        // generated text, two inflected forms found in few texts each and
+        // together in about 4 percent, one word of two letters.
+        queries.commonPair = "POREZ RA^UN";
+        queries.rarePair = "PUNOMO]JNOG PONU\\A^NOG";
+        queries.twoLetters = "PO";
+        queries.opinionWords = "OBVEZNIK ROK";
+        queries.documentWord = "^LAN";
+
+        bench::OpenDatabase db(entry.programDir);
+        bench::WindowBench windows(entry.programDir);
+        engine::Database& file = db.session().database(database::kAlias);
+        for (const auto& [table, name] : {std::pair{search::TextTable::Regulations, "regulations"},
+                                          std::pair{search::TextTable::Opinions, "opinions"}}) {
+            if (const auto info = search::textIndexInfo(file, table)) {
+                std::printf("text index of the %s: %lld texts, %lld tokens, %.1f MB\n", name,
+                            info->documents, info->tokens,
+                            static_cast<double>(info->bytes) / (1024.0 * 1024.0));
+            } else {
+                std::printf("text index of the %s: none (the searches read the texts)\n", name);
+            }
+        }
+        std::vector<bench::Operation> ops = bench::operations(entry.programDir, db, queries);
+        for (bench::Operation& op : windows.operations(queries)) {
+            ops.push_back(std::move(op));
+        }
+
+        std::printf("%d runs after %d warm-up; times in ms\n\n", options->runs, options->warmups);
+        std::printf("%-42s %9s %9s %9s %8s %9s %8s %6s\n", "operation", "median", "min", "max",
+                    "rows", "rg median", "rg files", "ratio");
+        for (const bench::Operation& op : ops) {
+            long long rows = 0;
+            const bench::Timing t = bench::measure(options->warmups, options->runs, [&] {
+                if (op.prepare) {
+                    op.prepare();
+                }
+                bench::Sample sample;
+                const double wall = bench::timeOf([&] { sample = op.run(); });
+                if (op.cleanup) {
+                    op.cleanup();
+                }
+                rows = sample.rows;
+                return sample.ms.value_or(wall);
+            });
+            std::printf("%-42s %9s %9s %9s %8lld", op.name.c_str(), ms(t.median).c_str(),
+                        ms(t.min).c_str(), ms(t.max).c_str(), rows);
+            if (rg && !op.peerWords.empty()) {
+                long long files = 0;
+                const bench::Timing peer = bench::measure(options->warmups, options->runs, [&] {
+                    return bench::timeOf(
+                        [&] { files = bench::ripgrepFiles(*rg, entry.texts, op.peerWords); });
+                });
+                std::printf(" %9s %8lld %6.2f", ms(peer.median).c_str(), files,
+                            peer.median > 0 ? t.median / peer.median : 0.0);
+            }
+            std::printf("\n");
+            std::fflush(stdout);
+        }
+        std::printf("\npeak resident memory: %.1f MB\n", bench::peakResidentMb());
+        for (const std::string& dialog : windows.dialogs()) {
+            std::printf("a window showed a %s\n", dialog.c_str());
+        }
+        return windows.dialogs().empty() ? 0 : 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "korvet-bench: %s\n", e.what());
+        return 1;
+    }
+}
