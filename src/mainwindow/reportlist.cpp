@@ -167,6 +167,22 @@ void ReportList::setMultiSelect(bool on) {
                         : QAbstractItemView::SingleSelection);
 }
 
+void ReportList::setTitleReserve(int reserve) {
+    titleReserve_ = reserve;
+    fitTitle();
+}
+
+void ReportList::fitTitle() {
+    if (titleReserve_ > 0) {
+        setColumnWidth(0, std::max(viewport()->width() - titleReserve_, 100));
+    }
+}
+
+void ReportList::resizeEvent(QResizeEvent* event) {
+    QTreeView::resizeEvent(event);
+    fitTitle();
+}
+
 void ReportList::clear() {
     model_.clear();
 }

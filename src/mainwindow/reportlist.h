@@ -55,6 +55,9 @@ class ReportList final : public QTreeView {
     void setColumns(std::vector<Column> columns);
     void setColumnWidthOf(int column, int width) { setColumnWidth(column, width); }
     void setMultiSelect(bool on);
+    // The title column follows the list's own width, leaving reserve pixels
+    // for the other columns (0: the title column keeps the width it is given).
+    void setTitleReserve(int reserve);
 
     int count() const { return static_cast<int>(model_.rows().size()); }
     const Row& row(int i) const { return model_.rows().at(static_cast<size_t>(i)); }
@@ -85,9 +88,13 @@ class ReportList final : public QTreeView {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void fitTitle();
+
     ReportModel model_;
+    int titleReserve_ = 0;
 };
 
 }  // namespace lists

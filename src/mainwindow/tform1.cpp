@@ -293,8 +293,10 @@ void TForm1::setColumnWidths(bool withListView1) {
     setTitleWidth(Listbox9, w - 180);
     setTitleWidth(ListBox2, w - 390);
     setTitleWidth(Listbox6, w - 170);
-    if (withListView1) {
-        setTitleWidth(ListView1, w - 220);
+    if (withListView1 && ListView1 != nullptr) {
+        // The gazette list shares its page with the tree: its title column
+        // follows the list's own width and keeps "Broj/godina" in view.
+        ListView1->setTitleReserve(150);
     }
     if (Panel24 != nullptr) {
         Panel24->setFixedHeight(
