@@ -36,14 +36,15 @@ AreaFill ubacipooblastima(database::MainData& data, int node, int typePosition,
     const int count = zakoni.recordCount();
     fill.noneSelected = count == 0;
     if (count > 0) {
-        monitor.setRange(count);
+        Pacer pace(monitor);
+        pace.setRange(count);
         for (zakoni.first(); !zakoni.eof(); zakoni.next()) {
-            if (monitor.stopRequested()) {
+            if (pace.stopRequested()) {
                 fill.stopped = true;
                 break;
             }
-            monitor.pump();
-            monitor.step(1);
+            pace.pump();
+            pace.step(1);
             const Regulation r = currentRegulation(zakoni);
             if (archive.successor(r.id) != 0) {
                 continue;

@@ -28,9 +28,9 @@ struct AreaFill {
 };
 
 // Walks the selected regulations in stored order: the stop request at the
-// top of each, then pending messages and one step; a regulation whose
-// archive row names a successor is left out. The range is the number of
-// selected regulations. Zakoni gets its settings back.
+// top of each, then pending messages and one step (paced by the monitor); a
+// regulation whose archive row names a successor is left out. The range is
+// the number of selected regulations. Zakoni gets its settings back.
 AreaFill ubacipooblastima(database::MainData& data, int node, int typePosition,
                           std::string_view typeText, Monitor& monitor);
 

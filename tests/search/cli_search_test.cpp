@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <string>
 
+#include "database/schema.h"
+#include "engine/session.h"
+#include "search/textindex.h"
 #include "search_db.h"
 #include "support/temp_program_dir.h"
 
@@ -70,6 +73,20 @@ TEST_F(CliSearch, PrintsRowsThenSummary) {
         EXPECT_EQ(cli("search " + dir + " " + c.args, &status), c.out) << c.args;
         EXPECT_EQ(status, 0);
     }
+}
+
+TEST_F(CliSearch, ReindexBuildsTheIndexTheSearchesUse) {
+    engine::Database& file = db.session().database(database::kAlias);
+    EXPECT_EQ(search::TextIndex::current(file, search::TextTable::Regulations), nullptr);
+    int status = -1;
+    EXPECT_EQ(cli("reindex " + dir, &status).substr(0, 20), "regulations\t2 texts\t");
+    EXPECT_EQ(status, 0);
+    ASSERT_NE(search::TextIndex::current(file, search::TextTable::Regulations), nullptr);
+    EXPECT_EQ(cli("search " + dir + " --texts PLA}A", &status),
+              "Zakon o radu\tSl. glasnik RS\t12/2005\n"
+              "po naslovima i tekstovima (nadjeno 1 propisa)\n");
+    cli("reindex", &status);
+    EXPECT_NE(status, 0);
 }
 
 TEST_F(CliSearch, BadArguments) {

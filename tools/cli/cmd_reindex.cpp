@@ -1,0 +1,29 @@
+// korvet-cli reindex DIR: builds the full-text index of the keyword searches
+// for the database of a program directory (one made before the index
+// existed, or changed without rebuilding it), and prints its size.
+#include <cstdio>
+
+#include "cli_database.h"
+#include "command.h"
+#include "engine/session.h"
+#include "search/textindex.h"
+
+static int runReindex(const std::vector<std::string>& args) {
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: korvet-cli reindex DIR\n");
+        return 2;
+    }
+    cli::ProgramDatabase program(args[0]);
+    search::rebuildTextIndex(program.session, cli::kCliAlias);
+    engine::Database& db = program.session.database(cli::kCliAlias);
+    for (const auto& [table, name] : {std::pair{search::TextTable::Regulations, "regulations"},
+                                      std::pair{search::TextTable::Opinions, "opinions"}}) {
+        if (const auto info = search::textIndexInfo(db, table)) {
+            std::printf("%s\t%lld texts\t%lld tokens\t%lld bytes\n", name, info->documents,
+                        info->tokens, info->bytes);
+        }
+    }
+    return 0;
+}
+
+KORVET_CLI_COMMAND("reindex", "reindex DIR", runReindex)
