@@ -39,16 +39,26 @@ QMessageBox::Icon toQt(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Message texts are YUSCII like every other text: the interface face draws
+// their Serbian letters.
+void useInterfaceFace(QWidget& widget) {
+    QFont font = widget.font();
+    font.setFamilies({QStringLiteral("YU Sans Serif"), font.family()});
+    widget.setFont(font);
+}
+
 class QtUi final : public Ui {
-public:
+  public:
     void message(const std::string& text, Icon icon) override {
         QMessageBox box(toQt(icon), QApplication::applicationName(), qs(text), QMessageBox::Ok);
+        useInterfaceFace(box);
         box.exec();
     }
 
     bool confirm(const std::string& text, Icon icon) override {
         QMessageBox box(toQt(icon), QApplication::applicationName(), qs(text),
                         QMessageBox::Ok | QMessageBox::Cancel);
+        useInterfaceFace(box);
         return box.exec() == QMessageBox::Ok;
     }
 

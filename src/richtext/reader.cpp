@@ -4,6 +4,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
+#include "platform/textconv.h"
 #include "richtext/rtf_parser.h"
 
 namespace richtext {
@@ -63,7 +64,7 @@ class DocumentSink final : public rtf::Sink {
 
     void text(std::string_view bytes, const rtf::CharFormat& format) override {
         useFormat(format);
-        run_.append(QLatin1String(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        run_.append(platform::qs(bytes));
     }
     void lineBreak(const rtf::CharFormat& format) override {
         useFormat(format);

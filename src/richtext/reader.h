@@ -1,14 +1,16 @@
 #pragma once
 // Reads a stored RTF text into a QTextDocument. The document holds YUSCII
-// bytes as Latin-1 characters (QChar(byte)), never decoded letters; the
-// windows choose the YUSCII font that draws them.
+// bytes as the characters platform::qs() gives them (the byte's own code, the
+// ten punctuation letters in private use), never decoded letters; the windows
+// choose the YUSCII font that draws them.
 //
 // Paragraph lengths (indents, spacing) are stored in points (twips / 20).
 // Font sizes are set only where the text gives one (\fsN); elsewhere the
 // document's default font applies. Text colours come from the colour table.
 // Line breaks (\line) are QChar::LineSeparator inside the paragraph.
 // What the reader does with malformed or non-RTF input: see rtf_parser.h;
-// doc.toPlainText() always equals rtf::plainText() of the same input.
+// platform::ys(doc.toPlainText()) always equals rtf::plainText() of the same
+// input, position for position.
 #include <QTextDocument>
 #include <memory>
 #include <string_view>

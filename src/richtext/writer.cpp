@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/textconv.h"
 #include "richtext/rtf_format.h"
 #include "richtext/rtf_parser.h"
 
@@ -178,7 +179,10 @@ class Writer {
             }
             if (u == QChar::ObjectReplacementCharacter)
                 continue;  // images are not stored
-            int byte = u <= 0xFF ? static_cast<int>(u) : rtf::yusciiFromUnicode(u);
+            int byte = platform::yusciiByte(qc);
+            if (byte < 0) {
+                byte = rtf::yusciiFromUnicode(u);
+            }
             if (byte < 0) {
                 // Not a YUSCII character: keep it for other readers; ours
                 // shows the fallback.

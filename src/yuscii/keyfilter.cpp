@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include "platform/textconv.h"
 #include "yuscii/yuscii.h"
 
 namespace yuscii {
@@ -100,12 +101,17 @@ QString filterTypedText(const QString& typed, KeyFilter kind) {
             }
             continue;
         }
-        std::optional<char> code = fromUnicodeKey(cp);
+        // A letter already in the program's own form (pasted from one of its
+        // fields) stays the letter it is.
+        std::optional<char> code =
+            (cp >= platform::kYusciiLetterBase && cp <= platform::kYusciiLetterBase + 0xFF)
+                ? std::optional<char>(static_cast<char>(cp - platform::kYusciiLetterBase))
+                : fromUnicodeKey(cp);
         if (!code) {
             continue;
         }
         char ch = kind == KeyFilter::KeyboardUpper ? yusciiupper(*code) : *code;
-        out += QChar(static_cast<char16_t>(static_cast<unsigned char>(ch)));
+        out += platform::qchar(static_cast<unsigned char>(ch));
     }
     return out;
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "doc_dump.h"
+#include "platform/textconv.h"
 #include "richtext/plaintext.h"
 #include "richtext/reader.h"
 
@@ -82,13 +83,16 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, ReaderCases, ::testing::ValuesIn(kCases),
                              return name;
                          });
 
-TEST(Reader, BytesAreLatin1Characters) {
-    auto doc = richtext::read("{\\rtf1 \\'e8\\'8a[}");
+TEST(Reader, BytesAreCharactersOfTheirOwnCodeAndLettersArePrivateUse) {
+    auto doc = richtext::read("{\\rtf1 \\'e8\\'8a[a\\|}");
     const QString text = doc->toPlainText();
-    ASSERT_EQ(text.size(), 3);
+    ASSERT_EQ(text.size(), 5);
     EXPECT_EQ(text[0], QChar(0xE8));
     EXPECT_EQ(text[1], QChar(0x8A));
-    EXPECT_EQ(text[2], QChar(u'['));
+    EXPECT_EQ(text[2], QChar(0xE05B));  // [ is the letter S-caron
+    EXPECT_EQ(text[3], QChar(u'a'));
+    EXPECT_EQ(text[4], QChar(0xE07C));  // | is the letter d-stroke
+    EXPECT_EQ(platform::ys(text), "\xe8\x8a[a|");
 }
 
 TEST(Reader, ReplacesTheContentWithoutUndoHistory) {

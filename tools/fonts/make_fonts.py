@@ -20,6 +20,11 @@ DEJAVU_DIR = "/usr/share/fonts/truetype/dejavu"
 LICENCE_FILE = "/usr/share/doc/fonts-dejavu-core/copyright"
 LICENCE_NAME = "DejaVu-licence.txt"
 
+# The ten punctuation codes that are letters, and the private-use block that
+# carries them in the program's text (U+E000 + code).
+PUNCTUATION_LETTERS = "@[\\]^`{|}~"
+PRIVATE_USE_BASE = 0xE000
+
 # YUSCII code -> Serbian Latin letter. W, Q, X are the title-case digraph
 # letters Nj, Lj, Dz-caron; w, q, x the small ones.
 LATIN = {
@@ -77,6 +82,10 @@ def remap(font, mapping):
         for table in font["cmap"].tables:
             if ord(code) in table.cmap:
                 table.cmap[ord(code)] = glyph
+            # The program hands the punctuation letters to text layout as
+            # U+E000 + code, so that they count as letters there.
+            if code in PUNCTUATION_LETTERS and table.isUnicode() and table.format in (4, 12):
+                table.cmap[PRIVATE_USE_BASE + ord(code)] = glyph
 
 
 def rename(font, family, subfamily):
