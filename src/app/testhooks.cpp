@@ -96,6 +96,8 @@ void installRunHooks() {
                 }
                 for (int page = 0; page < Form1->PageControl1->count(); ++page) {
                     Form1->selectPage(page);
+                    // Let the page lay itself out before it is drawn.
+                    QCoreApplication::processEvents();
                     Form1->grab().save(
                         QString::fromStdString(prefix + "-page" + std::to_string(page) + ".png"));
                 }
