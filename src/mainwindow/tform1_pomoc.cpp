@@ -58,8 +58,10 @@ void TForm1::buildPagePomoc() {
     RichEdit3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     page->addWidget(RichEdit3, 1);
 
-    // The contact line gets the mail address, in Tahoma.
-    Label34->setText(Label34->text() + platform::qs(publisher::kMail));
+    // The contact line gets the mail address, in Tahoma: addresses are not
+    // YUSCII, so the line is plain Latin-1 in a font that draws '@' as '@'.
+    Label34->setText(
+        QString::fromLatin1(std::string(publisher::kWeb) + "   e-mail: " + publisher::kMail));
     Label34->setFont(QFont(QStringLiteral("Tahoma")));
     Label34->adjustSize();
 }
