@@ -34,6 +34,11 @@ LATIN = {
     "X": "\u01c5", "x": "\u01c6",
 }
 
+# The interface face draws only the ten punctuation letters: interface texts
+# use w, q and x solely in foreign words ("proxy", "text", "Explorer"), which
+# must not read as "prodžy" or "tedžt".
+INTERFACE = {code: letter for code, letter in LATIN.items() if code not in "WwQqXx"}
+
 # YUSCII upper-case code -> Serbian Cyrillic capital letter. Y has no Serbian
 # letter and stays Latin.
 CYRILLIC_UPPER = {
@@ -68,7 +73,7 @@ FACES = [
     ("Cir Helvetica.TTF", "DejaVuSans.ttf", "CHelvetica", "Regular", cyrillic_map()),
     ("Cir Helvetica Bold.TTF", "DejaVuSans-Bold.ttf", "CHelvetica", "Bold", cyrillic_map()),
     # TrueType data under the bitmap-font file name the program looks for.
-    ("Yuerife.FON", "DejaVuSans.ttf", "YU Sans Serif", "Regular", LATIN),
+    ("Yuerife.FON", "DejaVuSans.ttf", "YU Sans Serif", "Regular", INTERFACE),
 ]
 
 
