@@ -121,6 +121,8 @@ class Table {
     Table& operator=(const Table&) = delete;
 
     const std::string& name() const { return name_; }
+    // The session the table opens its database through.
+    Session& session() const { return session_; }
 
     // Set while closed (throw Error while open).
     void setDatabaseName(const std::string& alias);
