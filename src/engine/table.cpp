@@ -158,38 +158,27 @@ void Table::setIndexName(const std::string& index) {
     if (index == indexName_ && indexFieldNames_.empty()) {
         return;
     }
-    impl_->postIfEditing();
-    auto oldName = indexName_;
-    auto oldFields = indexFieldNames_;
-    impl_->reconfigure(
-        [&] {
-            indexName_ = index;
-            indexFieldNames_.clear();
-        },
-        [&] {
-            indexName_ = oldName;
-            indexFieldNames_ = oldFields;
-        },
-        Impl::Pending::KeepCurrent);
+    impl_->setOrder(index, {});
 }
 
 void Table::setIndexFieldNames(const std::string& fields) {
     if (fields == indexFieldNames_ && (indexName_.empty() || !fields.empty())) {
         return;
     }
-    impl_->postIfEditing();
-    auto oldName = indexName_;
-    auto oldFields = indexFieldNames_;
-    impl_->reconfigure(
-        [&] {
-            indexFieldNames_ = fields;
-            indexName_.clear();
-        },
-        [&] {
-            indexName_ = oldName;
-            indexFieldNames_ = oldFields;
-        },
-        Impl::Pending::KeepCurrent);
+    impl_->setOrder({}, fields);
+}
+
+void Table::Impl::setOrder(const std::string& index, const std::string& fields) {
+    postIfEditing();
+    const std::string oldName = self.indexName_;
+    const std::string oldFields = self.indexFieldNames_;
+    // By value: the new settings may be one of the old ones.
+    auto assign = [this](std::string name, std::string names) {
+        self.indexName_ = std::move(name);
+        self.indexFieldNames_ = std::move(names);
+    };
+    reconfigure([&] { assign(index, fields); }, [&] { assign(oldName, oldFields); },
+                Pending::KeepCurrent);
 }
 
 std::vector<std::string> Table::activeIndexFields() const {

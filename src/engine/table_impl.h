@@ -136,6 +136,10 @@ struct Table::Impl {
         notify(Event::DataSetChanged);
     }
 
+    // Orders by an index or by a field list (the other one empty); the
+    // current row stays current.
+    void setOrder(const std::string& index, const std::string& fields);
+
   private:
     void loadRow();
     void fetchWindow();
