@@ -7,6 +7,7 @@
 #include "dbviews/dbnavigator.h"
 #include "engine/datasource.h"
 #include "views_db.h"
+#include "yuscii/keyfilter.h"
 
 namespace {
 
@@ -86,6 +87,14 @@ TEST_F(DBEditTest, MovingTheRowPostsTheTypedText) {
     EXPECT_EQ(edit.value(), "Drugi");
     EXPECT_FALSE(buttonsEnabled());
     EXPECT_EQ(db.stored("Ugovori", "TEKST_UG", "{\\rtf1 Tekst prvog}", "NAZIV_UG"), "Prvi1");
+}
+
+TEST_F(DBEditTest, TypedLettersPassTheKeyFilterOfThePage) {
+    yuscii::installKeyFilter(&edit, yuscii::KeyFilter::Keyboard);
+    edit.end(false);
+    viewstest::type(&edit, QStringLiteral(" \u0161[;"));  // a Unicode letter, two US keys
+    EXPECT_EQ(edit.value(), "Prvi {{~");
+    EXPECT_EQ(table->fieldByName("NAZIV_UG").asString(), "Prvi {{~");
 }
 
 TEST_F(DBEditTest, TypingOnAnEmptyTableStartsANewRow) {

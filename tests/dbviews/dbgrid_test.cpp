@@ -99,6 +99,21 @@ TEST_F(DBGridTest, EditedRowShowsItsValuesAndIsPostedWhenAnotherRowIsChosen) {
     EXPECT_EQ(cell(grid, 1, 0), QStringLiteral("Drugi"));
 }
 
+TEST_F(DBGridTest, AnAppendedRowIsSelectedOncePostedADeletedOneGoes) {
+    table->append();
+    table->fieldByName("NAZIV_UG").setString("Korisnicki Ugovor o delu");
+    table->post();
+    ASSERT_EQ(grid.model()->rowCount(), 4);
+    EXPECT_EQ(grid.currentRow(), table->recNo() - 1);
+    EXPECT_EQ(cell(grid, grid.currentRow(), 0), QStringLiteral("Korisnicki Ugovor o delu"));
+
+    table->first();
+    table->deleteRecord();
+    ASSERT_EQ(grid.model()->rowCount(), 3);
+    EXPECT_EQ(cell(grid, 0, 0), QStringLiteral("Drugi"));
+    EXPECT_EQ(grid.currentRow(), 0);
+}
+
 TEST_F(DBGridTest, AFailedPostKeepsTheGridOnTheEditedRow) {
     table->edit();
     table->fieldByName("NAZIV_UG").setString("Drugi");  // the name is taken
