@@ -33,6 +33,7 @@
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
+#include "platform/windowframe.h"
 #include "startup/fonts.h"
 #include "yuscii/appclear.h"
 
@@ -55,8 +56,6 @@ constexpr PageInfo kPages[settings::kPageCount] = {
     {"Pode{a&vanja", "Pode{avanja parametara rada programa"},
     {"Po&mo}", "Kratak pregled opcija"},
 };
-
-constexpr int kPanelWidths[3] = {220, 160, 200};
 
 constexpr const char* kSaveFailed =
     "Snimanje nije uspelo!\r\n"
@@ -107,15 +106,12 @@ TForm1::~TForm1() {
 
 void TForm1::buildFrame() {
     setWindowTitle(platform::qs("Elektronski Trevion"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    setWindowState(Qt::WindowMaximized);
+    platform::frameMaximised(*this);
     // The size it will have once shown, so that the column widths set at
     // creation fit the maximised window.
     if (screen() != nullptr) {
         resize(screen()->availableGeometry().size());
     }
-    setSizeGripEnabled(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -157,27 +153,14 @@ void TForm1::buildFrame() {
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
     layout->addWidget(PageControl1, 1);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    for (int i = 0; i < 3; ++i) {
-        auto* panel = new QLabel(StatusBar1);
-        panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
-        panel->setFixedWidth(kPanelWidths[i]);
-        panel->setFrameShape(QFrame::StyledPanel);
-        panel->setFrameShadow(QFrame::Sunken);
-        StatusBar1->addWidget(panel);
-        panels_.push_back(panel);
-    }
+    StatusBar1 = platform::createStatusBar(this, "StatusBar1", {220, 160, 200}, panels_);
     setPanel(0, "Propisa/Mi{ljenja/Ugovora");
     setPanel(2, "Priprema baze u toku, sa~ekajte...");
     layout->addWidget(StatusBar1);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { PopupMenu1->popup(mapToGlobal(pos)); });
+    platform::popupOnRightClick(this, PopupMenu1);
 }
 
 void TForm1::FormCreate() {
@@ -362,12 +345,7 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 void TForm1::WMSysCommandMinimize() {
     // The application's minimise handler (appclear) runs through the
     // watch that FormCreate installed on this window.
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != this && w->isVisible() && w->isWindow() && !w->isMinimized() &&
-            qobject_cast<QMenu*>(w) == nullptr) {
-            w->showMinimized();
-        }
-    }
+    platform::minimiseOtherWindows(*this);
 }
 
 void TForm1::changeEvent(QEvent* event) {
@@ -381,13 +359,7 @@ void TForm1::changeEvent(QEvent* event) {
 
 void TForm1::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    // Without a window manager nobody maximises the window: fill the screen.
-    if (isMaximized() && screen() != nullptr) {
-        const QRect available = screen()->availableGeometry();
-        if (frameGeometry().size() != available.size()) {
-            setGeometry(available);
-        }
-    }
+    platform::fillScreenWhenMaximised(*this);
     // A platform that never activates the window still gets the first fill.
     QTimer::singleShot(0, this, [this] {
         if (firstActivation && isVisible()) {

@@ -1,13 +1,11 @@
 #include "selection/tselekt.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QTextCursor>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -17,6 +15,7 @@
 #include "mainwindow/searchfield.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
+#include "platform/windowframe.h"
 #include "search/words.h"
 #include "startup/fonts.h"
 #include "yuscii/appclear.h"
@@ -63,10 +62,7 @@ Tselekt::~Tselekt() {
 }
 
 void Tselekt::buildWindow() {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    setWindowState(Qt::WindowMaximized);
-    setSizeGripEnabled(false);
+    platform::frameMaximised(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -256,26 +252,14 @@ void Tselekt::done(int result) {
 
 void Tselekt::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    // Without a window manager nobody maximises the window: fill the screen.
-    if (isMaximized() && screen() != nullptr) {
-        const QRect available = screen()->availableGeometry();
-        if (frameGeometry().size() != available.size()) {
-            setGeometry(available);
-        }
-    }
+    platform::fillScreenWhenMaximised(*this);
     FormActivate();
 }
 
 void Tselekt::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-        // The whole application goes to the taskbar, not this window alone.
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w != this && w->isVisible() && !w->isMinimized() &&
-                qobject_cast<QMenu*>(w) == nullptr) {
-                w->showMinimized();
-            }
-        }
+        platform::minimiseOtherWindows(*this);
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible()) {
         FormActivate();
     }

@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolButton>
@@ -21,6 +20,7 @@
 #include "database/datasets.h"
 #include "dbviews/dbrichedit.h"
 #include "platform/textconv.h"
+#include "platform/windowframe.h"
 #include "viewer/fontfaces.h"
 #include "yuscii/appclear.h"
 #include "yuscii/keyfilter.h"
@@ -28,8 +28,6 @@
 TForm3* Form3 = nullptr;
 
 namespace {
-
-constexpr int kPanelWidths[3] = {200, 100, 50};
 
 // The title strip: a banner at the left and a picture stretched over the rest.
 class TitleStrip final : public QWidget {
@@ -111,10 +109,7 @@ TForm3::~TForm3() {
 }
 
 void TForm3::buildWindow() {
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
-    setWindowState(Qt::WindowMaximized);
-    setSizeGripEnabled(false);
+    platform::frameMaximised(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -140,23 +135,10 @@ void TForm3::buildWindow() {
     buildBottom(bottom);
     layout->addWidget(bottom);
 
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setSizeGripEnabled(false);
-    for (int i = 0; i < 3; ++i) {
-        auto* panel = new QLabel(StatusBar1);
-        panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
-        panel->setFixedWidth(kPanelWidths[i]);
-        panel->setFrameShape(QFrame::StyledPanel);
-        panel->setFrameShadow(QFrame::Sunken);
-        StatusBar1->addWidget(panel);
-        panels_[i] = panel;
-    }
+    StatusBar1 = platform::createStatusBar(this, "StatusBar1", {200, 100, 50}, panels_);
     layout->addWidget(StatusBar1);
 
-    setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { PopupMenu1->popup(mapToGlobal(pos)); });
+    platform::popupOnRightClick(this, PopupMenu1);
 }
 
 void TForm3::buildCommands(QWidget* row) {
@@ -358,20 +340,15 @@ void TForm3::setNotesStrip(int height) {
 
 void TForm3::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    // Without a window manager nobody maximises the window: fill the screen.
-    if (isMaximized() && screen() != nullptr) {
-        const QRect available = screen()->availableGeometry();
-        if (frameGeometry().size() != available.size()) {
-            setGeometry(available);
-        }
-    }
+    platform::fillScreenWhenMaximised(*this);
     FormActivate();
 }
 
 void TForm3::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-        minimiseApplication();
+        // The clipboard watch installed at creation runs appclear as well.
+        platform::minimiseOtherWindows(*this);
     } else if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible()) {
         FormActivate();
     }

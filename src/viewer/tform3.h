@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "viewer/doctext.h"
 
@@ -140,11 +141,10 @@ class TForm3 : public QDialog {
     void showTextLength();
     void refreshNotes();
     bool hasAttachments();
-    void minimiseApplication();
 
     database::MainData& data_;
     std::unique_ptr<database::AttachmentData> attachments_;
-    QLabel* panels_[3] = {nullptr, nullptr, nullptr};
+    std::vector<QLabel*> panels_;  // the status bar's three panels
     int notesHeight_ = 0;
 };
 

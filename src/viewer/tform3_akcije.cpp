@@ -1,10 +1,8 @@
 // The document window's algorithms: activation, close, the article list, the
 // search in the text, the script switch, copying, marking and minimise.
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QTextCursor>
 #include <QToolButton>
 
@@ -221,15 +219,5 @@ void TForm3::Kopiraj1Click() {
 void TForm3::Oznacizabrzootvaranje1Click() {
     if (quickOpenMarking) {
         quickOpenMarking(platform::ys(windowTitle()));
-    }
-}
-
-void TForm3::minimiseApplication() {
-    // The clipboard watch installed at creation runs appclear as well.
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != this && w->isVisible() && !w->isMinimized() &&
-            qobject_cast<QMenu*>(w) == nullptr) {
-            w->showMinimized();
-        }
     }
 }
