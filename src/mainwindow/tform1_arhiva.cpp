@@ -16,6 +16,7 @@
 #include "mainwindow/searchfield.h"
 #include "mainwindow/tform1.h"
 #include "platform/textconv.h"
+#include "platform/windowframe.h"
 #include "search/archive.h"
 #include "selection/tselekt.h"
 
@@ -73,12 +74,9 @@ void TForm1::buildPageArhiva() {
     apphint::setHint(Edit7, "Unesite naziv ili deo naziva propisa koji `elite da prona|ete");
     searchfield::makeSearchField(Edit7);
     label->setBuddy(Edit7);
-    auto* start = new QToolButton(Panel24);
-    start->setObjectName(QStringLiteral("SpeedButton22"));
-    start->setText(platform::qs("Pretra`i"));
-    start->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QToolButton* start =
+        platform::textButton(Panel24, "SpeedButton22", "Pretra`i", "Po~ni pretragu");
     start->setMinimumWidth(90);
-    apphint::setHint(start, "Po~ni pretragu");
     SpeedButton22 = start;
     searchRow->addWidget(label);
     searchRow->addWidget(Edit7, 1);

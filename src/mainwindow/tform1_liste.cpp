@@ -21,6 +21,7 @@
 #include "mainwindow/tform1.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
+#include "platform/windowframe.h"
 #include "selection/tselekt.h"
 
 namespace {
@@ -30,15 +31,6 @@ constexpr const char* kOpinionTitle = "Za pristup misljenjima koristite deo Misl
 constexpr const char* kNoNewest =
     "Ne postoji ni jedan propis u listi najnovijih.\n\r"
     "Ovu listu mozete koristit tek nakon prvog azuriranja.";
-
-QToolButton* pageButton(QWidget* parent, const char* name, const char* caption, const char* hint) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(platform::qs(caption));
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    apphint::setHint(button, hint);
-    return button;
-}
 
 // Enter in a list does what a double click does.
 class EnterKey final : public QObject {
@@ -124,8 +116,8 @@ void TForm1::buildPageListe() {
     limitsLayout->addWidget(new QLabel(platform::qs("Koliko poslednjih pretraga se pamti"), limits),
                             1, 0);
     limitsLayout->addWidget(SpinEdit4, 1, 1);
-    SpeedButton24 = pageButton(limits, "SpeedButton24", "Obri{i list&u", "Obri{i listu");
-    SpeedButton25 = pageButton(limits, "SpeedButton25", "Obri{i &listu", "Obri{i listu");
+    SpeedButton24 = platform::textButton(limits, "SpeedButton24", "Obri{i list&u", "Obri{i listu");
+    SpeedButton25 = platform::textButton(limits, "SpeedButton25", "Obri{i &listu", "Obri{i listu");
     limitsLayout->addWidget(SpeedButton24, 0, 2);
     limitsLayout->addWidget(SpeedButton25, 1, 2);
     limitsLayout->setColumnStretch(3, 1);
@@ -140,16 +132,16 @@ void TForm1::buildPageListe() {
     ListBox8->setObjectName(QStringLiteral("ListBox8"));
     apphint::setHint(ListBox8, "Lista propisa obele`enih za brzo otvaranje");
     quickLayout->addWidget(ListBox8);
-    SpeedButton21 = pageButton(quick, "SpeedButton21", "O&bri{i",
-                               "Bri{e izabrani propis sa liste za brzo otvaranje");
+    SpeedButton21 = platform::textButton(quick, "SpeedButton21", "O&bri{i",
+                                         "Bri{e izabrani propis sa liste za brzo otvaranje");
     quickLayout->addWidget(SpeedButton21, 0, Qt::AlignLeft);
     grid->addWidget(quick, 1, 1);
 
     QGroupBox* newest =
         group(TabSheetListe, "GroupBoxNajnoviji", "Propisi dobijeni poslednjim a`uriranjem ");
     auto* newestLayout = new QHBoxLayout(newest);
-    SpeedButton10 = pageButton(newest, "SpeedButton10", "Lista najnovijih propisa",
-                               "Prikaz liste propisa iz poslednjeg a`uriranja");
+    SpeedButton10 = platform::textButton(newest, "SpeedButton10", "Lista najnovijih propisa",
+                                         "Prikaz liste propisa iz poslednjeg a`uriranja");
     newestLayout->addWidget(SpeedButton10);
     newestLayout->addStretch(1);
     grid->addWidget(newest, 2, 0, 1, 2);

@@ -26,6 +26,7 @@
 #include "mainwindow/windowmonitor.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
+#include "platform/windowframe.h"
 #include "search/keep.h"
 #include "search/opinions.h"
 #include "search/words.h"
@@ -79,10 +80,7 @@ class OpenOnTyping final : public QObject {
 };
 
 QToolButton* searchButton(QWidget* parent, const char* name, const char* caption) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(platform::qs(caption));
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QToolButton* button = platform::textButton(parent, name, caption, nullptr);
     button->setMinimumWidth(90);
     return button;
 }

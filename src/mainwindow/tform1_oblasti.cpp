@@ -19,6 +19,7 @@
 #include "mainwindow/windowmonitor.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
+#include "platform/windowframe.h"
 #include "search/areas.h"
 #include "search/startup.h"
 
@@ -102,12 +103,8 @@ void TForm1::buildPageOblasti() {
     searchfield::makeSearchField(Edit11);
     connect(Edit11, &QLineEdit::returnPressed, this, [this] { SpeedButton17Click(); });
     phraseLabel->setBuddy(Edit11);
-    auto* find = new QToolButton(right);
-    find->setObjectName(QStringLiteral("SpeedButton17"));
-    find->setText(platform::qs("Pro&na|i"));
-    find->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QToolButton* find = platform::textButton(right, "SpeedButton17", "Pro&na|i", "Po~ni pretragu");
     find->setMinimumWidth(90);
-    apphint::setHint(find, "Po~ni pretragu");
     connect(find, &QToolButton::clicked, this, [this] { SpeedButton17Click(); });
     SpeedButton17 = find;
     phraseRow->addWidget(Edit11, 1);

@@ -19,6 +19,7 @@
 #include "mainwindow/windowmonitor.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
+#include "platform/windowframe.h"
 #include "search/keyword.h"
 #include "search/words.h"
 
@@ -70,12 +71,9 @@ void TForm1::buildPagePretraga() {
     searchfield::makeSearchField(Edit2);
     connect(Edit2, &QLineEdit::returnPressed, this, [this] { SpeedButton1Click(); });
     textLabel->setBuddy(Edit2);
-    auto* start = new QToolButton(TabSheetPretraga);
-    start->setObjectName(QStringLiteral("SpeedButton1"));
-    start->setText(platform::qs("Pre&tra`i"));
-    start->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QToolButton* start =
+        platform::textButton(TabSheetPretraga, "SpeedButton1", "Pre&tra`i", "Po~ni pretragu");
     start->setMinimumWidth(90);
-    apphint::setHint(start, "Po~ni pretragu");
     connect(start, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     SpeedButton1 = start;
     fields->addWidget(textLabel, 0, 0, 1, 2);

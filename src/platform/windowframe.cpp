@@ -6,6 +6,9 @@
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
+#include <QToolButton>
+
+#include "platform/textconv.h"
 
 namespace platform {
 
@@ -50,6 +53,18 @@ QStatusBar* createStatusBar(QWidget* parent, const char* name, std::initializer_
         panels.push_back(panel);
     }
     return bar;
+}
+
+QToolButton* textButton(QWidget* parent, const char* name, const char* caption, const char* hint) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(qs(caption));
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    if (hint != nullptr) {
+        button->setToolTip(qs(hint));
+        button->setStatusTip(qs(hint));
+    }
+    return button;
 }
 
 void popupOnRightClick(QWidget* widget, QMenu* menu) {

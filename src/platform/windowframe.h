@@ -1,8 +1,8 @@
 #pragma once
 // The frame the program's windows share: a maximised window with the title
 // bar's buttons, filling the screen also without a window manager; the
-// application minimised as a whole; the status bar of sunken panels; a
-// popup menu on the right mouse button.
+// application minimised as a whole; the status bar of sunken panels; the
+// text buttons; a popup menu on the right mouse button.
 #include <initializer_list>
 #include <vector>
 
@@ -10,6 +10,7 @@ class QDialog;
 class QLabel;
 class QMenu;
 class QStatusBar;
+class QToolButton;
 class QWidget;
 
 namespace platform {
@@ -30,6 +31,10 @@ void minimiseOtherWindows(const QWidget& window);
 // these widths named `name`Panel0, Panel1 and so on; panels gets them.
 QStatusBar* createStatusBar(QWidget* parent, const char* name, std::initializer_list<int> widths,
                             std::vector<QLabel*>& panels);
+
+// A text-only tool button; caption and hint are YUSCII, the hint (nullptr:
+// none) is its tool tip and its status tip.
+QToolButton* textButton(QWidget* parent, const char* name, const char* caption, const char* hint);
 
 // The menu pops up where the right mouse button is pressed on the widget.
 void popupOnRightClick(QWidget* widget, QMenu* menu);

@@ -28,18 +28,6 @@ constexpr const char* kNothingFound = "Nije pronadjen nijedan propis sa zadatim 
 // The title column takes what the two text columns leave.
 constexpr int kTitleReserve = 380;
 
-QToolButton* button(QWidget* parent, const char* name, const char* caption, const char* hint) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setText(platform::qs(caption));
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    if (hint != nullptr) {
-        b->setToolTip(platform::qs(hint));
-        b->setStatusTip(platform::qs(hint));
-    }
-    return b;
-}
-
 }  // namespace
 
 Tselekt::Tselekt(QWidget* parent) : QDialog(parent) {
@@ -77,13 +65,14 @@ void Tselekt::buildWindow() {
     top->setObjectName(QStringLiteral("Panel2"));
     auto* topLayout = new QHBoxLayout(top);
     topLayout->setContentsMargins(6, 0, 6, 0);
-    SpeedButton2 = button(top, "SpeedButton2", "Pret&hodna strana", "Povratak u glavni meni");
+    SpeedButton2 =
+        platform::textButton(top, "SpeedButton2", "Pret&hodna strana", "Povratak u glavni meni");
     Memo1 = new QPlainTextEdit(top);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setEnabled(false);
     Memo1->setFixedHeight(2 * fontMetrics().lineSpacing() + 12);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    SpeedButton3 = button(top, "SpeedButton3", "Arhiva za ovaj propis", nullptr);
+    SpeedButton3 = platform::textButton(top, "SpeedButton3", "Arhiva za ovaj propis", nullptr);
     SpeedButton3->setEnabled(false);
     topLayout->addWidget(SpeedButton2);
     topLayout->addWidget(Memo1, 1);
@@ -106,7 +95,7 @@ void Tselekt::buildWindow() {
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setFixedWidth(360);
     searchfield::makeSearchField(Edit1);
-    SpeedButton1 = button(bottom, "SpeedButton1", "&Selektuj", nullptr);
+    SpeedButton1 = platform::textButton(bottom, "SpeedButton1", "&Selektuj", nullptr);
     bottomLayout->addWidget(Edit1);
     bottomLayout->addWidget(SpeedButton1);
     bottomLayout->addStretch(1);

@@ -65,14 +65,8 @@ void setHint(QAction* action, const char* hint) {
 
 QToolButton* commandButton(QWidget* parent, const char* name, const char* caption,
                            const char* hint) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setText(platform::qs(caption));
-    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QToolButton* button = platform::textButton(parent, name, caption, hint);
     button->setAutoRaise(true);
-    if (hint != nullptr) {
-        setHint(button, hint);
-    }
     return button;
 }
 
