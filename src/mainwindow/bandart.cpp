@@ -11,14 +11,18 @@ namespace {
 const QColor kNavy(18, 42, 84);
 const QColor kGold(214, 170, 74);
 
-// The stretched part: a navy ground, fading into lighter blue, with the
-// ruled lines of a printed page.
+// The ground of the band and the strip: navy, fading into lighter blue.
+QLinearGradient ground(const QPointF& from, const QPointF& to) {
+    QLinearGradient g(from, to);
+    g.setColorAt(0.0, kNavy);
+    g.setColorAt(0.6, QColor(40, 82, 140));
+    g.setColorAt(1.0, QColor(120, 160, 205));
+    return g;
+}
+
+// The stretched part: the ground with the ruled lines of a printed page.
 void paintPicture(QPainter& p, const QRect& r) {
-    QLinearGradient ground(r.topLeft(), r.topRight());
-    ground.setColorAt(0.0, kNavy);
-    ground.setColorAt(0.6, QColor(40, 82, 140));
-    ground.setColorAt(1.0, QColor(120, 160, 205));
-    p.fillRect(r, ground);
+    p.fillRect(r, ground(r.topLeft(), r.topRight()));
     p.setPen(QPen(QColor(255, 255, 255, 28), 1));
     for (int y = r.top() + 9; y < r.bottom(); y += 9) {
         p.drawLine(r.left(), y, r.right(), y);
@@ -51,6 +55,26 @@ class Band final : public QWidget {
         p.setPen(kGold);
         p.drawText(QRect(26 + size, height() - 28, width(), 20), Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("Propisi, mi\u0161ljenja i ugovori"));
+    }
+};
+
+class Strip final : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), ground(QPointF(0, 0), QPointF(width(), 0)));
+        p.setPen(QPen(kGold, 2));
+        p.drawLine(0, height() - 1, width(), height() - 1);
+        QFont banner(QStringLiteral("DejaVu Serif"));
+        banner.setPixelSize(20);
+        banner.setBold(true);
+        p.setFont(banner);
+        p.setPen(Qt::white);
+        p.drawText(rect().adjusted(14, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("Elektronski Trevion"));
     }
 };
 
@@ -95,6 +119,10 @@ QPixmap logo(int size) {
 
 QWidget* createBand(QWidget* parent) {
     return new Band(parent);
+}
+
+QWidget* createStrip(QWidget* parent) {
+    return new Strip(parent);
 }
 
 }  // namespace bandart

@@ -7,11 +7,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLinearGradient>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolButton>
@@ -19,6 +17,7 @@
 
 #include "database/datasets.h"
 #include "dbviews/dbrichedit.h"
+#include "mainwindow/bandart.h"
 #include "platform/textconv.h"
 #include "platform/windowframe.h"
 #include "viewer/fontfaces.h"
@@ -28,31 +27,6 @@
 TForm3* Form3 = nullptr;
 
 namespace {
-
-// The title strip: a banner at the left and a picture stretched over the rest.
-class TitleStrip final : public QWidget {
-  public:
-    using QWidget::QWidget;
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        QLinearGradient ground(0, 0, width(), 0);
-        ground.setColorAt(0.0, QColor(18, 42, 84));
-        ground.setColorAt(0.6, QColor(40, 82, 140));
-        ground.setColorAt(1.0, QColor(120, 160, 205));
-        p.fillRect(rect(), ground);
-        p.setPen(QPen(QColor(214, 170, 74), 2));
-        p.drawLine(0, height() - 1, width(), height() - 1);
-        QFont banner(QStringLiteral("DejaVu Serif"));
-        banner.setPixelSize(20);
-        banner.setBold(true);
-        p.setFont(banner);
-        p.setPen(Qt::white);
-        p.drawText(rect().adjusted(14, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("Elektronski Trevion"));
-    }
-};
 
 void setHint(QWidget* control, const char* hint) {
     control->setToolTip(platform::qs(hint));
@@ -111,7 +85,7 @@ void TForm3::buildWindow() {
     buildMenus();
     layout->setMenuBar(MainMenu1);
 
-    auto* strip = new TitleStrip(this);
+    QWidget* strip = bandart::createStrip(this);
     strip->setObjectName(QStringLiteral("Panel1"));
     strip->setFixedHeight(44);
     layout->addWidget(strip);
