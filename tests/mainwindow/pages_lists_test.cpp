@@ -23,43 +23,27 @@
 
 #include "database/schema.h"
 #include "dbviews/dbrichedit.h"
-#include "engine/session.h"
 #include "engine/table.h"
 #include "mainwindow/reportlist.h"
 #include "mainwindow/tform1.h"
+#include "pages_fixture.h"
 #include "platform/textconv.h"
 #include "selection/tselekt.h"
-#include "startup/session.h"
 #include "support/scripted_ui.h"
-#include "support/temp_program_dir.h"
 #include "viewer/tform3.h"
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using lists::Row;
+using pagestest::captions;
+using pagestest::column;
+using pagestest::Texts;
 using testsupport::scriptedUi;
 
 constexpr const char* kAccounting = "Zakon o ra~unovodstvu";
 constexpr const char* kAccountingAudit = "Zakon o ra~unovodstvu i reviziji";
 constexpr const char* kFinance = "Ministarstvo finansija";
 constexpr const char* kOpinion2004 = "Evidentiranje za PDV pre po~etka primene zakona";
-
-Texts captions(const lists::ReportList* list) {
-    Texts out;
-    for (const Row& r : list->rows()) {
-        out.push_back(r.caption);
-    }
-    return out;
-}
-
-Texts column(const lists::ReportList* list, size_t sub) {
-    Texts out;
-    for (const Row& r : list->rows()) {
-        out.push_back(r.sub.at(sub));
-    }
-    return out;
-}
 
 std::vector<int> icons(const lists::ReportList* list) {
     std::vector<int> out;
@@ -90,22 +74,17 @@ int rowWithBg(const lists::ReportList* list, const std::string& bg) {
 
 // The main window after its first activation, the document window and the
 // selection window.
-class ListPages : public ::testing::Test {
+class ListPages : public pagestest::MainWindowPages {
   protected:
     void SetUp() override {
-        settings::resetGlobals();
-        startup::openDatabase(session, dir.path());
-        form = std::make_unique<TForm1>(session);
-        form->FormActivate();
-        document = std::make_unique<TForm3>(session, *form);
+        MainWindowPages::SetUp();
         document->quickOpenMarking = [this](const std::string& t) { form->oznacizabrzo(t); };
         document->archiveJump = [this](const std::string& t) { form->skoknaarhivu(t); };
         selection = std::make_unique<Tselekt>();
     }
     void TearDown() override {
         selection.reset();
-        document.reset();
-        form.reset();
+        MainWindowPages::TearDown();
     }
 
     // Expects the document window; inside() sees it shown.
@@ -145,10 +124,6 @@ class ListPages : public ::testing::Test {
         form->ComboBox1->setCurrentIndex(index);
     }
 
-    testsupport::TempProgramDir dir;
-    engine::Session session;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TForm3> document;
     std::unique_ptr<Tselekt> selection;
 };
 

@@ -18,43 +18,27 @@
 #include <thread>
 
 #include "database/schema.h"
-#include "engine/session.h"
 #include "engine/table.h"
 #include "mainwindow/icons.h"
 #include "mainwindow/reportlist.h"
 #include "mainwindow/tform1.h"
+#include "pages_fixture.h"
 #include "platform/textconv.h"
-#include "startup/session.h"
 #include "support/scripted_ui.h"
-#include "support/temp_program_dir.h"
 #include "viewer/tform3.h"
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using lists::Row;
+using pagestest::captions;
+using pagestest::column;
+using pagestest::Texts;
 using testsupport::scriptedUi;
 
 const char* kShortText =
     "Vas tekst za pretragu je prekratak. Na ovaj nacin program ce vam izlistati gotovo celu "
     "bazu!\n\rNastaviti pretragu?";
 const char* kNothingFound = "Nije pronadjen nijedan propis po ovom kriterijumu pretrage";
-
-Texts captions(const lists::ReportList* list) {
-    Texts out;
-    for (const Row& r : list->rows()) {
-        out.push_back(r.caption);
-    }
-    return out;
-}
-
-Texts column(const lists::ReportList* list, size_t sub) {
-    Texts out;
-    for (const Row& r : list->rows()) {
-        out.push_back(r.sub.at(sub));
-    }
-    return out;
-}
 
 Texts childTexts(const QTreeWidgetItem* node) {
     Texts out;
@@ -111,20 +95,8 @@ class EscapeAfterPumps final : public QObject {
 };
 
 // The main window after its first activation, with the document window.
-class Pages : public ::testing::Test {
+class Pages : public pagestest::MainWindowPages {
   protected:
-    void SetUp() override {
-        settings::resetGlobals();
-        startup::openDatabase(session, dir.path());
-        form = std::make_unique<TForm1>(session);
-        form->FormActivate();
-        document = std::make_unique<TForm3>(session, *form);
-    }
-    void TearDown() override {
-        document.reset();
-        form.reset();
-    }
-
     // Expects the document window with this caption and BG and closes it.
     void expectDocument(const std::string& title, const std::string& bg) {
         scriptedUi().expectModal([this, title, bg](QDialog& d) {
@@ -147,11 +119,6 @@ class Pages : public ::testing::Test {
         form->SpeedButton1Click();
         return captions(form->ListBox2);
     }
-
-    testsupport::TempProgramDir dir;
-    engine::Session session;
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<TForm3> document;
 };
 
 TEST_F(Pages, GazetteTreeStartsWithPlaceholdersAndTheLastGazetteSelected) {
