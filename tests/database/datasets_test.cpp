@@ -20,13 +20,7 @@ std::vector<std::string> column(engine::Table& t, const char* field) {
 
 using Values = std::vector<std::string>;
 
-class Datasets : public ::testing::Test {
-  protected:
-    testsupport::SmallDatabase db;
-    database::MainData data{db.session};
-    void SetUp() override { data.openAll(); }
-    void TearDown() override { data.closeAll(); }
-};
+class Datasets : public testsupport::SmallDataTest {};
 
 TEST_F(Datasets, OpenAllOpensEveryDatasetWithItsSettings) {
     for (engine::Table* t :

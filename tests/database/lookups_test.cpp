@@ -76,13 +76,7 @@ TEST(Lookups, CompareOrdersIssueNumbers) {
     }
 }
 
-class LookupsOnData : public ::testing::Test {
-  protected:
-    testsupport::SmallDatabase db;
-    database::MainData data{db.session};
-    void SetUp() override { data.openAll(); }
-    void TearDown() override { data.closeAll(); }
-};
+class LookupsOnData : public testsupport::SmallDataTest {};
 
 TEST_F(LookupsOnData, NadjibrojGivesTheFirstRegulationsIssueLabel) {
     EXPECT_EQ(database::nadjibroj(data, "Zakon o radu"), "12/2005");

@@ -9,8 +9,11 @@
 //   4: 1, 3/2006,   "Uredba o ceni"
 // Opinions (number: ministry, date): 10: 2, 05/03/2006 (linked to 1);
 //   11: 1, 10/10/2004; 12: 1, 01/02/2005 -> "drugi" order 11, 12, 10.
+#include <gtest/gtest.h>
+
 #include <memory>
 
+#include "database/datasets.h"
 #include "engine/session.h"
 #include "support/temp_program_dir.h"
 
@@ -22,6 +25,15 @@ struct SmallDatabase {
 
     TempProgramDir dir{false};
     engine::Session session;
+};
+
+// The datasets on the small database, open during each test.
+class SmallDataTest : public ::testing::Test {
+  protected:
+    SmallDatabase db;
+    database::MainData data{db.session};
+    void SetUp() override { data.openAll(); }
+    void TearDown() override { data.closeAll(); }
 };
 
 }  // namespace testsupport
