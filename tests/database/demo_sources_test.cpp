@@ -7,6 +7,7 @@
 #include "demo/sources.h"
 #include "engine/session.h"
 #include "engine/table.h"
+#include "support/data_session.h"
 #include "support/temp_program_dir.h"
 
 namespace {
@@ -157,9 +158,7 @@ TEST(DemoWriter, BuildsTheDatabaseAndReplacesAnOldOne) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "Podatci"), fs::directory_iterator()), 1);
 
     engine::Session session;
-    session.addStandardAlias(database::kAlias, (dir / "Podatci").string(), "Paradox");
-    session.addPassword(database::kMasterPassword);
-    session.open();
+    testsupport::openDataSession(session, dir.path());
     EXPECT_EQ(rows(session, "TB_Zakoni"), 2);
     EXPECT_EQ(rows(session, "TB_Brojevi"), 2);
     EXPECT_EQ(rows(session, "TB_Datumi"), 2);
@@ -202,9 +201,7 @@ TEST(DemoWriter, EmptySourcesGiveAnEmptyValidDatabase) {
     fs::create_directories(dir / "src");
     demo::writeDatabase(demo::loadSources(dir / "src"), dir / "Podatci");
     engine::Session session;
-    session.addStandardAlias(database::kAlias, (dir / "Podatci").string(), "Paradox");
-    session.addPassword(database::kMasterPassword);
-    session.open();
+    testsupport::openDataSession(session, dir.path());
     EXPECT_EQ(session.database(database::kAlias).tableNames().size(), 13u);
     EXPECT_EQ(rows(session, "TB_Zakoni"), 0);
 }

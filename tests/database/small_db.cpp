@@ -1,8 +1,8 @@
 #include "small_db.h"
 
-#include "database/schema.h"
 #include "demo/db_writer.h"
 #include "demo/rtf_writer.h"
+#include "support/data_session.h"
 
 namespace testsupport {
 
@@ -43,9 +43,7 @@ SmallDatabase::SmallDatabase() {
     d.contracts.push_back({"Ugovor o delu", "", "", 2});
     demo::writeDatabase(d, dir / "Podatci");
 
-    session.addStandardAlias(database::kAlias, (dir / "Podatci").string(), "Paradox");
-    session.addPassword(database::kMasterPassword);
-    session.open();
+    openDataSession(session, dir.path());
 }
 
 SmallDatabase::~SmallDatabase() = default;

@@ -19,6 +19,7 @@
 #include "search/textindex.h"
 #include "search/textscan.h"
 #include "support.h"
+#include "support/data_session.h"
 #include "support/temp_program_dir.h"
 
 namespace {
@@ -31,9 +32,7 @@ class FastPath : public ::testing::Test {
   protected:
     void SetUp() override {
         demo::generateDatabase({.regulations = 240, .opinions = 60, .textKb = 3}, dir.path());
-        session.addStandardAlias(database::kAlias, (dir / "Podatci").string(), "Paradox");
-        session.addPassword(database::kMasterPassword);
-        session.open();
+        testsupport::openDataSession(session, dir.path());
         data = std::make_unique<database::MainData>(session);
         data->openAll();
         // Counts the moves of Glavna: a search from the catalog makes none.

@@ -1,8 +1,8 @@
 #include "doc_db.h"
 
-#include "database/schema.h"
 #include "demo/db_writer.h"
 #include "demo/rtf_writer.h"
+#include "support/data_session.h"
 
 namespace testsupport {
 
@@ -103,9 +103,7 @@ DocDatabase::DocDatabase() {
                           {1}});
     demo::writeDatabase(d, dir / "Podatci");
 
-    session.addStandardAlias(database::kAlias, (dir / "Podatci").string(), "Paradox");
-    session.addPassword(database::kMasterPassword);
-    session.open();
+    openDataSession(session, dir.path());
 }
 
 DocDatabase::~DocDatabase() = default;

@@ -11,12 +11,12 @@
 #include "database/datasets.h"
 #include "database/lookups.h"
 #include "database/opening.h"
-#include "database/schema.h"
 #include "engine/session.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "quiet_ui.h"
 #include "startup/fonts.h"
+#include "startup/session.h"
 #include "viewer/tform3.h"
 
 int main(int argc, char** argv) {
@@ -37,9 +37,7 @@ int main(int argc, char** argv) {
     fonts::installfonts();
 
     engine::Session session;
-    session.addStandardAlias(database::kAlias, (programDir / "Podatci").string(), "Paradox");
-    session.addPassword(database::kMasterPassword);
-    session.open();
+    startup::openDatabase(session, programDir);
     {
         database::MainData data(session);
         data.openAll();

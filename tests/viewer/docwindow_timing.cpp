@@ -18,6 +18,7 @@
 #include "quiet_ui.h"
 #include "richtext/plaintext.h"
 #include "richtext/reader.h"
+#include "startup/session.h"
 #include "viewer/tform3.h"
 
 namespace {
@@ -66,9 +67,7 @@ int main(int argc, char** argv) {
     demo::generateDatabase(options, dir);
 
     engine::Session session;
-    session.addStandardAlias(database::kAlias, (dir / "Podatci").string(), "Paradox");
-    session.addPassword(database::kMasterPassword);
-    session.open();
+    startup::openDatabase(session, dir);
     {
         database::MainData data(session);
         data.openAll();
