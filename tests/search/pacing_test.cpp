@@ -18,35 +18,24 @@ using searchtest::captions;
 using searchtest::Reg;
 using Titles = std::vector<std::string>;
 
-// Records the calls it gets; Escape arrives while messages run (pump) when
-// escapeAtPump says so.
-class PacedMonitor final : public search::Monitor {
+// Records the calls it gets and asks for pacing; Escape arrives while
+// messages run (pump) when escapeAtPump says so.
+class PacedMonitor final : public searchtest::RecordingMonitor {
   public:
-    void setRange(long long max) override {
-        range = max;
-        events += 'R';
-    }
-    void step(long long n) override {
-        steps += n;
-        events += 'S';
-    }
     void pump() override {
-        events += 'P';
+        RecordingMonitor::pump();
         escape = escape || escapeAtPump;
     }
     bool stopRequested() override {
-        events += 'T';
+        RecordingMonitor::stopRequested();
         const bool stop = escape;
         escape = false;
         return stop;
     }
     std::chrono::milliseconds pacing() const override { return std::chrono::hours(1); }
 
-    long long range = -1;
-    long long steps = 0;
     bool escape = false;  // pressed before the search starts
     bool escapeAtPump = false;
-    std::string events;
 };
 
 class PacedSearch : public ::testing::Test {
