@@ -105,6 +105,13 @@ void setBytes(engine::Table& t, const std::string& field, const std::string& val
     }
 }
 
+// The date fields DAN, MESEC and GODINA.
+void setDate(engine::Table& t, const Date& date) {
+    setNumber(t, "DAN", date.day);
+    setNumber(t, "MESEC", date.month);
+    setNumber(t, "GODINA", date.year);
+}
+
 void namedRow(engine::Table& t, const NamedRow& row) {
     t.append();
     t.field(0).setInteger(row.id);
@@ -165,9 +172,7 @@ void DatabaseWriter::regulation(const Regulation& r) {
             d.append();
             setNumber(d, "ID_ZAKONA", r.id);
             setNumber(d, "RBR", ++rbr);
-            setNumber(d, "DAN", date.day);
-            setNumber(d, "MESEC", date.month);
-            setNumber(d, "GODINA", date.year);
+            setDate(d, date);
             d.post();
         }
     }
@@ -190,9 +195,7 @@ void DatabaseWriter::opinion(const Opinion& o) {
     setText(t, "NAZIV_MISLJENJA", o.title);
     setBytes(t, "Latinica", o.latin);
     setBytes(t, "Cirilica", o.cyrillic);
-    setNumber(t, "DAN", o.date.day);
-    setNumber(t, "MESEC", o.date.month);
-    setNumber(t, "GODINA", o.date.year);
+    setDate(t, o.date);
     t.post();
 }
 
