@@ -165,32 +165,25 @@ class Parser {
   private:
     void advance() { tok_ = lexer_.next(); }
 
-    FilterNode parseOr() {
-        FilterNode first = parseAnd();
-        if (tok_.kind != Tok::Or) {
-            return first;
-        }
-        FilterNode node;
-        node.kind = FilterNode::Kind::Or;
-        node.children.push_back(std::move(first));
-        while (tok_.kind == Tok::Or) {
-            advance();
-            node.children.push_back(parseAnd());
-        }
-        return node;
-    }
+    FilterNode parseOr() { return parseChain(Tok::Or, FilterNode::Kind::Or, &Parser::parseAnd); }
 
     FilterNode parseAnd() {
-        FilterNode first = parsePrimary();
-        if (tok_.kind != Tok::And) {
+        return parseChain(Tok::And, FilterNode::Kind::And, &Parser::parsePrimary);
+    }
+
+    // Operands joined by one operator: a node of that kind over them, or the
+    // operand alone when the operator does not follow it.
+    FilterNode parseChain(Tok op, FilterNode::Kind kind, FilterNode (Parser::*operand)()) {
+        FilterNode first = (this->*operand)();
+        if (tok_.kind != op) {
             return first;
         }
         FilterNode node;
-        node.kind = FilterNode::Kind::And;
+        node.kind = kind;
         node.children.push_back(std::move(first));
-        while (tok_.kind == Tok::And) {
+        while (tok_.kind == op) {
             advance();
-            node.children.push_back(parsePrimary());
+            node.children.push_back((this->*operand)());
         }
         return node;
     }
