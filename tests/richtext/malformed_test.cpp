@@ -10,6 +10,7 @@
 #include "doc_dump.h"
 #include "richtext/plaintext.h"
 #include "richtext/reader.h"
+#include "support/case_name.h"
 
 namespace {
 
@@ -84,13 +85,6 @@ TEST_P(Malformed, ReadsWithoutHarm) {
     EXPECT_EQ(richtext_test::plain(*doc), plain);
 }
 
-INSTANTIATE_TEST_SUITE_P(Inputs, Malformed, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<Case>& info) {
-                             std::string name;
-                             for (const char* p = info.param.name; *p; ++p) {
-                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Inputs, Malformed, ::testing::ValuesIn(kCases), testsupport::CaseName());
 
 }  // namespace

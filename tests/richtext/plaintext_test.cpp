@@ -2,13 +2,13 @@
 // Every case is also read into a document, whose text must be the same.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
 
 #include "doc_dump.h"
 #include "richtext/plaintext.h"
 #include "richtext/reader.h"
 #include "richtext/rtf_parser.h"
+#include "support/case_name.h"
 
 namespace {
 
@@ -95,13 +95,7 @@ TEST_P(PlainTextCases, PlainTextAndDocumentText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, PlainTextCases, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<Case>& info) {
-                             std::string name;
-                             for (const char* p = info.param.name; *p; ++p) {
-                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             }
-                             return name;
-                         });
+                         testsupport::CaseName());
 
 TEST(PlainText, AppendsToABuffer) {
     std::string out = "x";

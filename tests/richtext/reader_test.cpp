@@ -5,13 +5,13 @@
 
 #include <QTextBlock>
 #include <QTextCursor>
-#include <cctype>
 #include <string>
 
 #include "doc_dump.h"
 #include "platform/textconv.h"
 #include "richtext/plaintext.h"
 #include "richtext/reader.h"
+#include "support/case_name.h"
 
 namespace {
 
@@ -75,13 +75,7 @@ TEST_P(ReaderCases, Formatting) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, ReaderCases, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<Case>& info) {
-                             std::string name;
-                             for (const char* p = info.param.name; *p; ++p) {
-                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             }
-                             return name;
-                         });
+                         testsupport::CaseName());
 
 TEST(Reader, BytesAreCharactersOfTheirOwnCodeAndLettersArePrivateUse) {
     auto doc = richtext::read("{\\rtf1 \\'e8\\'8a[a\\|}");
