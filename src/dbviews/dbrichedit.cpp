@@ -11,18 +11,6 @@
 #include "richtext/reader.h"
 
 namespace dbviews {
-namespace {
-
-// QTextEdit's paragraph and line separators as line feeds, the rest as bytes.
-std::string toYuscii(QString text) {
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    text.replace(QChar::Nbsp, QLatin1Char(' '));
-    return platform::ys(text);
-}
-
-}  // namespace
-
 DBRichEdit::DBRichEdit(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
     setUndoRedoEnabled(false);
@@ -113,11 +101,11 @@ void DBRichEdit::loadMemo() {
 }
 
 std::string DBRichEdit::plainText() const {
-    return toYuscii(document()->toPlainText());
+    return platform::ysPlain(document()->toPlainText());
 }
 
 std::string DBRichEdit::selectedText() const {
-    return toYuscii(textCursor().selection().toPlainText());
+    return platform::ysPlain(textCursor().selection().toPlainText());
 }
 
 bool DBRichEdit::hasSelection() const {

@@ -10,18 +10,6 @@
 #include "richtext/writer.h"
 
 namespace dbviews {
-namespace {
-
-// QTextEdit's paragraph and line separators as line feeds, the rest as bytes.
-std::string toYuscii(QString text) {
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    text.replace(QChar::Nbsp, QLatin1Char(' '));
-    return platform::ys(text);
-}
-
-}  // namespace
-
 DBRichEditor::DBRichEditor(QWidget* parent)
     : QTextEdit(parent), link_([this](engine::Event event) { dataChanged(event); }) {
     setAcceptRichText(false);
@@ -61,7 +49,7 @@ void DBRichEditor::updateReadOnly() {
 }
 
 std::string DBRichEditor::plainText() const {
-    return toYuscii(document()->toPlainText());
+    return platform::ysPlain(document()->toPlainText());
 }
 
 void DBRichEditor::dataChanged(engine::Event event) {
@@ -131,7 +119,7 @@ void DBRichEditor::keyPressEvent(QKeyEvent* event) {
     if (copy || cut) {
         QTextCursor cursor = textCursor();
         if (cursor.hasSelection()) {
-            platform::ui().setClipboardText(toYuscii(cursor.selection().toPlainText()));
+            platform::ui().setClipboardText(platform::ysPlain(cursor.selection().toPlainText()));
             if (cut && !isReadOnly()) {
                 cursor.removeSelectedText();
             }

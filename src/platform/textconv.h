@@ -62,4 +62,13 @@ inline std::string ys(const QString& text) {
     return out;
 }
 
+// The plain text of a text edit as bytes: its paragraph and line separators
+// become line feeds, a non-breaking space a space.
+inline std::string ysPlain(QString text) {
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QChar::Nbsp, QLatin1Char(' '));
+    return ys(text);
+}
+
 }  // namespace platform
