@@ -8,7 +8,7 @@
 namespace platform {
 
 class InstanceLock {
-public:
+  public:
     explicit InstanceLock(const std::string& name);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
@@ -19,7 +19,7 @@ public:
     bool acquire(int timeoutMs);
     bool held() const { return held_; }
 
-private:
+  private:
     std::string path_;
     int fd_ = -1;
     bool held_ = false;

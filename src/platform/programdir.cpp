@@ -28,8 +28,12 @@ const std::filesystem::path& programDir() {
     return *dir;
 }
 
-void setProgramDir(const std::filesystem::path& dir) { storedDir() = dir; }
+void setProgramDir(const std::filesystem::path& dir) {
+    storedDir() = dir;
+}
 
-std::filesystem::path inProgramDir(const std::filesystem::path& name) { return programDir() / name; }
+std::filesystem::path inProgramDir(const std::filesystem::path& name) {
+    return programDir() / name;
+}
 
 }  // namespace platform

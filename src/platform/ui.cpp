@@ -8,8 +8,12 @@ namespace {
 Ui* installed = nullptr;
 }
 
-Ui& ui() { return installed ? *installed : qtUi(); }
+Ui& ui() {
+    return installed ? *installed : qtUi();
+}
 
-void setUi(Ui* implementation) { installed = implementation; }
+void setUi(Ui* implementation) {
+    installed = implementation;
+}
 
 }  // namespace platform

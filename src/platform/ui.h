@@ -14,7 +14,7 @@ namespace platform {
 enum class Icon { None, Information, Warning, Error, Question };
 
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
 
     // A plain message box with an OK button (the system font; most texts are

@@ -14,7 +14,8 @@ TEST(ScriptedUi, AnswersFromTheQueueAndRecordsTexts) {
     ui.expectInput(std::string("novo ime"));
     EXPECT_FALSE(platform::ui().confirm("Nastaviti?"));
     platform::ui().message("Gotovo");
-    EXPECT_EQ(platform::ui().input("Naslov", "Ime:", "staro"), std::optional<std::string>("novo ime"));
+    EXPECT_EQ(platform::ui().input("Naslov", "Ime:", "staro"),
+              std::optional<std::string>("novo ime"));
     ASSERT_EQ(ui.shown().size(), 3u);
     EXPECT_EQ(ui.messages(), std::vector<std::string>{"Gotovo"});
     EXPECT_EQ(ui.shown()[2].caption, "Naslov");

@@ -29,7 +29,7 @@ struct Shown {
 };
 
 class ScriptedUi final : public platform::Ui {
-public:
+  public:
     // Expectations, consumed in order.
     void expectMessage(std::optional<std::string> text = std::nullopt);
     void expectConfirm(bool answer, std::optional<std::string> text = std::nullopt);
@@ -72,7 +72,7 @@ public:
     bool ownsClipboardText() override { return clipboardOwned; }
     void beep() override { ++beeps; }
 
-private:
+  private:
     struct Expectation {
         DialogKind kind;
         std::optional<std::string> text;

@@ -12,7 +12,7 @@ std::filesystem::path builtProgramDir();
 std::filesystem::path sourceDir();
 
 class TempProgramDir {
-public:
+  public:
     // withData: copy Podatci and the other data files; false gives an empty folder.
     explicit TempProgramDir(bool withData = true);
     ~TempProgramDir();
@@ -22,7 +22,7 @@ public:
     const std::filesystem::path& path() const { return dir_; }
     std::filesystem::path operator/(const std::filesystem::path& name) const { return dir_ / name; }
 
-private:
+  private:
     std::filesystem::path dir_;
     std::filesystem::path previousCwd_;
     std::filesystem::path previousProgramDir_;

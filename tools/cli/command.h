@@ -25,8 +25,8 @@ bool registerCommand(const Command& command);
 
 #define KORVET_CLI_CONCAT2(a, b) a##b
 #define KORVET_CLI_CONCAT(a, b) KORVET_CLI_CONCAT2(a, b)
-#define KORVET_CLI_COMMAND(name, usage, runner)                                  \
-    namespace {                                                                  \
-    const bool KORVET_CLI_CONCAT(registered_, __LINE__) =                        \
-        cli::registerCommand(cli::Command{name, usage, runner});                 \
+#define KORVET_CLI_COMMAND(name, usage, runner)                                              \
+    namespace {                                                                              \
+    const bool KORVET_CLI_CONCAT(registered_, __LINE__) = cli::registerCommand(cli::Command{ \
+        name, usage, runner});                                                               \
     }
