@@ -16,20 +16,6 @@ using detail::StmtUse;
 
 namespace {
 
-Cell readSourceField(const Field& field) {
-    if (field.isNull()) {
-        return Cell::null();
-    }
-    switch (field.type()) {
-        case FieldType::Number:
-            return Cell::real(field.asFloat());
-        case FieldType::String:
-            return Cell::text(field.asString());
-        default:
-            return Cell::blob(field.asString());
-    }
-}
-
 // Whether the destination's active index compares text with A-Z folded.
 bool activeIndexFoldsCase(const Table& table, const TableDef& def) {
     if (!table.indexFieldNames().empty()) {
@@ -139,18 +125,56 @@ class Writer {
     std::map<std::string, Stmt> finders_;
 };
 
+// An open table read as a row source, from its first row.
+class TableRows : public RowSource {
+  public:
+    explicit TableRows(Table& table) : table_(table) {
+        fields_ = table.definition().fields;
+        table_.first();
+    }
+    const std::string& tableName() const override { return table_.tableName(); }
+    const std::vector<FieldDef>& fields() const override { return fields_; }
+    bool next(std::vector<SourceValue>& row) override {
+        if (table_.eof()) {
+            return false;
+        }
+        row.assign(fields_.size(), SourceValue{});
+        for (size_t i = 0; i < fields_.size(); ++i) {
+            const Field field = table_.field(static_cast<int>(i));
+            if (field.isNull()) {
+                continue;
+            }
+            if (field.type() == FieldType::Number) {
+                row[i] = field.asFloat();
+            } else {
+                row[i] = field.asString();
+            }
+        }
+        table_.next();
+        return true;
+    }
+
+  private:
+    Table& table_;
+    std::vector<FieldDef> fields_;
+};
+
+Cell sourceCell(const SourceValue& value, const FieldDef& source) {
+    if (const auto* i = std::get_if<long long>(&value)) {
+        return Cell::integer(*i);
+    }
+    if (const auto* d = std::get_if<double>(&value)) {
+        return Cell::real(*d);
+    }
+    if (const auto* bytes = std::get_if<std::string>(&value)) {
+        return source.type == FieldType::String ? Cell::text(*bytes) : Cell::blob(*bytes);
+    }
+    return Cell::null();
+}
+
 }  // namespace
 
 BatchMoveResult batchMoveAppendUpdate(Table& source, Table& destination) {
-    if (!destination.active()) {
-        throw Error("Batch move: the destination " + destination.name() + " is not open");
-    }
-    if (destination.readOnly()) {
-        throw Error("Cannot modify a read-only dataset: " + destination.name());
-    }
-    if (destination.state() != State::Browse) {
-        destination.post();
-    }
     // A source opened here is closed again, whatever happens.
     struct SourceGuard {
         Table& table;
@@ -162,20 +186,35 @@ BatchMoveResult batchMoveAppendUpdate(Table& source, Table& destination) {
         }
     } guard{source, !source.active()};
     source.open();
+    TableRows rows(source);
+    return batchMoveAppendUpdate(rows, destination);
+}
+
+BatchMoveResult batchMoveAppendUpdate(RowSource& source, Table& destination) {
+    if (!destination.active()) {
+        throw Error("Batch move: the destination " + destination.name() + " is not open");
+    }
+    if (destination.readOnly()) {
+        throw Error("Cannot modify a read-only dataset: " + destination.name());
+    }
+    if (destination.state() != State::Browse) {
+        destination.post();
+    }
     const TableDef& def = destination.definition();
-    size_t mapped = std::min(def.fields.size(), static_cast<size_t>(source.fieldCount()));
+    const std::vector<FieldDef>& from = source.fields();
+    size_t mapped = std::min(def.fields.size(), from.size());
     BatchMoveResult result;
     Database& db = destination.database();
     {
         Database::Transaction tx(db);
         Writer writer(destination, def);
-        for (source.first(); !source.eof(); source.next()) {
+        std::vector<SourceValue> row;
+        while (source.next(row)) {
             std::vector<Cell> values(def.fields.size());
             bool bad = false;
-            for (size_t i = 0; i < mapped && !bad; ++i) {
+            for (size_t i = 0; i < mapped && i < row.size() && !bad; ++i) {
                 try {
-                    values[i] = detail::convertCell(
-                        def.fields[i], readSourceField(source.field(static_cast<int>(i))));
+                    values[i] = detail::convertCell(def.fields[i], sourceCell(row[i], from[i]));
                 } catch (const Error&) {
                     bad = true;  // a value the destination field cannot hold
                 }

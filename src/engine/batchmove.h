@@ -1,5 +1,6 @@
 #pragma once
 // Batch move: append-or-update of a destination table from a source table.
+#include "engine/rowsource.h"
 #include "engine/table.h"
 
 namespace engine {
@@ -22,5 +23,9 @@ struct BatchMoveResult {
 // A closed source is opened for the move and closed again. Throws Error when
 // the source cannot be read or the database fails; nothing is written then.
 BatchMoveResult batchMoveAppendUpdate(Table& source, Table& destination);
+
+// The same move from a table read outside the database (an update file).
+// Throws Error when the source fails to read; nothing is written then.
+BatchMoveResult batchMoveAppendUpdate(RowSource& source, Table& destination);
 
 }  // namespace engine

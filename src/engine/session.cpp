@@ -60,6 +60,16 @@ std::string Session::aliasPath(const std::string& name) const {
     return it->second;
 }
 
+std::string Session::aliasForFolder(const std::string& dir) const {
+    for (const auto& [name, path] : aliases_) {
+        std::error_code ec;
+        if (std::filesystem::equivalent(path, dir, ec)) {
+            return name;
+        }
+    }
+    return {};
+}
+
 void Session::addPassword(const std::string& password) {
     if (!knowsPassword(password)) {
         passwords_.push_back(password);

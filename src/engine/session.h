@@ -38,6 +38,9 @@ class Session {
                           const std::string& driver);
     bool hasAlias(const std::string& name) const;
     std::string aliasPath(const std::string& name) const;  // throws when absent
+    // The alias whose folder is dir (the same folder, however written);
+    // empty when none is.
+    std::string aliasForFolder(const std::string& dir) const;
 
     // Passwords known to the session; a database with a master password
     // opens only when the session knows it.
