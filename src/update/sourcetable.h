@@ -1,0 +1,38 @@
+#pragma once
+// The tables an update archive carries. Each file holds one table; here it
+// is a SQLite database with that one table, its columns in field order
+// declared as NUMBER, ALPHA(n), MEMO or GRAPHIC. A file is opened read-only
+// and untrusted: only plain reads of the table's columns run, none of its
+// triggers, views or functions.
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/rowsource.h"
+
+namespace update {
+
+// Opens the table file of an update. Throws engine::Error when it is no
+// table file, is damaged, or holds anything but one plain table.
+std::unique_ptr<engine::RowSource> openSourceTable(const std::filesystem::path& file);
+
+// Writes a table file (make-update, tests): created anew, rows added in
+// order, complete only after finish().
+class SourceTableWriter {
+  public:
+    SourceTableWriter(const std::filesystem::path& file, const std::string& table,
+                      const std::vector<engine::FieldDef>& fields);
+    ~SourceTableWriter();
+    SourceTableWriter(const SourceTableWriter&) = delete;
+    SourceTableWriter& operator=(const SourceTableWriter&) = delete;
+
+    void add(const std::vector<engine::SourceValue>& row);
+    void finish();
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace update
