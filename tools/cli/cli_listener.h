@@ -2,6 +2,7 @@
 // The update steps' messages on the terminal: messages on stdout, the
 // engine's words on stderr, questions answered with Cancel.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ namespace cli {
 class PrintingListener : public update::UpdateListener {
   public:
     void message(const std::string& text, update::MessageKind) override {
+        messages.push_back(text);
         std::printf("%s\n", text.c_str());
         std::fflush(stdout);
     }
@@ -29,6 +31,9 @@ class PrintingListener : public update::UpdateListener {
         rows.push_back(name);
     }
     void rowStatus(int row, const std::string& status) override {
+        if (status == "preuzeto") {
+            ++done;
+        }
         if (row >= 0 && row < static_cast<int>(rows.size())) {
             std::printf("%s\t%s\n", rows[static_cast<size_t>(row)].c_str(), status.c_str());
         }
@@ -37,8 +42,10 @@ class PrintingListener : public update::UpdateListener {
     void buttonEnabled(bool) override {}
 
     std::vector<std::string> rows;
-    std::vector<std::string> newest;
+    std::vector<std::string> messages;
+    std::optional<std::vector<std::string>> newest;  // set when an archive replaced it
     std::string lastUpdate;
+    size_t done = 0;  // rows fetched and handled
 };
 
 }  // namespace cli
