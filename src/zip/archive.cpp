@@ -225,7 +225,10 @@ bool Archive::readCentralDirectory() {
 // the descriptor's signature and size (stored).
 void Archive::scanLocalHeaders() {
     size_t at = 0;
-    while (at + kLocalHeaderSize <= bytes_.size() && u32At(bytes_, at) == kLocalHeader) {
+    while (at + 4 <= bytes_.size() && u32At(bytes_, at) == kLocalHeader) {
+        if (at + kLocalHeaderSize > bytes_.size()) {
+            throw Error("The archive is damaged: a local header is cut off");
+        }
         Reader h(bytes_, at + 4);
         Entry entry;
         h.skip(2);

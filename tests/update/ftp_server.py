@@ -3,6 +3,7 @@
 # killed or until its time limit. --drop NAME cuts the data connection of
 # NAME after half of it and closes the control connection too.
 import argparse
+import logging
 import os
 import signal
 import sys
@@ -41,12 +42,14 @@ class DroppingDTP(DTPHandler):
 
 class Handler(FTPHandler):
     dtp_handler = DroppingDTP
+    use_sendfile = False  # every chunk passes DroppingDTP.send
 
     def ftp_RETR(self, file):
         self.retr_name = os.path.basename(file)
         return super().ftp_RETR(file)
 
 
+logging.basicConfig(level=logging.WARNING)
 authorizer = DummyAuthorizer()
 authorizer.add_user("rokal", "mendu372", args.folder, perm="elr")
 Handler.authorizer = authorizer
