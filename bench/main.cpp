@@ -5,6 +5,7 @@
 // ripgrep peer of each full-text query, the peak resident memory and the
 // database size. --quick uses a small database and two runs: a smoke test.
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -20,6 +21,7 @@
 #include "peer.h"
 #include "platform/programdir.h"
 #include "search/textindex.h"
+#include "update.h"
 #include "windows.h"
 
 namespace fs = std::filesystem;
@@ -142,6 +144,15 @@ int main(int argc, char** argv) {
         }
         std::vector<bench::Operation> ops = bench::operations(entry.programDir, db, queries);
         for (bench::Operation& op : windows.operations(queries)) {
+            ops.push_back(std::move(op));
+        }
+        // 2,000 changed and 500 new regulations (a tenth of the database
+        // with --quick and other small sizes).
+        const int changed = std::min(2000, options->size.regulations / 10);
+        const int added = changed / 4;
+        for (bench::Operation& op : bench::updateOperations(
+                 entry.programDir, entry.programDir.parent_path() / "update-bench", changed,
+                 added)) {
             ops.push_back(std::move(op));
         }
 

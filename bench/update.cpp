@@ -1,0 +1,163 @@
+#include "update.h"
+
+#include <algorithm>
+#include <memory>
+#include <stdexcept>
+
+#include "database/schema.h"
+#include "engine/table.h"
+#include "update/install.h"
+#include "update/listener.h"
+#include "update/makeupdate.h"
+#include "update/rebuild.h"
+
+namespace bench {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Row = std::vector<engine::SourceValue>;
+
+// Keeps the messages; the operations check them after the run.
+class QuietListener : public update::InstallListener {
+  public:
+    void message(const std::string& text, update::MessageKind) override {
+        messages.push_back(text);
+    }
+    void expect(const std::vector<std::string>& wanted) const {
+        if (messages != wanted) {
+            throw std::runtime_error("the update said: " + (messages.empty()
+                                                                ? std::string("nothing")
+                                                                : messages.front()));
+        }
+    }
+    std::vector<std::string> messages;
+    bool confirm(const std::string&) override { return false; }
+    void progress(long long, long long) override {}
+    void newestList(const std::vector<std::string>& titles) override { newest = titles.size(); }
+    void updateDate(const std::string&) override {}
+    void countsChanged() override {}
+    size_t newest = 0;
+};
+
+// Every row of a table, in key order, limited to the first count rows.
+std::vector<Row> readRows(engine::Session& session, const char* table, size_t count) {
+    engine::Table t(session, "bench");
+    t.setDatabaseName(database::kAlias);
+    t.setTableName(table);
+    t.setReadOnly(true);
+    t.open();
+    std::vector<Row> rows;
+    for (t.first(); !t.eof() && rows.size() < count; t.next()) {
+        Row row(static_cast<size_t>(t.fieldCount()));
+        for (int i = 0; i < t.fieldCount(); ++i) {
+            const engine::Field f = t.field(i);
+            if (!f.isNull()) {
+                row[static_cast<size_t>(i)] = f.type() == engine::FieldType::Number
+                                                  ? engine::SourceValue(f.asFloat())
+                                                  : engine::SourceValue(f.asString());
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+double number(const engine::SourceValue& v) {
+    const double* d = std::get_if<double>(&v);
+    return d ? *d : 0;
+}
+
+// Regulations 1 .. changed with the next one's text and a new title, and
+// added new ones with copied texts, each with its publication entry.
+void makeArchive(const fs::path& programDir, const fs::path& out, int changed, int added) {
+    engine::Session session;
+    openSession(session, programDir);
+    const size_t total = static_cast<size_t>(changed + added);
+    std::vector<Row> zakoni = readRows(session, database::kZakoni, total + 1);
+    std::vector<Row> brojevi = readRows(session, database::kBrojevi, total);
+    double nextId = 0;
+    for (const Row& r : readRows(session, database::kBrojevi, SIZE_MAX)) {
+        nextId = std::max(nextId, number(r[0]) + 1);
+    }
+    std::vector<Row> regulations, entries;
+    for (size_t i = 0; i < total && i + 1 < zakoni.size(); ++i) {
+        Row r = zakoni[i];
+        Row e = brojevi[i];
+        r[database::pos::kZakoniNaziv] =
+            "Izmena: " + std::get<std::string>(r[database::pos::kZakoniNaziv]);
+        r[6] = zakoni[i + 1][6];
+        if (i >= static_cast<size_t>(changed)) {
+            r[0] = r[1] = e[0] = nextId++;
+        }
+        regulations.push_back(std::move(r));
+        entries.push_back(std::move(e));
+    }
+    const auto& zDef = database::tableDef(database::kZakoni);
+    const auto& bDef = database::tableDef(database::kBrojevi);
+    update::writeUpdateArchive(
+        {{zDef.name, zDef.fields, regulations}, {bDef.name, bDef.fields, entries}}, out);
+}
+
+// A fresh copy of the program directory's database with the archive.
+void freshCopy(const fs::path& programDir, const fs::path& copy, const fs::path& archive) {
+    fs::remove_all(copy);
+    fs::create_directories(copy / "updates");
+    fs::create_directories(copy / "update");
+    fs::copy(programDir / "Podatci", copy / "Podatci", fs::copy_options::recursive);
+    fs::copy_file(archive, copy / "updates" / "001.zip");
+}
+
+}  // namespace
+
+std::vector<Operation> updateOperations(const fs::path& programDir, const fs::path& scratch,
+                                        int changed, int added) {
+    const fs::path archive = scratch / "001.zip";
+    const fs::path copy = scratch / "program";
+    auto prepare = [=] {
+        if (!fs::exists(archive)) {
+            fs::create_directories(scratch);
+            makeArchive(programDir, archive, changed, added);
+        }
+        freshCopy(programDir, copy, archive);
+    };
+    auto cleanup = [=] { fs::remove_all(copy); };
+    std::vector<Operation> ops;
+    ops.push_back({"install update (" + std::to_string(changed) + " changed, " +
+                       std::to_string(added) + " new)",
+                   [=] {
+                       engine::Session session;
+                       openSession(session, copy);
+                       QuietListener listener;
+                       update::TBDEUtil util(session);
+                       update::Installer installer(session, database::kAlias, copy, util, listener);
+                       installer.ispraznidir();
+                       if (!installer.raspakuj("001.zip")) {
+                           throw std::runtime_error("the archive did not unpack");
+                       }
+                       installer.azur();
+                       listener.expect({});
+                       return Sample{static_cast<long long>(listener.newest), std::nullopt};
+                   },
+                   {},
+                   prepare,
+                   cleanup});
+    ops.push_back(
+        {"repair of all thirteen tables",
+         [=] {
+             engine::Session session;
+             openSession(session, copy);
+             QuietListener listener;
+             update::TBDEUtil util(session);
+             update::repairDatabase(util, copy / "Podatci", listener);
+             listener.expect({"Popravka uspesno izvrsena. Baza je u ispravnom stanju."});
+             return Sample{static_cast<long long>(update::repairSteps().size()), std::nullopt};
+         },
+         {},
+         prepare,
+         cleanup});
+    return ops;
+}
+
+}  // namespace bench
