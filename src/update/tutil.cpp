@@ -61,6 +61,15 @@ bool paradox(const std::string& driverType) {
     return strcasecmp(driverType.c_str(), "PARADOX") == 0;
 }
 
+// The session of a handle and the table a call names.
+DBIResult resolve(hTUses handle, const std::string& table, UtilSession** session, Located* at) {
+    *session = find(handle);
+    if (*session == nullptr) {
+        return DBIERR_INVALIDHNDL;
+    }
+    return locate(**session, table, at);
+}
+
 engine::TableDef definitionOf(const CRTblDesc& desc, const std::string& table) {
     engine::TableDef def;
     def.name = table;
@@ -120,15 +129,12 @@ DBIResult TUExit(hTUses handle) {
 
 DBIResult TUVerifyTable(hTUses handle, const std::string& table, const std::string& driverType,
                         const std::string& errTable, const char*, int, int* errorLevel) {
-    UtilSession* s = find(handle);
-    if (s == nullptr) {
-        return DBIERR_INVALIDHNDL;
-    }
     if (!paradox(driverType)) {
         return DBIERR_NOTSUPPORTED;
     }
+    UtilSession* s = nullptr;
     Located at;
-    if (DBIResult rc = locate(*s, table, &at); rc != DBIERR_NONE) {
+    if (DBIResult rc = resolve(handle, table, &s, &at); rc != DBIERR_NONE) {
         return rc;
     }
     if (strcasecmp(std::filesystem::path(errTable).stem().c_str(), at.table.c_str()) == 0) {
@@ -149,12 +155,9 @@ DBIResult TUVerifyTable(hTUses handle, const std::string& table, const std::stri
 }
 
 DBIResult TUGetCRTblDescCount(hTUses handle, const std::string& table, CRTblDescCounts* counts) {
-    UtilSession* s = find(handle);
-    if (s == nullptr) {
-        return DBIERR_INVALIDHNDL;
-    }
+    UtilSession* s = nullptr;
     Located at;
-    if (DBIResult rc = locate(*s, table, &at); rc != DBIERR_NONE) {
+    if (DBIResult rc = resolve(handle, table, &s, &at); rc != DBIERR_NONE) {
         return rc;
     }
     const engine::TableDef& def = at.db->tableDef(at.table);
@@ -166,12 +169,9 @@ DBIResult TUGetCRTblDescCount(hTUses handle, const std::string& table, CRTblDesc
 }
 
 DBIResult TUFillCRTblDesc(hTUses handle, CRTblDesc* desc, const std::string& table, const char*) {
-    UtilSession* s = find(handle);
-    if (s == nullptr) {
-        return DBIERR_INVALIDHNDL;
-    }
+    UtilSession* s = nullptr;
     Located at;
-    if (DBIResult rc = locate(*s, table, &at); rc != DBIERR_NONE) {
+    if (DBIResult rc = resolve(handle, table, &s, &at); rc != DBIERR_NONE) {
         return rc;
     }
     const engine::TableDef& def = at.db->tableDef(at.table);
@@ -197,15 +197,12 @@ DBIResult TUFillCRTblDesc(hTUses handle, CRTblDesc* desc, const std::string& tab
 DBIResult TURebuildTable(hTUses handle, const std::string& table, const std::string& driverType,
                          const std::string&, const std::string&, const std::string&,
                          CRTblDesc* desc) {
-    UtilSession* s = find(handle);
-    if (s == nullptr) {
-        return DBIERR_INVALIDHNDL;
-    }
     if (!paradox(driverType)) {
         return DBIERR_NOTSUPPORTED;
     }
+    UtilSession* s = nullptr;
     Located at;
-    if (DBIResult rc = locate(*s, table, &at); rc != DBIERR_NONE) {
+    if (DBIResult rc = resolve(handle, table, &s, &at); rc != DBIERR_NONE) {
         return rc;
     }
     // This engine rebuilds a table from the definition it keeps; a

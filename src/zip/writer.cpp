@@ -88,35 +88,29 @@ void Writer::write(const std::filesystem::path& path, const std::string& comment
     constexpr unsigned kTime = 0, kDate = (2000 - 1980) << 9 | 1 << 5 | 1;
     for (const Item& item : items_) {
         unsigned version = item.method == kMethodBzip2 ? 46 : 20;
+        // The fields from the version needed to the extra length are the
+        // same in both headers.
+        std::string common;
+        put16(common, version);
+        put16(common, 0);
+        put16(common, item.method);
+        put16(common, kTime);
+        put16(common, kDate);
+        put32(common, item.crc);
+        put32(common, static_cast<std::uint32_t>(item.data.size()));
+        put32(common, static_cast<std::uint32_t>(item.size));
+        put16(common, static_cast<unsigned>(item.name.size()));
+        put16(common, 0);
         std::string header;
         put32(header, kLocalHeader);
-        put16(header, version);
-        put16(header, 0);
-        put16(header, item.method);
-        put16(header, kTime);
-        put16(header, kDate);
-        put32(header, item.crc);
-        put32(header, static_cast<std::uint32_t>(item.data.size()));
-        put32(header, static_cast<std::uint32_t>(item.size));
-        put16(header, static_cast<unsigned>(item.name.size()));
-        put16(header, 0);
-        header += item.name;
+        header += common + item.name;
         if (offset + header.size() + item.data.size() >= kZip64Marker) {
             throw Error("The archive would be too large");
         }
         put32(central, kCentralHeader);
-        put16(central, version);
-        put16(central, version);
-        put16(central, 0);
-        put16(central, item.method);
-        put16(central, kTime);
-        put16(central, kDate);
-        put32(central, item.crc);
-        put32(central, static_cast<std::uint32_t>(item.data.size()));
-        put32(central, static_cast<std::uint32_t>(item.size));
-        put16(central, static_cast<unsigned>(item.name.size()));
-        put16(central, 0);
-        put16(central, 0);
+        put16(central, version);  // made by
+        central += common;
+        put16(central, 0);  // comment length
         put16(central, 0);
         put16(central, 0);
         put32(central, 0);
