@@ -1,5 +1,5 @@
 // korvet-bench [--regulations N] [--opinions M] [--text-kb K] [--runs R]
-//              [--cache DIR] [--quick]
+//              [--cache DIR] [--only TEXT] [--quick]
 // Times the core operations on a generated database (made once and kept in
 // the cache folder) and prints a table of medians with min and max, the
 // ripgrep peer of each full-text query, the peak resident memory and the
@@ -33,12 +33,13 @@ struct Options {
     int runs = 5;
     int warmups = 1;
     fs::path cache;
+    std::string only;  // run only the operations whose name holds this
 };
 
 int usage() {
     std::fprintf(stderr,
                  "usage: korvet-bench [--regulations N] [--opinions M] [--text-kb K] [--runs R]\n"
-                 "                    [--cache DIR] [--quick]\n");
+                 "                    [--cache DIR] [--only TEXT] [--quick]\n");
     return 2;
 }
 
@@ -56,6 +57,10 @@ std::optional<Options> parse(int argc, char** argv) {
             return std::nullopt;
         }
         const std::string value = argv[++i];
+        if (a == "--only") {
+            o.only = value;
+            continue;
+        }
         if (a == "--cache") {
             o.cache = fs::absolute(value);
             continue;
@@ -160,6 +165,9 @@ int main(int argc, char** argv) {
         std::printf("%-42s %9s %9s %9s %8s %9s %8s %6s\n", "operation", "median", "min", "max",
                     "rows", "rg median", "rg files", "ratio");
         for (const bench::Operation& op : ops) {
+            if (op.name.find(options->only) == std::string::npos) {
+                continue;
+            }
             long long rows = 0;
             const bench::Timing t = bench::measure(options->warmups, options->runs, [&] {
                 if (op.prepare) {
