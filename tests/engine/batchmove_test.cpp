@@ -149,3 +149,57 @@ TEST_F(BatchMoveTest, AnUnreadableSourceIsAnError) {
 
 }  // namespace
 }  // namespace enginetest
+
+namespace enginetest {
+namespace {
+
+// A source of rows held in memory, as another kind of table file gives them.
+class ListSource : public engine::RowSource {
+  public:
+    ListSource(std::vector<engine::FieldDef> fields,
+               std::vector<std::vector<engine::SourceValue>> rows, size_t failAt = SIZE_MAX)
+        : fields_(std::move(fields)), rows_(std::move(rows)), failAt_(failAt) {}
+    const std::string& tableName() const override { return name_; }
+    const std::vector<engine::FieldDef>& fields() const override { return fields_; }
+    bool next(std::vector<engine::SourceValue>& row) override {
+        if (next_ == failAt_) {
+            throw Error("the file is damaged");
+        }
+        if (next_ == rows_.size()) {
+            return false;
+        }
+        row = rows_[next_++];
+        return true;
+    }
+
+  private:
+    std::string name_ = "TB_Ministarstva";
+    std::vector<engine::FieldDef> fields_;
+    std::vector<std::vector<engine::SourceValue>> rows_;
+    size_t failAt_;
+    size_t next_ = 0;
+};
+
+TEST_F(BatchMoveTest, RowSourcesMoveIntegersNumbersTextsAndBlanksByPosition) {
+    auto destination = open("TB_Ministarstva");
+    ListSource source({{"A", FieldType::Number}, {"B", FieldType::String, 240}},
+                      {{2LL, std::string("Ministarstvo rada")},
+                       {3.0, engine::SourceValue{}},
+                       {std::string("4"), std::string("Ministarstvo pravde")}});
+    auto result = engine::batchMoveAppendUpdate(source, *destination);
+    EXPECT_EQ(result.updated, 1);
+    EXPECT_EQ(result.appended, 2);
+    EXPECT_EQ(column(*destination, "IME_MINISTARSTVA"),
+              (Rows{"Ministarstvo finansija", "Ministarstvo rada", "", "Ministarstvo pravde"}));
+}
+
+TEST_F(BatchMoveTest, ASourceThatFailsToReadWritesNothing) {
+    auto destination = open("TB_Ministarstva");
+    ListSource source({{"A", FieldType::Number}, {"B", FieldType::String, 240}},
+                      {{7LL, std::string("Sedmo")}, {8LL, std::string("Osmo")}}, 1);
+    EXPECT_THROW(engine::batchMoveAppendUpdate(source, *destination), Error);
+    EXPECT_EQ(column(*destination, "MINISTARSTVO"), (Rows{"1", "2"}));
+}
+
+}  // namespace
+}  // namespace enginetest

@@ -75,6 +75,18 @@ TEST_F(InstallTest, MergeReplacesAndAppendsByKeyInPositionalOrder) {
     EXPECT_EQ(indexed("poslodavac"), (std::vector<long long>{1}));
 }
 
+TEST_F(InstallTest, DatesOfARegulationMatchOnTheirNumberWithinIt) {
+    auto date = [](long long rbr, long long day) {
+        return Row{1LL, rbr, day, 3LL, 2009LL, std::string("Datum ") + std::to_string(rbr)};
+    };
+    archive("001.zip", {table(database::kDatumi, {date(1, 5), date(2, 6)})});
+    install("001.zip");
+    archive("002.zip", {table(database::kDatumi, {date(2, 7), date(3, 8)})});
+    install("002.zip");
+    EXPECT_EQ(rows(database::kDatumi, "ID_ZAKONA,RBR,DAN"),
+              (std::vector<std::string>{"1|1|5", "1|2|7", "1|3|8"}));
+}
+
 TEST_F(InstallTest, OnlyAnArchiveWithRegulationsReplacesTheNewestList) {
     archive("001.zip", {table(database::kGlasnici, {{3LL, std::string("Sl. list")}})});
     install("001.zip");
