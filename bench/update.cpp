@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "database/schema.h"
+#include "engine/batchmove.h"
 #include "engine/table.h"
 #include "update/install.h"
 #include "update/listener.h"
@@ -49,17 +50,10 @@ std::vector<Row> readRows(engine::Session& session, const char* table, size_t co
     t.setReadOnly(true);
     t.open();
     std::vector<Row> rows;
-    for (t.first(); !t.eof() && rows.size() < count; t.next()) {
-        Row row(static_cast<size_t>(t.fieldCount()));
-        for (int i = 0; i < t.fieldCount(); ++i) {
-            const engine::Field f = t.field(i);
-            if (!f.isNull()) {
-                row[static_cast<size_t>(i)] = f.type() == engine::FieldType::Number
-                                                  ? engine::SourceValue(f.asFloat())
-                                                  : engine::SourceValue(f.asString());
-            }
-        }
-        rows.push_back(std::move(row));
+    auto source = engine::rowsOf(t);
+    Row row;
+    while (rows.size() < count && source->next(row)) {
+        rows.push_back(row);
     }
     return rows;
 }

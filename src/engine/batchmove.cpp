@@ -174,6 +174,10 @@ Cell sourceCell(const SourceValue& value, const FieldDef& source) {
 
 }  // namespace
 
+std::unique_ptr<RowSource> rowsOf(Table& table) {
+    return std::make_unique<TableRows>(table);
+}
+
 BatchMoveResult batchMoveAppendUpdate(Table& source, Table& destination) {
     // A source opened here is closed again, whatever happens.
     struct SourceGuard {

@@ -1,5 +1,7 @@
 #pragma once
 // Batch move: append-or-update of a destination table from a source table.
+#include <memory>
+
 #include "engine/rowsource.h"
 #include "engine/table.h"
 
@@ -23,6 +25,10 @@ struct BatchMoveResult {
 // A closed source is opened for the move and closed again. Throws Error when
 // the source cannot be read or the database fails; nothing is written then.
 BatchMoveResult batchMoveAppendUpdate(Table& source, Table& destination);
+
+// The rows of an open table, from its first row, as a row source (numbers
+// as numbers, other fields as their bytes, blanks blank).
+std::unique_ptr<RowSource> rowsOf(Table& table);
 
 // The same move from a table read outside the database (an update file).
 // Throws Error when the source fails to read; nothing is written then.

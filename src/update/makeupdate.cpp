@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "engine/batchmove.h"
 #include "engine/session.h"
 #include "engine/table.h"
 #include "update/install.h"
@@ -63,20 +64,9 @@ void makeUpdateArchive(engine::Session& session, const std::string& alias,
         const auto& def = table.definition();
         const fs::path file = scratch.path / fileName;
         SourceTableWriter writer(file, def.name, def.fields);
+        auto rows = engine::rowsOf(table);
         std::vector<engine::SourceValue> row;
-        for (table.first(); !table.eof(); table.next()) {
-            row.assign(def.fields.size(), engine::SourceValue{});
-            for (size_t i = 0; i < def.fields.size(); ++i) {
-                const engine::Field f = table.field(static_cast<int>(i));
-                if (f.isNull()) {
-                    continue;
-                }
-                if (f.type() == engine::FieldType::Number) {
-                    row[i] = f.asFloat();
-                } else {
-                    row[i] = f.asString();
-                }
-            }
+        while (rows->next(row)) {
             writer.add(row);
         }
         writer.finish();

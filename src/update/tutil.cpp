@@ -61,8 +61,13 @@ bool paradox(const std::string& driverType) {
     return strcasecmp(driverType.c_str(), "PARADOX") == 0;
 }
 
-// The session of a handle and the table a call names.
-DBIResult resolve(hTUses handle, const std::string& table, UtilSession** session, Located* at) {
+// The session of a handle and the table a call names; driverType, when
+// given, must be "PARADOX".
+DBIResult resolve(hTUses handle, const std::string& table, UtilSession** session, Located* at,
+                  const std::string* driverType = nullptr) {
+    if (driverType != nullptr && !paradox(*driverType)) {
+        return DBIERR_NOTSUPPORTED;
+    }
     *session = find(handle);
     if (*session == nullptr) {
         return DBIERR_INVALIDHNDL;
@@ -129,12 +134,9 @@ DBIResult TUExit(hTUses handle) {
 
 DBIResult TUVerifyTable(hTUses handle, const std::string& table, const std::string& driverType,
                         const std::string& errTable, const char*, int, int* errorLevel) {
-    if (!paradox(driverType)) {
-        return DBIERR_NOTSUPPORTED;
-    }
     UtilSession* s = nullptr;
     Located at;
-    if (DBIResult rc = resolve(handle, table, &s, &at); rc != DBIERR_NONE) {
+    if (DBIResult rc = resolve(handle, table, &s, &at, &driverType); rc != DBIERR_NONE) {
         return rc;
     }
     if (strcasecmp(std::filesystem::path(errTable).stem().c_str(), at.table.c_str()) == 0) {
@@ -197,12 +199,9 @@ DBIResult TUFillCRTblDesc(hTUses handle, CRTblDesc* desc, const std::string& tab
 DBIResult TURebuildTable(hTUses handle, const std::string& table, const std::string& driverType,
                          const std::string&, const std::string&, const std::string&,
                          CRTblDesc* desc) {
-    if (!paradox(driverType)) {
-        return DBIERR_NOTSUPPORTED;
-    }
     UtilSession* s = nullptr;
     Located at;
-    if (DBIResult rc = resolve(handle, table, &s, &at); rc != DBIERR_NONE) {
+    if (DBIResult rc = resolve(handle, table, &s, &at, &driverType); rc != DBIERR_NONE) {
         return rc;
     }
     // This engine rebuilds a table from the definition it keeps; a
