@@ -75,6 +75,25 @@ long long flippedInteger(const char* p, int n) {
 
 }  // namespace
 
+bool isParadoxTable(const std::filesystem::path& file) {
+    try {
+        const auto bytes = openFileBytes(file);
+        if (bytes->size() < static_cast<std::uint64_t>(f::kBaseHeaderEnd)) {
+            return false;
+        }
+        const std::string base = bytes->read(0, f::kBaseHeaderEnd);
+        const auto type = static_cast<std::uint8_t>(base[f::kFileType]);
+        const int kb = static_cast<unsigned char>(base[f::kMaxTableSize]);
+        const int version = static_cast<unsigned char>(base[f::kFileVersion]);
+        const std::uint32_t headerSize = le16(&base[f::kHeaderSize]);
+        return (type == f::kFileTypeKeyed || type == f::kFileTypeUnkeyed) && kb >= 1 && kb <= 32 &&
+               version >= 3 && version <= 12 && headerSize >= f::kBaseHeaderEnd &&
+               headerSize <= bytes->size() && le16(&base[f::kRecordSize]) > 0;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
 std::unique_ptr<TableReader> TableReader::open(const std::filesystem::path& tableFile) {
     auto table = openFileBytes(tableFile);
     std::unique_ptr<ByteSource> memo;

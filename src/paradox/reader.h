@@ -72,4 +72,9 @@ class TableReader : public TableSource {
     bool spent_ = false;
 };
 
+// Whether a file's first bytes are those of a Paradox table (the kind of
+// table file is told by content, not by name). Reads the header's start
+// only; a file that passes may still turn out damaged when opened.
+bool isParadoxTable(const std::filesystem::path& file);
+
 }  // namespace paradox
