@@ -1,52 +1,21 @@
 // Runs the built korvet-cli on a small generated program directory.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <sstream>
 
+#include "support/cli_run.h"
 #include "support/temp_program_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& arg) {
-    std::string q = "'";
-    for (char c : arg) {
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return q + "'";
-}
+using testsupport::CliRun;
 
 CliRun cli(const fs::path& work, const std::vector<std::string>& args) {
-    std::string command = quoted((testsupport::builtProgramDir() / "korvet-cli").string());
-    for (const auto& a : args) {
-        command += " " + quoted(a);
-    }
-    const fs::path out = work / "out.txt";
-    const fs::path err = work / "err.txt";
-    command += " >" + quoted(out.string()) + " 2>" + quoted(err.string());
-    CliRun run;
-    const int status = std::system(command.c_str());
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    auto slurp = [](const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    };
-    run.out = slurp(out);
-    run.err = slurp(err);
-    return run;
+    return testsupport::runCli(work, args);
 }
 
 class Cli : public ::testing::Test {

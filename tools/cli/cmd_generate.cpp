@@ -1,5 +1,6 @@
 // korvet-cli generate --regulations N --opinions M --text-kb K DIR: a large
-// consistent program directory for benchmarks.
+// consistent program directory for benchmarks (database with its text
+// index, fonts, help texts).
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -7,6 +8,7 @@
 
 #include "command.h"
 #include "demo/generator.h"
+#include "program_files.h"
 
 static int runGenerate(const std::vector<std::string>& args) {
     demo::GenerateOptions options;
@@ -42,6 +44,7 @@ static int runGenerate(const std::vector<std::string>& args) {
     }
     const auto start = std::chrono::steady_clock::now();
     const demo::GenerateStats stats = demo::generateDatabase(options, dir);
+    cli::copyProgramFiles(dir);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const auto size =

@@ -1,9 +1,6 @@
 #include "demo/db_writer.h"
 
-#include <unistd.h>
-
-#include <map>
-
+#include "database/build.h"
 #include "database/schema.h"
 #include "demo/sources.h"
 #include "engine/session.h"
@@ -14,78 +11,16 @@ namespace demo {
 
 namespace fs = std::filesystem;
 
-namespace {
-constexpr const char* kBuildAlias = "KorvetDemoBuild";
-}
-
 struct DatabaseWriter::Impl {
-    fs::path dataDir;
-    fs::path buildDir;
-    engine::Session session;
-    std::map<std::string, std::unique_ptr<engine::Table>> tables;
-    std::unique_ptr<engine::Database::Transaction> transaction;
-    bool committed = false;
+    explicit Impl(const fs::path& dataDir) : build(dataDir) {}
+    database::DatabaseBuild build;
 
-    engine::Table& table(const char* name) {
-        auto& t = tables[name];
-        if (!t) {
-            t = std::make_unique<engine::Table>(session, name);
-            t->setDatabaseName(kBuildAlias);
-            t->setTableName(name);
-            t->open();
-            // A filter no row passes, on the indexed key: each post then
-            // re-reads no rows, which keeps large builds linear.
-            const engine::TableDef& def = database::tableDef(name);
-            if (!def.primaryKey.empty() && def.fields[0].type == engine::FieldType::Number &&
-                def.fields[0].name == def.primaryKey[0]) {
-                t->setFilter(def.primaryKey[0] + " < 0");
-                t->setFiltered(true);
-            }
-        }
-        return *t;
-    }
-
-    void closeAll() {
-        transaction.reset();
-        for (auto& [name, t] : tables) {
-            t->close();
-        }
-        tables.clear();
-        if (session.active()) {
-            session.close();
-        }
-    }
+    engine::Table& table(const char* name) { return build.table(name); }
 };
 
-DatabaseWriter::DatabaseWriter(const fs::path& dataDir) : impl_(std::make_unique<Impl>()) {
-    impl_->dataDir = dataDir;
-    fs::create_directories(dataDir);
-    impl_->buildDir = dataDir / (".build-" + std::to_string(::getpid()));
-    fs::remove_all(impl_->buildDir);
-    fs::create_directories(impl_->buildDir);
-    {
-        auto db = engine::Database::create((impl_->buildDir / engine::kDatabaseFileName).string(),
-                                           {database::kMasterPassword});
-        database::createSchema(*db);
-    }
-    impl_->session.addStandardAlias(kBuildAlias, impl_->buildDir.string(), "Paradox");
-    impl_->session.addPassword(database::kMasterPassword);
-    impl_->session.open();
-    impl_->transaction =
-        std::make_unique<engine::Database::Transaction>(impl_->session.database(kBuildAlias));
-}
+DatabaseWriter::DatabaseWriter(const fs::path& dataDir) : impl_(std::make_unique<Impl>(dataDir)) {}
 
-DatabaseWriter::~DatabaseWriter() {
-    if (!impl_->committed) {
-        try {
-            impl_->closeAll();
-        } catch (const engine::Error&) {
-            // The build is thrown away below in any case.
-        }
-        std::error_code ec;
-        fs::remove_all(impl_->buildDir, ec);
-    }
-}
+DatabaseWriter::~DatabaseWriter() = default;
 
 namespace {
 
@@ -221,14 +156,7 @@ void DatabaseWriter::contract(const Contract& c) {
 void DatabaseWriter::commit() {
     // The full-text index of the keyword searches belongs to a finished
     // database: built from the rows just written, in the same transaction.
-    search::rebuildTextIndex(impl_->session, kBuildAlias);
-    impl_->transaction->commit();
-    impl_->closeAll();
-    const fs::path built = impl_->buildDir / engine::kDatabaseFileName;
-    fs::rename(built, impl_->dataDir / engine::kDatabaseFileName);
-    impl_->committed = true;
-    std::error_code ec;
-    fs::remove_all(impl_->buildDir, ec);
+    impl_->build.commit(search::rebuildTextIndex);
 }
 
 void writeDatabase(const DemoData& data, const fs::path& dataDir) {
