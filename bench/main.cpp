@@ -144,6 +144,9 @@ int main(int argc, char** argv) {
         for (bench::Operation& op : windows.operations(queries)) {
             ops.push_back(std::move(op));
         }
+        for (bench::Operation& op : bench::printingOperations(entry.programDir, db)) {
+            ops.push_back(std::move(op));
+        }
 
         std::printf("%d runs after %d warm-up; times in ms\n\n", options->runs, options->warmups);
         std::printf("%-42s %9s %9s %9s %8s %9s %8s %6s\n", "operation", "median", "min", "max",

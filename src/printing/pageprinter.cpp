@@ -90,7 +90,7 @@ std::optional<platform::PageMetrics> PagePrinter::printerPage(bool /*landscape*/
     return std::nullopt;
 }
 
-platform::PageMetrics PagePrinter::screenPage() {
+platform::PageMetrics PagePrinter::screenPage(bool landscape) {
     int dpiX = 96;
     int dpiY = 96;
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
@@ -99,10 +99,12 @@ platform::PageMetrics PagePrinter::screenPage() {
             dpiY = static_cast<int>(std::lround(screen->logicalDotsPerInchY()));
         }
     }
+    const double width = landscape ? 11.0 : 8.5;
+    const double height = landscape ? 8.5 : 11.0;
     return {dpiX,
             dpiY,
-            static_cast<int>(std::lround(8.5 * dpiX)),
-            static_cast<int>(std::lround(11.0 * dpiY)),
+            static_cast<int>(std::lround(width * dpiX)),
+            static_cast<int>(std::lround(height * dpiY)),
             0,
             0};
 }
@@ -129,7 +131,8 @@ void PagePrinter::BeginDoc() {
     closeCanvas();
     recording_ = true;
     const bool landscape = Orientation == TPrinterOrientation::poLandscape;
-    pages_ = std::make_unique<PageRecording>(printerPage(landscape).value_or(screenPage()));
+    pages_ =
+        std::make_unique<PageRecording>(printerPage(landscape).value_or(screenPage(landscape)));
     NewPage();
 }
 

@@ -63,8 +63,9 @@ class PagePrinter : public PrinterSettings {
     // The current printer's page in an orientation; nullopt when there is no
     // printer (the screen is then the reference device).
     virtual std::optional<platform::PageMetrics> printerPage(bool landscape) const;
-    // The screen as a reference device: 8.5 x 11 inches at its resolution.
-    static platform::PageMetrics screenPage();
+    // The screen as a reference device: 8.5 x 11 inches at its resolution
+    // (11 x 8.5 in landscape).
+    static platform::PageMetrics screenPage(bool landscape);
 
     void status(const std::string& text) const;
 

@@ -41,6 +41,10 @@ TEST(PageLayout, WithoutPrinterThePageIsLetterAtScreenResolution) {
     // An empty text: one page with the page number only.
     ASSERT_EQ(printer.PageCount(), 1);
     EXPECT_EQ(printer.Pages()->pages()[0].texts.size(), 1u);
+
+    printer.Orientation = printing::TPrinterOrientation::poLandscape;
+    printer.PrintRichEdit(*doc);
+    EXPECT_EQ(printer.Pages()->page().width, 1056);
 }
 
 TEST(PageLayout, TextFillingOnePageGivesOnePageAndOneCharacterMoreTwo) {
