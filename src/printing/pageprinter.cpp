@@ -67,15 +67,7 @@ std::vector<qreal> pageTops(const std::vector<LineSpan>& spans, qreal bodyHeight
 
 int lineWidth(const QString& text, const QFont& font, ReferenceDevice& device) {
     QTextLayout layout(text, font, &device);
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setUseDesignMetrics(true);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(1e6);
-    layout.endLayout();
-    return static_cast<int>(std::lround(line.naturalTextWidth()));
+    return static_cast<int>(std::lround(layOutOneLine(layout).naturalTextWidth()));
 }
 
 }  // namespace

@@ -40,9 +40,16 @@ int pageMetric(const platform::PageMetrics& page, QPaintDevice::PaintDeviceMetri
     return 0;
 }
 
-// A one-line layout of an item against the reference device.
 void drawItem(QPainter& painter, const TextItem& item, const ReferenceDevice& device) {
     QTextLayout layout(item.text, item.font, const_cast<ReferenceDevice*>(&device));
+    layOutOneLine(layout);
+    painter.setPen(item.color);
+    layout.draw(&painter, item.pos);
+}
+
+}  // namespace
+
+QTextLine layOutOneLine(QTextLayout& layout) {
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     option.setUseDesignMetrics(true);
@@ -53,11 +60,8 @@ void drawItem(QPainter& painter, const TextItem& item, const ReferenceDevice& de
         line.setLineWidth(1e6);
     }
     layout.endLayout();
-    painter.setPen(item.color);
-    layout.draw(&painter, item.pos);
+    return line;
 }
-
-}  // namespace
 
 int ReferenceDevice::metric(PaintDeviceMetric metric) const {
     return pageMetric(page_, metric);

@@ -20,6 +20,8 @@
 
 class QIODevice;
 class QPainter;
+class QTextLayout;
+class QTextLine;
 
 namespace printing {
 
@@ -37,6 +39,10 @@ class ReferenceDevice final : public QPaintDevice {
   private:
     platform::PageMetrics page_;
 };
+
+// Lays a text layout out as one line, unwrapped, with design metrics (as
+// header and footer lines are measured and drawn); gives the line.
+QTextLine layOutOneLine(QTextLayout& layout);
 
 // One line of text (Unicode) whose top-left corner is at pos; width is its
 // measured width.

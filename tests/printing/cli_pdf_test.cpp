@@ -34,12 +34,7 @@ TEST(CliPdf, WritesTheDocumentWithHeaderAndPageNumbers) {
                                     "' >/dev/null 2>&1";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
         const std::string text = printtest::pdfText(out);
-        size_t at = 0;
-        for (const auto& expected : c.inOrder) {
-            const size_t found = text.find(expected, at);
-            ASSERT_NE(found, std::string::npos) << expected << "\n" << text;
-            at = found;
-        }
+        printtest::expectInOrder(text, c.inOrder);
     }
     // A document that does not exist writes nothing.
     const std::string missing = "'" + (program / "korvet-cli").string() + "' pdf '" +

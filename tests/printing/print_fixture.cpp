@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <memory>
 
+#include <gtest/gtest.h>
+
 #include "platform/textconv.h"
 
 namespace printtest {
@@ -47,6 +49,15 @@ std::string pdfText(const std::filesystem::path& pdf) {
         text.append(buffer.data(), n);
     }
     return text;
+}
+
+void expectInOrder(const std::string& text, const std::vector<std::string>& parts) {
+    size_t at = 0;
+    for (const auto& part : parts) {
+        const size_t found = text.find(part, at);
+        EXPECT_NE(found, std::string::npos) << part << "\n" << text;
+        at = found == std::string::npos ? at : found;
+    }
 }
 
 std::filesystem::path tempFolder(const std::string& name) {

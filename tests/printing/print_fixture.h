@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace printtest {
 
@@ -18,6 +19,9 @@ std::unique_ptr<QTextDocument> pagedDocument(int count);
 // The text pdftotext reads from a PDF file (UTF-8), pages separated by form
 // feeds.
 std::string pdfText(const std::filesystem::path& pdf);
+
+// Checks that text holds each of parts, in this order.
+void expectInOrder(const std::string& text, const std::vector<std::string>& parts);
 
 // A fresh empty folder below the system's temporary folder.
 std::filesystem::path tempFolder(const std::string& name);
