@@ -53,7 +53,8 @@ Largest largestRegulation(database::MainData& data) {
         if (size > bestSize) {
             bestSize = size;
             best = {look.field(database::pos::kZakoniNaziv).asString(),
-                    look.field(database::pos::kZakoniBg).asString()};
+                    look.field(database::pos::kZakoniBg).asString(),
+                    look.field(database::pos::kZakoniId).asInteger()};
         }
     }
     keep.restore();

@@ -54,10 +54,11 @@ struct Queries {
     std::string documentWord;  // looked for in the open regulation
 };
 
-// The title and BG of the regulation with the longest stored Latin text.
+// The title, BG and ID of the regulation with the longest stored Latin text.
 struct Largest {
     std::string title;
     std::string bg;
+    long long id = 0;
 };
 Largest largestRegulation(database::MainData& data);
 
@@ -67,5 +68,11 @@ void openSession(engine::Session& session, const std::filesystem::path& programD
 // The operations on the logic, in the order the table prints them.
 std::vector<Operation> operations(const std::filesystem::path& programDir, OpenDatabase& db,
                                   const Queries& queries);
+
+// Printing the largest regulation: its layout into pages as the document
+// window prints it (rows: pages), and korvet-cli pdf of it as a whole
+// process.
+std::vector<Operation> printingOperations(const std::filesystem::path& programDir,
+                                          OpenDatabase& db);
 
 }  // namespace bench

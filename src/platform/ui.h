@@ -4,12 +4,29 @@
 // uses the clipboard and beeps. The running program installs QtUi; tests
 // install a scripted implementation that records every text and answers from
 // a queue. All texts are YUSCII bytes.
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/printpage.h"
+
 class QDialog;
+class QPainter;
 
 namespace platform {
+
+// One print job. Pages are drawn in order; a page's painter counts printer
+// pixels from the corner of the printable area.
+class PrintJob {
+  public:
+    virtual ~PrintJob() = default;
+    virtual PageMetrics metrics() const = 0;
+    // The painter of the next page (the first call begins the first page);
+    // nullptr when the printer failed. pageNumber (from 1) names the page.
+    virtual QPainter* newPage(int pageNumber) = 0;
+    // Ends the job; false when the printer reported a failure.
+    virtual bool finish() = 0;
+};
 
 enum class Icon { None, Information, Warning, Error, Question };
 
@@ -38,6 +55,24 @@ class Ui {
 
     // The default printer's name; empty when none is configured.
     virtual std::string defaultPrinter() = 0;
+
+    // The print system. Each has a default here, so that a seam which
+    // overrides only the dialogs above stays complete.
+    //
+    // The current printer's page in an orientation; nullopt when no printer
+    // is installed. Default: the printer the setup dialog configures.
+    virtual std::optional<PageMetrics> printerPage(bool landscape);
+    // The print dialog offering pages 1 to pageCount; nullopt when cancelled.
+    // Default: printDialog(), then all pages once.
+    virtual std::optional<PrintChoice> printPages(int pageCount);
+    // Starts a job on the current printer; nullptr when it cannot start.
+    virtual std::unique_ptr<PrintJob> startPrintJob(const std::string& title, bool landscape);
+    // The file name (UTF-8) the user gives in a save dialog; nullopt when
+    // cancelled. filter is a dialog filter such as "PDF (*.pdf)". Default:
+    // nothing is asked, nullopt.
+    virtual std::optional<std::string> saveFileName(const std::string& caption,
+                                                    const std::string& filter,
+                                                    const std::string& suggested);
 
     // Opens a document or link with the desktop; returns a shell result code
     // (above 32 is success, smaller values are the documented error codes).

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -83,6 +84,21 @@ class QtUi final : public Ui {
     bool printDialog() override {
         QPrintDialog dialog(&sharedPrinter());
         return dialog.exec() == QDialog::Accepted;
+    }
+
+    std::optional<PrintChoice> printPages(int pageCount) override {
+        return sharedPrintDialog(pageCount);
+    }
+
+    std::optional<std::string> saveFileName(const std::string& caption, const std::string& filter,
+                                            const std::string& suggested) override {
+        QString name =
+            QFileDialog::getSaveFileName(nullptr, qs(caption), QString::fromStdString(suggested),
+                                         QString::fromStdString(filter));
+        if (name.isEmpty()) {
+            return std::nullopt;
+        }
+        return name.toStdString();
     }
 
     std::string defaultPrinter() override {

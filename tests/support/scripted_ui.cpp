@@ -1,6 +1,7 @@
 #include "support/scripted_ui.h"
 
 #include <QDialog>
+#include <QPainter>
 #include <cstdio>
 
 #include "platform/textconv.h"
@@ -21,6 +22,8 @@ const char* kindName(DialogKind kind) {
             return "printer setup";
         case DialogKind::PrintDialog:
             return "print dialog";
+        case DialogKind::SaveFile:
+            return "save dialog";
     }
     return "?";
 }
@@ -54,6 +57,18 @@ void ScriptedUi::expectPrintDialog(bool answer) {
     queue_.push_back(std::move(e));
 }
 
+void ScriptedUi::expectPrintDialog(const platform::PrintChoice& choice) {
+    Expectation e{DialogKind::PrintDialog, std::nullopt};
+    e.answer = true;
+    e.choice = choice;
+    queue_.push_back(std::move(e));
+}
+void ScriptedUi::expectSaveFile(std::optional<std::string> name) {
+    Expectation e{DialogKind::SaveFile, std::nullopt};
+    e.inputAnswer = std::move(name);
+    queue_.push_back(std::move(e));
+}
+
 std::vector<std::string> ScriptedUi::messages() const {
     std::vector<std::string> out;
     for (const auto& s : shown_) {
@@ -73,6 +88,9 @@ void ScriptedUi::reset() {
     clipboard.clear();
     clipboardOwned = false;
     beeps = 0;
+    printer.reset();
+    jobPage = {600, 600, 5100, 6600, 75, 75};
+    printJobs.clear();
 }
 
 std::optional<ScriptedUi::Expectation> ScriptedUi::take(DialogKind kind, const std::string& text) {
@@ -138,6 +156,79 @@ bool ScriptedUi::printDialog() {
     shown_.push_back({DialogKind::PrintDialog, {}});
     auto e = take(DialogKind::PrintDialog, {});
     return e ? e->answer : false;
+}
+
+std::optional<platform::PageMetrics> ScriptedUi::printerPage(bool landscape) {
+    if (!printer || !landscape) {
+        return printer;
+    }
+    platform::PageMetrics turned = *printer;
+    std::swap(turned.width, turned.height);
+    std::swap(turned.dpiX, turned.dpiY);
+    std::swap(turned.offsetX, turned.offsetY);
+    return turned;
+}
+
+std::optional<platform::PrintChoice> ScriptedUi::printPages(int pageCount) {
+    shown_.push_back({DialogKind::PrintDialog, "1-" + std::to_string(pageCount)});
+    auto e = take(DialogKind::PrintDialog, {});
+    if (!e || !e->answer) {
+        return std::nullopt;
+    }
+    return e->choice ? *e->choice : platform::PrintChoice{false, 1, pageCount, 1};
+}
+
+namespace {
+
+// Records each page as a picture into the seam's job list.
+class RecordingJob final : public platform::PrintJob {
+  public:
+    RecordingJob(std::vector<PrintedJob>& jobs, const platform::PageMetrics& page)
+        : jobs_(jobs), index_(jobs.size() - 1), page_(page) {}
+    ~RecordingJob() override { finish(); }
+
+    platform::PageMetrics metrics() const override { return page_; }
+
+    QPainter* newPage(int pageNumber) override {
+        if (painter_.isActive()) {
+            painter_.end();
+        }
+        PrintedJob& job = jobs_[index_];
+        job.pages.push_back(pageNumber);
+        job.pictures.push_back(std::make_shared<QPicture>());
+        painter_.begin(job.pictures.back().get());
+        return &painter_;
+    }
+
+    bool finish() override {
+        if (painter_.isActive()) {
+            painter_.end();
+        }
+        jobs_[index_].finished = true;
+        return true;
+    }
+
+  private:
+    std::vector<PrintedJob>& jobs_;
+    size_t index_;
+    platform::PageMetrics page_;
+    QPainter painter_;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::PrintJob> ScriptedUi::startPrintJob(const std::string& title,
+                                                              bool landscape) {
+    printJobs.push_back({title, landscape});
+    return std::make_unique<RecordingJob>(printJobs, jobPage);
+}
+
+std::optional<std::string> ScriptedUi::saveFileName(const std::string& caption,
+                                                    const std::string& /*filter*/,
+                                                    const std::string& /*suggested*/) {
+    shown_.push_back({DialogKind::SaveFile, caption});
+    auto e = take(DialogKind::SaveFile, caption);
+    return e ? e->inputAnswer : std::nullopt;
 }
 
 int ScriptedUi::shellOpen(const std::string& verb, const std::string& target,

@@ -9,8 +9,10 @@
 //   EXPECT_EQ(ui.shown().back().text, "...");
 #include <gtest/gtest.h>
 
+#include <QPicture>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,13 +21,23 @@
 
 namespace testsupport {
 
-enum class DialogKind { Message, Confirm, Input, Modal, PrinterSetup, PrintDialog };
+enum class DialogKind { Message, Confirm, Input, Modal, PrinterSetup, PrintDialog, SaveFile };
 
 struct Shown {
     DialogKind kind;
     std::string text;     // message / question / prompt; the window title for Modal
     std::string caption;  // input box caption
     platform::Icon icon = platform::Icon::None;
+};
+
+// A print job the seam received: its title, orientation, the page numbers
+// drawn (from 1) and what was drawn on each page.
+struct PrintedJob {
+    std::string title;
+    bool landscape = false;
+    std::vector<int> pages;
+    std::vector<std::shared_ptr<QPicture>> pictures;
+    bool finished = false;
 };
 
 class ScriptedUi final : public platform::Ui {
@@ -39,6 +51,10 @@ class ScriptedUi final : public platform::Ui {
     void expectModal(std::function<int(QDialog&)> handler);
     void expectPrinterSetup(bool answer);
     void expectPrintDialog(bool answer);
+    // The print dialog answered with a page range and copies.
+    void expectPrintDialog(const platform::PrintChoice& choice);
+    // A save dialog answered with a file name, or cancelled (nullopt).
+    void expectSaveFile(std::optional<std::string> name);
 
     const std::vector<Shown>& shown() const { return shown_; }
     std::vector<std::string> messages() const;  // texts of Message dialogs
@@ -52,6 +68,11 @@ class ScriptedUi final : public platform::Ui {
     std::string clipboard;
     bool clipboardOwned = false;
     int beeps = 0;
+    // The current printer's page; none: no printer installed.
+    std::optional<platform::PageMetrics> printer;
+    // The page a job prints on (a letter page at 600 dpi unless set).
+    platform::PageMetrics jobPage{600, 600, 5100, 6600, 75, 75};
+    std::vector<PrintedJob> printJobs;
 
     // platform::Ui
     void message(const std::string& text, platform::Icon icon) override;
@@ -62,6 +83,12 @@ class ScriptedUi final : public platform::Ui {
     bool printerSetup() override;
     bool printDialog() override;
     std::string defaultPrinter() override { return printerName; }
+    std::optional<platform::PageMetrics> printerPage(bool landscape) override;
+    std::optional<platform::PrintChoice> printPages(int pageCount) override;
+    std::unique_ptr<platform::PrintJob> startPrintJob(const std::string& title,
+                                                      bool landscape) override;
+    std::optional<std::string> saveFileName(const std::string& caption, const std::string& filter,
+                                            const std::string& suggested) override;
     int shellOpen(const std::string& verb, const std::string& target,
                   const std::string& directory) override;
     std::string clipboardText() override { return clipboard; }
@@ -79,6 +106,7 @@ class ScriptedUi final : public platform::Ui {
         bool answer = false;
         std::optional<std::string> inputAnswer;
         std::function<int(QDialog&)> modal;
+        std::optional<platform::PrintChoice> choice;
     };
     std::optional<Expectation> take(DialogKind kind, const std::string& text);
 
