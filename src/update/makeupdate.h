@@ -13,13 +13,18 @@ class Session;
 
 namespace update {
 
+// The kind of table file an archive carries: a SQLite table file, or a
+// Paradox table with its memo file beside it (as the publisher issues them).
+enum class TableFormat { Sqlite, Paradox };
+
 // The archive file name of a merged table ("TB_Zakoni" -> "TB_Zakoni.DB");
 // throws engine::Error for a table the update does not merge.
 std::string mergeFileName(const std::string& table);
 
 // Every row of each table of the alias, into the archive out.
 void makeUpdateArchive(engine::Session& session, const std::string& alias,
-                       const std::vector<std::string>& tables, const std::filesystem::path& out);
+                       const std::vector<std::string>& tables, const std::filesystem::path& out,
+                       TableFormat format = TableFormat::Sqlite);
 
 // One table file's rows for an archive made by hand (tests, benchmark).
 struct TableRows {
@@ -27,6 +32,7 @@ struct TableRows {
     std::vector<engine::FieldDef> fields;
     std::vector<std::vector<engine::SourceValue>> rows;
 };
-void writeUpdateArchive(const std::vector<TableRows>& tables, const std::filesystem::path& out);
+void writeUpdateArchive(const std::vector<TableRows>& tables, const std::filesystem::path& out,
+                        TableFormat format = TableFormat::Sqlite);
 
 }  // namespace update

@@ -3,6 +3,9 @@
 #include <sqlite3.h>
 #include <strings.h>
 
+#include "paradox/reader.h"
+#include "paradox/rows.h"
+
 namespace fs = std::filesystem;
 
 namespace update {
@@ -229,6 +232,9 @@ class SqliteSource : public engine::RowSource {
 }  // namespace
 
 std::unique_ptr<engine::RowSource> openSourceTable(const fs::path& file) {
+    if (paradox::isParadoxTable(file)) {
+        return paradox::openRowSource(file);
+    }
     return std::make_unique<SqliteSource>(file);
 }
 

@@ -22,7 +22,7 @@ class FtpTest : public UpdateTest {
         std::ofstream(served_ / name, std::ios::binary) << bytes;
     }
     void serveArchive(const std::string& name, const std::vector<update::TableRows>& tables) {
-        update::writeUpdateArchive(tables, served_ / name);
+        update::writeUpdateArchive(tables, served_ / name, format_);
     }
     void local(const std::string& name) { std::ofstream(program() / "updates" / name) << "old"; }
 
@@ -129,7 +129,10 @@ TEST_F(FtpTest, NothingNewLeavesTheStateIdle) {
     EXPECT_TRUE(listener_.button);
 }
 
-TEST_F(FtpTest, DownloadRunInstallsArchivesAndOffersNews) {
+using FtpEachFormat = EachFormat<FtpTest>;
+INSTANTIATE_TEST_SUITE_P(Formats, FtpEachFormat, kFormats, formatName);
+
+TEST_P(FtpEachFormat, DownloadRunInstallsArchivesAndOffersNews) {
     serveArchive("001.zip", {table(database::kZakoni, {regulation(3, "Uredba", "Tekst.")})});
     serve("002.dat", "Nove vesti\r\n");
     FtpServer server(served_);

@@ -5,11 +5,9 @@
 #include <fstream>
 
 #include "database/schema.h"
-#include "search/textindex.h"
-#include "update/install.h"
+#include "install_fixture.h"
 #include "update/rebuild.h"
 #include "update/sourcetable.h"
-#include "update_fixture.h"
 #include "zip/writer.h"
 
 namespace fs = std::filesystem;
@@ -17,38 +15,10 @@ namespace fs = std::filesystem;
 namespace updatetest {
 namespace {
 
-class InstallTest : public UpdateTest {
-  protected:
-    // ispraznidir, raspakuj and azur, as the download run calls them.
-    void install(const std::string& name) {
-        update::Installer installer(session_, database::kAlias, program(), util_, listener_);
-        installer.ispraznidir();
-        if (installer.raspakuj(name)) {
-            installer.azur();
-        }
-    }
+using InstallEachFormat = EachFormat<InstallTest>;
+INSTANTIATE_TEST_SUITE_P(Formats, InstallEachFormat, kFormats, formatName);
 
-    // Whether the index is current and finds the word exactly in these regulations.
-    std::vector<long long> indexed(const std::string& word) {
-        auto index = search::TextIndex::current(db(), search::TextTable::Regulations);
-        if (!index) {
-            return {-1};
-        }
-        auto set = index->documentsWith(word);
-        std::vector<long long> ids;
-        for (long long id = 1; id <= 5; ++id) {
-            auto doc = index->document(id);
-            if (doc && search::hasDocument(set, *doc)) {
-                ids.push_back(id);
-            }
-        }
-        return ids;
-    }
-
-    update::TBDEUtil util_{session_};
-};
-
-TEST_F(InstallTest, MergeReplacesAndAppendsByKeyInPositionalOrder) {
+TEST_P(InstallEachFormat, MergeReplacesAndAppendsByKeyInPositionalOrder) {
     // Regulation 2 changes, 3 is new; the publication entry of 3 comes along.
     Row entry{3LL, 2LL, std::string("2009"), std::string("3")};
     archive("001.zip",
@@ -75,7 +45,7 @@ TEST_F(InstallTest, MergeReplacesAndAppendsByKeyInPositionalOrder) {
     EXPECT_EQ(indexed("poslodavac"), (std::vector<long long>{1}));
 }
 
-TEST_F(InstallTest, DatesOfARegulationMatchOnTheirNumberWithinIt) {
+TEST_P(InstallEachFormat, DatesOfARegulationMatchOnTheirNumberWithinIt) {
     auto date = [](long long rbr, long long day) {
         return Row{1LL, rbr, day, 3LL, 2009LL, std::string("Datum ") + std::to_string(rbr)};
     };
@@ -87,7 +57,7 @@ TEST_F(InstallTest, DatesOfARegulationMatchOnTheirNumberWithinIt) {
               (std::vector<std::string>{"1|1|5", "1|2|7", "1|3|8"}));
 }
 
-TEST_F(InstallTest, OnlyAnArchiveWithRegulationsReplacesTheNewestList) {
+TEST_P(InstallEachFormat, OnlyAnArchiveWithRegulationsReplacesTheNewestList) {
     archive("001.zip", {table(database::kGlasnici, {{3LL, std::string("Sl. list")}})});
     install("001.zip");
     EXPECT_EQ(listener_.newest, std::vector<std::string>{"(earlier list)"});
@@ -163,7 +133,7 @@ TEST_F(InstallTest, SourceFilesAreReadWithoutRunningWhatTheyCarry) {
     EXPECT_THROW(update::openSourceTable(path)->fields(), engine::Error);
 }
 
-TEST_F(InstallTest, FailedUnpackingShowsItsMessageAndMergesNothing) {
+TEST_P(InstallEachFormat, FailedUnpackingShowsItsMessageAndMergesNothing) {
     archive("001.zip", {table(database::kZakoni, {regulation(3, "Uredba", "Tekst.")})});
     std::string bytes;
     {

@@ -74,7 +74,11 @@ std::vector<std::string> UpdateTest::rows(const std::string& table, const std::s
 }
 
 void UpdateTest::archive(const std::string& name, const std::vector<update::TableRows>& tables) {
-    update::writeUpdateArchive(tables, dir_ / "updates" / name);
+    update::writeUpdateArchive(tables, dir_ / "updates" / name, format_);
+}
+
+std::string formatName(const ::testing::TestParamInfo<update::TableFormat>& info) {
+    return info.param == update::TableFormat::Paradox ? "Paradox" : "Sqlite";
 }
 
 update::TableRows UpdateTest::table(const std::string& name, std::vector<Row> rows) {

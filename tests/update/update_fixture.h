@@ -76,7 +76,7 @@ class UpdateTest : public ::testing::Test {
     // Rows of a table as text, "a|b|c" per row, by its primary key.
     std::vector<std::string> rows(const std::string& table, const std::string& fields);
 
-    // An archive in updates/ holding the tables.
+    // An archive in updates/ holding the tables, as table files of format_.
     void archive(const std::string& name, const std::vector<update::TableRows>& tables);
     static update::TableRows table(const std::string& name, std::vector<Row> rows);
     static Row regulation(long long id, const std::string& title, const std::string& text);
@@ -84,7 +84,18 @@ class UpdateTest : public ::testing::Test {
     testsupport::TempProgramDir dir_{false};
     engine::Session session_;
     RecordingListener listener_;
+    update::TableFormat format_ = update::TableFormat::Sqlite;
 };
+
+// A fixture's tests run once with archives of each kind of table file.
+template <class Fixture>
+class EachFormat : public Fixture, public ::testing::WithParamInterface<update::TableFormat> {
+  protected:
+    EachFormat() { this->format_ = this->GetParam(); }
+};
+inline const auto kFormats =
+    ::testing::Values(update::TableFormat::Sqlite, update::TableFormat::Paradox);
+std::string formatName(const ::testing::TestParamInfo<update::TableFormat>& info);
 
 // The server runs while the object lives.
 class FtpServer {
