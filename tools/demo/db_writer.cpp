@@ -9,6 +9,7 @@
 #include "engine/session.h"
 #include "engine/table.h"
 #include "search/textindex.h"
+#include "search/textrebuild.h"
 
 namespace demo {
 
@@ -71,8 +72,13 @@ DatabaseWriter::DatabaseWriter(const fs::path& dataDir) : impl_(std::make_unique
     impl_->session.addStandardAlias(kBuildAlias, impl_->buildDir.string(), "Paradox");
     impl_->session.addPassword(database::kMasterPassword);
     impl_->session.open();
-    impl_->transaction =
-        std::make_unique<engine::Database::Transaction>(impl_->session.database(kBuildAlias));
+    engine::Database& db = impl_->session.database(kBuildAlias);
+    // The plain texts beside the rich texts: copied by the triggers as the
+    // rows come in.
+    for (search::TextTable table : search::kTextTables) {
+        search::textCopy(db, table).refresh({});
+    }
+    impl_->transaction = std::make_unique<engine::Database::Transaction>(db);
 }
 
 DatabaseWriter::~DatabaseWriter() {
@@ -220,12 +226,21 @@ void DatabaseWriter::contract(const Contract& c) {
 
 void DatabaseWriter::commit() {
     // The full-text index of the keyword searches belongs to a finished
-    // database: built from the rows just written, in the same transaction.
-    search::rebuildTextIndex(impl_->session, kBuildAlias);
+    // database: built from the plain texts of the rows just written.
+    engine::Database& db = impl_->session.database(kBuildAlias);
+    std::vector<fs::path> indexes;
+    for (search::TextTable table : search::kTextTables) {
+        indexes.emplace_back(search::textIndexPath(db, table));
+    }
     impl_->transaction->commit();
+    impl_->transaction.reset();
+    search::rebuildTextIndex(impl_->session, kBuildAlias);
     impl_->closeAll();
     const fs::path built = impl_->buildDir / engine::kDatabaseFileName;
     fs::rename(built, impl_->dataDir / engine::kDatabaseFileName);
+    for (const fs::path& index : indexes) {
+        fs::rename(index, impl_->dataDir / index.filename());
+    }
     impl_->committed = true;
     std::error_code ec;
     fs::remove_all(impl_->buildDir, ec);
