@@ -68,4 +68,9 @@ void openSession(engine::Session& session, const std::filesystem::path& programD
 std::vector<Operation> operations(const std::filesystem::path& programDir, OpenDatabase& db,
                                   const Queries& queries);
 
+// Whole korvet-cli processes: the title-and-text searches. peakMb gets the
+// largest peak resident memory of the processes run.
+std::vector<Operation> processOperations(const std::filesystem::path& programDir,
+                                         const Queries& queries, double& peakMb);
+
 }  // namespace bench

@@ -122,6 +122,19 @@ struct TextIndex::File {
 
     std::uint64_t at(fmt::Word w) const { return word[w]; }
 
+    // Gives the pages of the posting offsets and the postings back to the
+    // page cache: a word found in many tokens maps a page (and its
+    // neighbours) for each, and the memory a search holds stays small. The
+    // next use maps them again from the cache.
+    void release() const {
+        const std::uint64_t page = 4096;
+        const std::uint64_t from = at(fmt::kStartsOffset) / page * page;
+        const std::uint64_t to = at(fmt::kChecksumsOffset);
+        if (to > from) {
+            ::madvise(const_cast<char*>(data) + from, to - from, MADV_DONTNEED);
+        }
+    }
+
     // Checks the blocks that hold [offset, offset + length) against their
     // checksums (once each); false when one fails.
     bool check(std::uint64_t offset, std::uint64_t length) const {
@@ -193,6 +206,8 @@ std::shared_ptr<const TextIndex> TextIndex::open(const std::string& path, long l
     if (map == MAP_FAILED) {
         return nullptr;
     }
+    // Searches read scattered postings: no read-ahead around them.
+    ::madvise(map, static_cast<size_t>(size), MADV_RANDOM);
     auto file = std::make_unique<File>();
     file->data = static_cast<const char*>(map);
     file->size = static_cast<size_t>(size);
@@ -310,7 +325,19 @@ bool TextIndex::answers(std::string_view word) {
     return !word.empty() && std::none_of(word.begin(), word.end(), isTokenSpace);
 }
 
-bool TextIndex::addPosting(std::uint64_t token, DocumentSet& set) const {
+namespace {
+
+bool everyDocument(const DocumentSet& set, std::uint32_t documents) {
+    std::uint64_t count = 0;
+    for (std::uint64_t word : set) {
+        count += static_cast<std::uint64_t>(__builtin_popcountll(word));
+    }
+    return count == documents;
+}
+
+}  // namespace
+
+bool TextIndex::addPosting(std::uint64_t token, DocumentSet& set, bool& full) const {
     const File& f = *file_;
     const std::uint64_t startsAt = f.at(fmt::kStartsOffset) + 4 * token;
     if (!f.check(startsAt, 8)) {
@@ -338,6 +365,7 @@ bool TextIndex::addPosting(std::uint64_t token, DocumentSet& set) const {
             set[b / 8] |= static_cast<std::uint64_t>(static_cast<unsigned char>(posting[b]))
                           << (8 * (b % 8));
         }
+        full = everyDocument(set, n);
         return true;
     }
     std::uint32_t doc = 0;
@@ -370,6 +398,7 @@ std::optional<DocumentSet> TextIndex::documentsWith(std::string_view word) const
     const std::uint64_t tokens = f.at(fmt::kTokens);
     const std::uint64_t checkpoints = (tokens + fmt::kSparse - 1) / fmt::kSparse;
     const FoldedFinder finder(word);
+    long long postings = 0;
     // The token of a hit: the line feeds before it, counted from the
     // nearest known token start (the last token found, or a checkpoint).
     std::uint64_t knownToken = 0;
@@ -405,8 +434,15 @@ std::optional<DocumentSet> TextIndex::documentsWith(std::string_view word) const
             f.failed.store(true);
             return std::nullopt;
         }
-        if (!addPosting(knownToken, set)) {
+        bool full = false;
+        if (!addPosting(knownToken, set, full)) {
             return std::nullopt;
+        }
+        if (++postings % 32 == 0) {
+            file_->release();
+        }
+        if (full) {
+            break;  // every document holds it already
         }
         // On to the next token: a token counts once however often it holds the word.
         knownStart = end + 1;

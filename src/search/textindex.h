@@ -98,7 +98,9 @@ class TextIndex {
   private:
     struct File;
     explicit TextIndex(std::unique_ptr<File> file);
-    bool addPosting(std::uint64_t token, DocumentSet& set) const;
+    // Adds a token's documents to set; full: set holds every document now
+    // (told after a bitmap). False when the posting fails its checksum.
+    bool addPosting(std::uint64_t token, DocumentSet& set, bool& full) const;
 
     std::unique_ptr<File> file_;
     std::uint32_t documents_ = 0;
@@ -108,8 +110,8 @@ class TextIndex {
 namespace indexformat {
 
 inline constexpr char kMagic[8] = {'K', 'V', 'F', 'T', 'I', 'D', 'X', '2'};
-inline constexpr std::uint64_t kBlock = 65536;  // bytes per checksum
-inline constexpr std::uint64_t kSparse = 64;    // tokens per vocabulary checkpoint
+inline constexpr std::uint64_t kBlock = 4096;  // bytes per checksum: a page
+inline constexpr std::uint64_t kSparse = 64;   // tokens per vocabulary checkpoint
 inline constexpr std::uint32_t kBitmapKind = 0x80000000u;
 
 // The header: sixteen little-endian 64-bit words at the start of the file.

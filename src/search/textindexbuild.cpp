@@ -233,16 +233,27 @@ class Run {
   public:
     Run() : parts_(kParts) {}
 
-    void beginDocument(std::uint32_t document) {
+    // size: the bytes of the document's text, at most what its tokens take.
+    void beginDocument(std::uint32_t document, size_t size) {
         document_ = document;
         ++stamp_;
         seen_ = 0;
+        // The folded tokens of the document stay in one buffer while it is
+        // added (the set of its tokens points into it): never moved meanwhile.
+        folded_.clear();
+        folded_.reserve(size);
     }
 
-    void add(std::string_view token) {
-        if (token.size() > 0xFFFF) {
-            token = token.substr(0, 0xFFFF);  // never searched for whole: cut to fit
+    // A token as the text holds it: A-Z are folded here.
+    void add(std::string_view raw) {
+        if (raw.size() > 0xFFFF) {
+            raw = raw.substr(0, 0xFFFF);  // never searched for whole: cut to fit
         }
+        const size_t at = folded_.size();
+        for (char c : raw) {
+            folded_.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+        }
+        const std::string_view token(folded_.data() + at, raw.size());
         const std::uint64_t h = hashOf(token);
         if ((seen_ + 1) * 2 > local_.size()) {
             growLocal();
@@ -256,17 +267,19 @@ class Run {
                 break;
             }
             if (l.hash == h && l.token == token) {
+                folded_.resize(at);
                 return;  // once per document
             }
         }
         std::string& part = parts_[static_cast<size_t>(partOf(h))];
         const auto length = static_cast<std::uint16_t>(token.size());
-        char head[kHead];
-        std::memcpy(head, &h, 8);
-        std::memcpy(head + 8, &document_, 4);
-        std::memcpy(head + 12, &length, 2);
-        part.append(head, kHead);
-        part.append(token);
+        const size_t end = part.size();
+        part.resize(end + kHead + token.size());
+        char* out = part.data() + end;
+        std::memcpy(out, &h, 8);
+        std::memcpy(out + 8, &document_, 4);
+        std::memcpy(out + 12, &length, 2);
+        std::memcpy(out + kHead, token.data(), token.size());
         bytes_ += kHead + token.size();
     }
 
@@ -279,7 +292,7 @@ class Run {
     void spill(Writer& out) {
         for (std::string& part : parts_) {
             spillPart(part, out);
-            std::string().swap(part);
+            part.clear();  // kept for the next run
         }
         bytes_ = 0;
     }
@@ -372,7 +385,8 @@ class Run {
             order[i] = static_cast<std::uint32_t>(i);
         }
         std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-            return tokenBefore(groups_[a].hash, groups_[a].token, groups_[b].hash, groups_[b].token);
+            return tokenBefore(groups_[a].hash, groups_[a].token, groups_[b].hash,
+                               groups_[b].token);
         });
         out.putVarint(static_cast<std::uint32_t>(order.size()));
         for (std::uint32_t id : order) {
@@ -399,6 +413,7 @@ class Run {
     std::uint64_t stamp_ = 0;
     size_t seen_ = 0;
     std::vector<Local> local_;
+    std::string folded_;
     std::vector<Group> groups_;
 };
 
@@ -502,12 +517,6 @@ long long newBuild() {
     return build;
 }
 
-void foldInPlace(std::string& s) {
-    for (char& c : s) {
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-}
-
 }  // namespace
 
 std::optional<BuildReport> buildTextIndex(
@@ -530,7 +539,6 @@ std::optional<BuildReport> buildTextIndex(
     std::vector<std::pair<long long, std::uint32_t>> keys;  // key, document
     std::vector<long long> sharedKeys;
     Run run;
-    std::string text;
     std::uint32_t documents = 0;
     long long after = 0;
     for (;;) {
@@ -541,10 +549,9 @@ std::optional<BuildReport> buildTextIndex(
                 if (e.key) {
                     keys.emplace_back(*e.key, documents);
                 }
-                run.beginDocument(documents);
+                run.beginDocument(documents, e.text ? e.text->size() : 0);
                 if (e.text) {
-                    text.assign(*e.text);
-                    foldInPlace(text);
+                    const std::string_view text = *e.text;
                     size_t i = 0;
                     while (i < text.size()) {
                         while (i < text.size() && isTokenSpace(text[i])) {
@@ -555,7 +562,7 @@ std::optional<BuildReport> buildTextIndex(
                             ++i;
                         }
                         if (i > start) {
-                            run.add(std::string_view(text).substr(start, i - start));
+                            run.add(text.substr(start, i - start));
                         }
                     }
                 } else if (e.key) {
