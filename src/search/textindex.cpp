@@ -46,6 +46,26 @@ std::uint64_t checksum(const char* bytes, size_t size) {
     return (h ^ (h >> 29)) >> 1;
 }
 
+std::uint64_t tokenHash(std::string_view s) {
+    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
+    size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 31;
+    }
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, s.data() + i, s.size() - i);
+    h ^= tail;
+    // Every input bit reaches the low bits, which pick a slot in the build.
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    return h ^ (h >> 33);
+}
+
 std::string stateName(TextTable table) {
     return table == TextTable::Regulations ? "fulltext.zakoni" : "fulltext.misljenja";
 }
@@ -361,7 +381,14 @@ bool TextIndex::addPosting(std::uint64_t token, DocumentSet& set, bool& full) co
             f.failed.store(true);
             return false;
         }
-        for (size_t b = 0; b < posting.size(); ++b) {
+        // Little-endian bytes: eight of them are one word of the set.
+        const size_t words = posting.size() / 8;
+        for (size_t w = 0; w < words; ++w) {
+            std::uint64_t bits;
+            std::memcpy(&bits, posting.data() + 8 * w, 8);
+            set[w] |= bits;
+        }
+        for (size_t b = words * 8; b < posting.size(); ++b) {
             set[b / 8] |= static_cast<std::uint64_t>(static_cast<unsigned char>(posting[b]))
                           << (8 * (b % 8));
         }
@@ -389,6 +416,53 @@ bool TextIndex::addPosting(std::uint64_t token, DocumentSet& set, bool& full) co
     return true;
 }
 
+std::optional<std::uint64_t> TextIndex::findToken(std::string_view word) const {
+    const File& f = *file_;
+    const std::string_view vocabulary(f.data + f.at(fmt::kVocabularyOffset),
+                                      f.at(fmt::kVocabularySize));
+    const char* sparse = f.data + f.at(fmt::kSparseOffset);
+    const std::uint64_t tokens = f.at(fmt::kTokens);
+    const std::uint64_t checkpoints = (tokens + fmt::kSparse - 1) / fmt::kSparse;
+    const std::uint64_t hash = fmt::tokenHash(word);
+    auto tokenAt = [&](std::uint64_t start) -> std::optional<std::string_view> {
+        const size_t end = vocabulary.find('\n', start);
+        if (start >= vocabulary.size() || end == std::string_view::npos) {
+            return std::nullopt;
+        }
+        return vocabulary.substr(start, end - start);
+    };
+    // The last checkpoint whose token is not after the word.
+    std::uint64_t lo = 0;
+    std::uint64_t hi = checkpoints;
+    while (hi - lo > 1) {
+        const std::uint64_t mid = (lo + hi) / 2;
+        const auto token = tokenAt(readWord(sparse + 8 * mid));
+        if (!token) {
+            return std::nullopt;
+        }
+        if (fmt::tokenBefore(hash, word, fmt::tokenHash(*token), *token)) {
+            hi = mid;
+        } else {
+            lo = mid;
+        }
+    }
+    if (checkpoints == 0) {
+        return std::nullopt;
+    }
+    std::uint64_t start = readWord(sparse + 8 * lo);
+    for (std::uint64_t t = lo * fmt::kSparse; t < tokens && t < (lo + 1) * fmt::kSparse; ++t) {
+        const auto token = tokenAt(start);
+        if (!token) {
+            return std::nullopt;
+        }
+        if (*token == word) {
+            return t;
+        }
+        start += token->size() + 1;
+    }
+    return std::nullopt;
+}
+
 std::optional<DocumentSet> TextIndex::documentsWith(std::string_view word) const {
     const File& f = *file_;
     DocumentSet set((static_cast<size_t>(documents_) + 63) / 64, 0);
@@ -397,6 +471,17 @@ std::optional<DocumentSet> TextIndex::documentsWith(std::string_view word) const
     const char* sparse = f.data + f.at(fmt::kSparseOffset);
     const std::uint64_t tokens = f.at(fmt::kTokens);
     const std::uint64_t checkpoints = (tokens + fmt::kSparse - 1) / fmt::kSparse;
+    // The word as a whole token first: when every document holds it, no
+    // other token can add one.
+    if (const std::optional<std::uint64_t> token = findToken(word)) {
+        bool full = false;
+        if (!addPosting(*token, set, full)) {
+            return std::nullopt;
+        }
+        if (full) {
+            return set;
+        }
+    }
     const FoldedFinder finder(word);
     long long postings = 0;
     // The token of a hit: the line feeds before it, counted from the
@@ -438,7 +523,7 @@ std::optional<DocumentSet> TextIndex::documentsWith(std::string_view word) const
         if (!addPosting(knownToken, set, full)) {
             return std::nullopt;
         }
-        if (++postings % 32 == 0) {
+        if (++postings % 128 == 0) {
             file_->release();
         }
         if (full) {

@@ -98,6 +98,8 @@ class TextIndex {
   private:
     struct File;
     explicit TextIndex(std::unique_ptr<File> file);
+    // The number of the token that is the word itself; nullopt when none is.
+    std::optional<std::uint64_t> findToken(std::string_view word) const;
     // Adds a token's documents to set; full: set holds every document now
     // (told after a bitmap). False when the posting fails its checksum.
     bool addPosting(std::uint64_t token, DocumentSet& set, bool& full) const;
@@ -136,6 +138,13 @@ enum Word {
 inline constexpr std::uint64_t kHeaderSize = kWords * 8;
 
 std::uint64_t checksum(const char* bytes, size_t size);
+
+// The vocabulary is ordered by this hash of the tokens, then by their bytes.
+std::uint64_t tokenHash(std::string_view token);
+inline bool tokenBefore(std::uint64_t ha, std::string_view a, std::uint64_t hb,
+                        std::string_view b) {
+    return ha != hb ? ha < hb : a < b;
+}
 
 // The state kept in the database for a built index.
 struct State {

@@ -47,13 +47,17 @@ class TempFile {
     std::string path_;
 };
 
+std::FILE* openFile(const std::string& path, bool write) {
+    std::FILE* file = std::fopen(path.c_str(), write ? "wb" : "rb");
+    if (file == nullptr) {
+        fileError(write ? "create" : "open", path);
+    }
+    return file;
+}
+
 class Writer {
   public:
-    explicit Writer(const std::string& path) : path_(path) {
-        file_ = std::fopen(path.c_str(), "wb");
-        if (file_ == nullptr) {
-            fileError("create", path);
-        }
+    explicit Writer(const std::string& path) : path_(path), file_(openFile(path, true)) {
         buffer_.reserve(kBuffer);
     }
     ~Writer() {
@@ -122,12 +126,7 @@ class Writer {
 
 class Reader {
   public:
-    explicit Reader(const std::string& path) : path_(path) {
-        file_ = std::fopen(path.c_str(), "rb");
-        if (file_ == nullptr) {
-            fileError("open", path);
-        }
-    }
+    explicit Reader(const std::string& path) : path_(path), file_(openFile(path, false)) {}
     ~Reader() { std::fclose(file_); }
     Reader(const Reader&) = delete;
     Reader& operator=(const Reader&) = delete;
@@ -194,23 +193,7 @@ class Reader {
 };
 
 std::uint64_t hashOf(std::string_view s) {
-    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
-    size_t i = 0;
-    for (; i + 8 <= s.size(); i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, s.data() + i, 8);
-        h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
-        h ^= h >> 31;
-    }
-    std::uint64_t tail = 0;
-    std::memcpy(&tail, s.data() + i, s.size() - i);
-    h ^= tail;
-    // Every input bit reaches the low bits, which pick the slot.
-    h ^= h >> 33;
-    h *= 0xFF51AFD7ED558CCDull;
-    h ^= h >> 33;
-    h *= 0xC4CEB9FE1A85EC53ull;
-    return h ^ (h >> 33);
+    return fmt::tokenHash(s);
 }
 
 constexpr int kParts = 256;  // runs are cut by the top byte of the token hash
@@ -219,11 +202,7 @@ int partOf(std::uint64_t hash) {
     return static_cast<int>(hash >> 56);
 }
 
-// The order of tokens within a part, in the runs and in the index:
-// by hash, then by bytes.
-bool tokenBefore(std::uint64_t ha, std::string_view a, std::uint64_t hb, std::string_view b) {
-    return ha != hb ? ha < hb : a < b;
-}
+using fmt::tokenBefore;
 
 // The tokens of the documents since the last spill, kept as records
 // (document, length, bytes) in one buffer per part of the hash space, so
@@ -465,10 +444,7 @@ class IndexWriter {
     }
     void copy(const std::string& path) {
         std::vector<char> chunk(size_t{1} << 18);
-        std::FILE* f = std::fopen(path.c_str(), "rb");
-        if (f == nullptr) {
-            fileError("open", path);
-        }
+        std::FILE* f = openFile(path, false);
         size_t n = 0;
         while ((n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0) {
             put(chunk.data(), n);

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "demo/yuscii_convert.h"
+#include "yuscii/yuscii.h"
 
 namespace demo {
 
@@ -122,28 +123,8 @@ std::string amount(Random& random) {
 
 }  // namespace
 
-char upperLetter(char c) {
-    switch (c) {
-        case '{':
-            return '[';
-        case '|':
-            return '\\';
-        case '~':
-            return '^';
-        case '}':
-            return ']';
-        case '`':
-            return '@';
-        default:
-            return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
-}
-
-std::string upperText(std::string s) {
-    for (char& c : s) {
-        c = upperLetter(c);
-    }
-    return s;
+std::string upperText(std::string_view s) {
+    return yuscii::yupperW(s);
 }
 
 Vocabulary::Vocabulary(std::uint64_t seed, int synthesisedStems) {
@@ -269,7 +250,7 @@ std::string Text::sentence() {
             s += word();
         }
     }
-    s[0] = upperLetter(s[0]);
+    s[0] = yuscii::yusciiupper(s[0]);
     const int end = random_.below(20);
     return s + (end == 0 ? ":" : end == 1 ? ";" : ".");
 }

@@ -9,6 +9,7 @@
 // pieces of their own (tables, for example) beside them.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace demo {
@@ -32,9 +33,8 @@ class Random {
     std::uint64_t state_;
 };
 
-// Upper case of one YUSCII letter (A-Z and the five small Serbian letters).
-char upperLetter(char c);
-std::string upperText(std::string s);
+// The text in capitals (A-Z and the Serbian letters).
+std::string upperText(std::string_view s);
 
 // The word forms, most frequent first: function words, the common stems of
 // tax and labour law with their endings, then the synthesised forms. Built
