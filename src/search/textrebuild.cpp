@@ -99,6 +99,17 @@ bool BackgroundRebuild::start(const RebuildOptions& options) {
     return true;
 }
 
+bool BackgroundRebuild::startIfNeeded(engine::Database& db) {
+    return textDataNeedsRebuild(db) && start();
+}
+
+std::string BackgroundRebuild::statusText(const Status& status) {
+    if (status.outcome != Outcome::Running) {
+        return {};
+    }
+    return "Indeks pretrage se obnavlja... " + std::to_string(status.percent) + "%";
+}
+
 void BackgroundRebuild::cancel() {
     cancel_ = true;
     wait();

@@ -90,6 +90,10 @@ class BackgroundRebuild {
 
     // Starts a rebuild unless one is running; false when one was running.
     bool start(const RebuildOptions& options = {});
+    // Starts one when the text data of the database (the program's own
+    // connection to the same file) needs it; false when it does not or a
+    // rebuild runs already.
+    bool startIfNeeded(engine::Database& db);
     // Asks a running rebuild to stop and waits for it.
     void cancel();
     // Waits for a running rebuild to end.
@@ -97,6 +101,10 @@ class BackgroundRebuild {
 
     bool running() const;
     Status status() const;
+
+    // The status bar's text (YUSCII): "Indeks pretrage se obnavlja... 45%"
+    // while a rebuild runs, empty otherwise.
+    static std::string statusText(const Status& status);
 
   private:
     void run(RebuildOptions options);

@@ -323,7 +323,10 @@ TEST_F(FastPath, TheBackgroundRebuildMakesTheTextDataCurrent) {
     rebuild.setFinished([&](const search::BackgroundRebuild::Status& s) {
         finished = s.outcome == search::BackgroundRebuild::Outcome::Done ? 1 : 2;
     });
-    ASSERT_TRUE(rebuild.start());
+    ASSERT_TRUE(rebuild.startIfNeeded(file()));
+    EXPECT_EQ(
+        search::BackgroundRebuild::statusText({search::BackgroundRebuild::Outcome::Running, 45}),
+        "Indeks pretrage se obnavlja... 45%");
     // Searches meanwhile stay exact.
     const search::KeywordQuery q{"POREZ RA^UN", Scope::TitlesAndTexts, 0};
     expectSame(fast(q), reference(q), "during the rebuild");
@@ -331,6 +334,8 @@ TEST_F(FastPath, TheBackgroundRebuildMakesTheTextDataCurrent) {
     EXPECT_EQ(finished.load(), 1) << rebuild.status().error;
     EXPECT_EQ(rebuild.status().percent, 100);
     EXPECT_FALSE(search::textDataNeedsRebuild(file()));
+    EXPECT_EQ(search::BackgroundRebuild::statusText(rebuild.status()), "");
+    EXPECT_FALSE(rebuild.startIfNeeded(file()));
     expectSame(fast(q), reference(q), "after the rebuild");
 
     // A cancelled rebuild leaves the data as it was.
