@@ -107,7 +107,7 @@ std::string BackgroundRebuild::statusText(const Status& status) {
     if (status.outcome != Outcome::Running) {
         return {};
     }
-    return "Indeks pretrage se obnavlja... " + std::to_string(status.percent) + "%";
+    return "Indeks se obnavlja " + std::to_string(status.percent) + "%";
 }
 
 void BackgroundRebuild::cancel() {

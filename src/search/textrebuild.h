@@ -102,7 +102,8 @@ class BackgroundRebuild {
     bool running() const;
     Status status() const;
 
-    // The status bar's text (YUSCII): "Indeks pretrage se obnavlja... 45%"
+    // The status bar's text (YUSCII; short, for the 160-pixel panel 1):
+    // "Indeks se obnavlja 45%"
     // while a rebuild runs, empty otherwise.
     static std::string statusText(const Status& status);
 

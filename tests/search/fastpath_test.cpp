@@ -326,7 +326,7 @@ TEST_F(FastPath, TheBackgroundRebuildMakesTheTextDataCurrent) {
     ASSERT_TRUE(rebuild.startIfNeeded(file()));
     EXPECT_EQ(
         search::BackgroundRebuild::statusText({search::BackgroundRebuild::Outcome::Running, 45}),
-        "Indeks pretrage se obnavlja... 45%");
+        "Indeks se obnavlja 45%");
     // Searches meanwhile stay exact.
     const search::KeywordQuery q{"POREZ RA^UN", Scope::TitlesAndTexts, 0};
     expectSame(fast(q), reference(q), "during the rebuild");
