@@ -20,7 +20,9 @@ namespace {
 constexpr const char* kSideSql =
     "CREATE TABLE IF NOT EXISTS korvet_side_values (name TEXT PRIMARY KEY, value BLOB);"
     "CREATE TABLE IF NOT EXISTS korvet_text_copies (name TEXT PRIMARY KEY, "
-    "generation INTEGER NOT NULL, complete INTEGER NOT NULL);";
+    "generation INTEGER NOT NULL, complete INTEGER NOT NULL);"
+    "CREATE TABLE IF NOT EXISTS korvet_write_counts (name TEXT PRIMARY KEY COLLATE NOCASE, "
+    "count INTEGER NOT NULL);";
 
 const char* const kEvents[] = {"insert", "update", "delete"};
 
@@ -144,6 +146,69 @@ void registerTextFunction(const std::string& name, TextFunction fn) {
     r.functions[name] = fn;
 }
 
+namespace {
+
+std::string countTrigger(const std::string& table, const char* event) {
+    return "korvet_count_" + table + "_" + event;
+}
+
+int triggersOn(sqlite3* h, const std::string& table, const std::string& prefix) {
+    Stmt stmt(h,
+              "SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name IN (?, ?, ?) "
+              "AND tbl_name = ? COLLATE NOCASE");
+    int at = 1;
+    for (const char* event : kEvents) {
+        stmt.bindText(at++, prefix + "_" + event);
+    }
+    stmt.bindText(at, table);
+    return stmt.step() ? static_cast<int>(stmt.columnInt(0)) : 0;
+}
+
+}  // namespace
+
+WriteCount::WriteCount(Database& db, std::string table) : db_(db), table_(std::move(table)) {
+    checkName(table_);
+}
+
+std::optional<long long> WriteCount::value() const {
+    sqlite3* h = db_.handle();
+    const std::string name = db_.hasTable(table_) ? db_.tableDef(table_).name : table_;
+    if (!hasSchemaTable(h, "korvet_write_counts") ||
+        triggersOn(h, name, "korvet_count_" + name) != 3) {
+        return std::nullopt;
+    }
+    Stmt stmt(h, "SELECT count FROM korvet_write_counts WHERE name = ?");
+    stmt.bindText(1, name);
+    if (!stmt.step()) {
+        return std::nullopt;
+    }
+    return stmt.columnInt(0);
+}
+
+void WriteCount::install() {
+    sqlite3* h = db_.handle();
+    const std::string name = db_.tableDef(table_).name;
+    Database::Transaction tx(db_);
+    execSql(h, kSideSql);
+    Stmt count(h,
+               "INSERT INTO korvet_write_counts (name, count) VALUES (?, 1) "
+               "ON CONFLICT (name) DO UPDATE SET count = count + 1");
+    count.bindText(1, name);
+    count.step();
+    for (const char* event : kEvents) {
+        const std::string trigger = quoteIdent(countTrigger(name, event));
+        execSql(h, "DROP TRIGGER IF EXISTS " + trigger);
+        std::string upper = event;
+        for (char& c : upper) {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+        execSql(h, "CREATE TRIGGER " + trigger + " AFTER " + upper + " ON " + quoteIdent(name) +
+                       " BEGIN UPDATE korvet_write_counts SET count = count + 1 WHERE name = '" +
+                       name + "'; END");
+    }
+    tx.commit();
+}
+
 TextCopy::TextCopy(Database& db, TextCopySpec spec)
     : db_(db), spec_(std::move(spec)), storage_("korvet_copy_" + spec_.name) {
     checkName(spec_.name);
@@ -163,15 +228,7 @@ std::optional<long long> TextCopy::generation() const {
     if (!hasSchemaTable(h, "korvet_text_copies") || !hasSchemaTable(h, storage_)) {
         return std::nullopt;
     }
-    Stmt triggers(h,
-                  "SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name IN (?, ?, ?) "
-                  "AND tbl_name = ? COLLATE NOCASE");
-    int at = 1;
-    for (const char* event : kEvents) {
-        triggers.bindText(at++, triggerName(spec_.name, event));
-    }
-    triggers.bindText(at, spec_.table);
-    if (!triggers.step() || triggers.columnInt(0) != 3) {
+    if (triggersOn(h, spec_.table, "korvet_copy_" + spec_.name) != 3) {
         return std::nullopt;
     }
     Stmt state(h, "SELECT generation, complete FROM korvet_text_copies WHERE name = ?");

@@ -29,6 +29,22 @@ std::optional<std::string> sideValue(Database& db, const std::string& name);
 // Counts as no write of a table (Database::changeCount stays).
 void setSideValue(Database& db, const std::string& name, const std::string& value);
 
+// A count of the writes to a table, raised by triggers at every insert,
+// update and delete: what was derived from the table at one count is
+// current while the count stays. A table dropped and made again loses the
+// triggers: value() is nullopt until install() runs again.
+class WriteCount {
+  public:
+    WriteCount(Database& db, std::string table);
+    std::optional<long long> value() const;
+    // (Re)installs the triggers; the count goes on from where it was.
+    void install();
+
+  private:
+    Database& db_;
+    std::string table_;
+};
+
 // A function from the stored bytes of a field (empty for a blank field) to
 // a text.
 using TextFunction = void (*)(std::string_view stored, std::string& text);

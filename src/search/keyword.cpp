@@ -12,6 +12,7 @@
 #include "engine/session.h"
 #include "engine/table.h"
 #include "search/catalog.h"
+#include "search/catalogstore.h"
 #include "search/keep.h"
 #include "search/tables.h"
 #include "search/textscan.h"
@@ -261,7 +262,11 @@ KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query
         }
         texts.begin(forms);
     }
-    if (const std::shared_ptr<const Catalog> catalog = Catalog::find(data)) {
+    std::shared_ptr<const Catalog> catalog = Catalog::find(data);
+    if (!catalog) {
+        catalog = loadStoredCatalog(data);
+    }
+    if (catalog) {
         if (!withTexts) {
             return catalogSearch(*catalog, query, words, nullptr, monitor, sink);
         }

@@ -523,7 +523,7 @@ std::optional<DocumentSet> TextIndex::documentsWith(std::string_view word) const
         if (!addPosting(knownToken, set, full)) {
             return std::nullopt;
         }
-        if (++postings % 128 == 0) {
+        if (++postings % 32 == 0) {
             file_->release();
         }
         if (full) {

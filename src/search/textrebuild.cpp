@@ -2,6 +2,7 @@
 
 #include "engine/session.h"
 #include "engine/sidedata.h"
+#include "search/catalogstore.h"
 #include "search/textindex.h"
 #include "search/textindexbuild.h"
 
@@ -31,7 +32,7 @@ bool textDataNeedsRebuild(engine::Database& db, TextTable table) {
 
 bool textDataNeedsRebuild(engine::Database& db) {
     return textDataNeedsRebuild(db, TextTable::Regulations) ||
-           textDataNeedsRebuild(db, TextTable::Opinions);
+           textDataNeedsRebuild(db, TextTable::Opinions) || !storedCatalogCurrent(db);
 }
 
 bool rebuildTextData(engine::Database& db, const RebuildProgress& progress,
@@ -41,7 +42,7 @@ bool rebuildTextData(engine::Database& db, const RebuildProgress& progress,
         RebuildStatus status;
         status.table = table;
         engine::TextCopy copy = textCopy(db, table);
-        if (options.refreshCopies || !copy.generation()) {
+        if (options.force || !copy.generation()) {
             status.step = RebuildStatus::Step::Copies;
             const bool done = copy.refresh([&](long long done, long long total) {
                 status.done = done;
@@ -53,6 +54,9 @@ bool rebuildTextData(engine::Database& db, const RebuildProgress& progress,
             }
         } else if (copy.hasUnknown()) {
             copy.fillUnknown();
+        }
+        if (!options.force && textIndexInfo(db, table)) {
+            continue;
         }
         const auto report = buildTextIndex(
             db, table, options.memoryBudget, [&](long long done, long long total, int step) {
@@ -68,8 +72,13 @@ bool rebuildTextData(engine::Database& db, const RebuildProgress& progress,
     return true;
 }
 
-void rebuildTextIndex(engine::Session& session, const std::string& alias) {
-    rebuildTextData(session.database(alias));
+void rebuildTextIndex(engine::Session& session, const std::string& alias,
+                      const RebuildOptions& options) {
+    engine::Database& db = session.database(alias);
+    rebuildTextData(db, {}, options);
+    if (options.force || !storedCatalogCurrent(db)) {
+        storeCatalog(session.aliasPath(alias));
+    }
 }
 
 // --- in the background -----------------------------------------------------
@@ -159,13 +168,18 @@ void BackgroundRebuild::run(RebuildOptions options) {
         session.addStandardAlias(alias, dataDir_, "Paradox");
         session.addPassword(password_);
         session.open();
-        const bool done = rebuildTextData(
-            session.database(alias),
+        engine::Database& db = session.database(alias);
+        bool done = rebuildTextData(
+            db,
             [&](const RebuildStatus& s) {
                 percent_ = std::max(percent_.load(), percentOf(s));
                 return !cancel_.load();
             },
             options);
+        if (done && !cancel_.load() && !storedCatalogCurrent(db)) {
+            storeCatalog(dataDir_);
+        }
+        done = done && !cancel_.load();
         session.close();
         outcome = done ? Outcome::Done : Outcome::Cancelled;
         if (done) {

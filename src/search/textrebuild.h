@@ -40,17 +40,19 @@ using RebuildProgress = std::function<bool(const RebuildStatus&)>;
 struct RebuildOptions {
     // Bytes of tokens and postings held in memory before a run is spilled.
     size_t memoryBudget = size_t{64} << 20;
-    // Rebuild the copies even when they are current.
-    bool refreshCopies = false;
+    // Rebuild the copies and the indexes even when they are current.
+    bool force = false;
 };
 
 // Whether a table's text data needs a rebuild: its copy is not usable or
 // its index is not current.
 bool textDataNeedsRebuild(engine::Database& db, TextTable table);
-bool textDataNeedsRebuild(engine::Database& db);  // either table
+// Either table, or the stored catalog of the publication rows
+// (catalogstore.h) is out of date.
+bool textDataNeedsRebuild(engine::Database& db);
 
 // Brings the copies of both tables up to date where they are not and
-// builds both index files from them. Returns false when progress cancelled
+// builds the index files that are not current from them. Returns false when progress cancelled
 // it (what was finished stays: a table's current copy, a built index).
 // Engine and file errors throw engine::Error; the old index then stays as
 // it was.
@@ -59,8 +61,10 @@ bool rebuildTextData(engine::Database& db, const RebuildProgress& progress = {},
 
 // The whole rebuild on the database of an alias, for the database builders,
 // the update and the repair: after it the copies and the indexes of both
-// tables are current. Throws engine::Error on failure.
-void rebuildTextIndex(engine::Session& session, const std::string& alias);
+// tables and the stored catalog are current (unless a write came in
+// meanwhile). Throws engine::Error on failure.
+void rebuildTextIndex(engine::Session& session, const std::string& alias,
+                      const RebuildOptions& options = {});
 
 // A rebuild on a thread of its own with its own connection to the database
 // file, while the program goes on: the searches stay exact meanwhile (they

@@ -18,6 +18,7 @@
 #include "engine/sidedata.h"
 #include "engine/table.h"
 #include "search/catalog.h"
+#include "search/catalogstore.h"
 #include "search/keyword.h"
 #include "search/opinions.h"
 #include "search/startup.h"
@@ -62,9 +63,15 @@ class FastPath : public ::testing::Test {
         long long steps = 0;
     };
 
+    // No catalog in memory nor stored: the next search walks the tables.
+    void forgetCatalog() {
+        file().noteChange();
+        engine::setSideValue(file(), "catalog", "");
+    }
+
     // The walk over the tables reading the rich texts.
     Outcome reference(const search::KeywordQuery& q) {
-        file().noteChange();  // no catalog: the walk
+        forgetCatalog();
         search::RtfTextScan scan;
         return run(q, &scan);
     }
@@ -154,7 +161,7 @@ TEST_F(FastPath, KeywordSearchGivesTheRowsOfTheWalk) {
         search::PlainTextScan plain(file(), TextTable::Regulations);
         expectSame(fast(q, &plain), slow, what + " (plain texts)");
         // The walk with the plain texts (no catalog yet).
-        file().noteChange();
+        forgetCatalog();
         search::PlainTextScan walked(file(), TextTable::Regulations);
         expectSame(run(q, &walked), slow, what + " (walk, plain texts)");
     }
@@ -227,6 +234,30 @@ TEST_F(FastPath, AChangedTableIsReadUntilTheIndexIsRebuilt) {
     EXPECT_EQ(fast(q).rows, stale.rows);
     EXPECT_EQ(fast({"PONU\\A^NOG", Scope::TitlesAndTexts, 0}).rows,
               reference({"PONU\\A^NOG", Scope::TitlesAndTexts, 0}).rows);
+}
+
+TEST_F(FastPath, AStoredCatalogSparesTheWalkUntilATableChanges) {
+    const search::KeywordQuery q{"POREZ RA^UN", Scope::TitlesAndTexts, 0};
+    ASSERT_TRUE(search::storedCatalogCurrent(file()));
+    file().noteChange();  // nothing in memory: the stored catalog serves
+    glavnaEvents = 0;
+    const Outcome stored = run(q, nullptr);
+    EXPECT_EQ(glavnaEvents, 0);
+    expectSame(stored, reference(q), "stored catalog");
+
+    // A new gazette name: the stored catalog is out of date.
+    file().exec("UPDATE TB_Glasnici SET Naziv_glasnika = 'Novi' WHERE ID_GLASNIKA = 1");
+    EXPECT_FALSE(search::storedCatalogCurrent(file()));
+    EXPECT_TRUE(search::textDataNeedsRebuild(file()));
+    const Outcome walked = run(q, nullptr);
+    EXPECT_GT(glavnaEvents, 0);
+    EXPECT_EQ(walked.rows, reference(q).rows);
+    search::rebuildTextIndex(session, database::kAlias);
+    EXPECT_TRUE(search::storedCatalogCurrent(file()));
+    file().noteChange();
+    glavnaEvents = 0;
+    EXPECT_EQ(run(q, nullptr).rows, walked.rows);
+    EXPECT_EQ(glavnaEvents, 0);
 }
 
 TEST_F(FastPath, ATableThatLostItsTriggersIsReadFromItsRichTexts) {

@@ -1,7 +1,7 @@
 // korvet-cli reindex DIR: builds the text data of the keyword searches for
 // the database of a program directory (the plain texts beside the rich
-// texts where they are not current, and the full-text index files), and
-// prints their size.
+// texts, the full-text index files and the catalog of the publication
+// rows, made again even when current), and prints their size.
 #include <cstdio>
 
 #include "cli_database.h"
@@ -16,7 +16,9 @@ static int runReindex(const std::vector<std::string>& args) {
         return 2;
     }
     cli::ProgramDatabase program(args[0]);
-    search::rebuildTextIndex(program.session, cli::kCliAlias);
+    search::RebuildOptions everything;
+    everything.force = true;
+    search::rebuildTextIndex(program.session, cli::kCliAlias, everything);
     engine::Database& db = program.session.database(cli::kCliAlias);
     for (const auto& [table, name] : {std::pair{search::TextTable::Regulations, "regulations"},
                                       std::pair{search::TextTable::Opinions, "opinions"}}) {
