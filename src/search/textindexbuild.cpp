@@ -5,12 +5,17 @@
 
 #include <algorithm>
 #include <bit>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
+#include <exception>
 #include <filesystem>
+#include <mutex>
 #include <queue>
 #include <random>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -493,6 +498,104 @@ long long newBuild() {
     return build;
 }
 
+// Texts read from a copy a batch at a time.
+struct TextBatch {
+    struct Text {
+        std::optional<long long> key;
+        size_t offset = 0;
+        size_t size = 0;
+        bool known = false;
+    };
+    std::string bytes;
+    std::vector<Text> texts;
+};
+
+// Reads the copies on a thread of its own, a few batches ahead of the
+// build, so that reading the database and cutting tokens overlap. The copy's
+// database is used by that thread alone until the reader is dropped.
+class TextReader {
+  public:
+    explicit TextReader(const engine::TextCopy& copy) : copy_(copy), thread_([this] { read(); }) {}
+    ~TextReader() {
+        {
+            std::lock_guard guard(lock_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    TextReader(const TextReader&) = delete;
+    TextReader& operator=(const TextReader&) = delete;
+
+    // The next batch; nullptr at the end. Rethrows the reader's error.
+    std::unique_ptr<TextBatch> next() {
+        std::unique_lock guard(lock_);
+        changed_.wait(guard, [&] { return !ready_.empty() || done_; });
+        if (ready_.empty()) {
+            if (error_) {
+                std::rethrow_exception(error_);
+            }
+            return nullptr;
+        }
+        std::unique_ptr<TextBatch> batch = std::move(ready_.front());
+        ready_.pop_front();
+        changed_.notify_all();
+        return batch;
+    }
+
+  private:
+    static constexpr size_t kAhead = 2;
+    static constexpr long long kBatch = 256;
+
+    void read() {
+        try {
+            long long after = 0;
+            for (;;) {
+                auto batch = std::make_unique<TextBatch>();
+                after = copy_.scan(
+                    [&](const engine::TextCopyEntry& e) {
+                        TextBatch::Text t;
+                        t.key = e.key;
+                        t.known = e.text.has_value();
+                        if (e.text) {
+                            t.offset = batch->bytes.size();
+                            t.size = e.text->size();
+                            batch->bytes.append(*e.text);
+                        }
+                        batch->texts.push_back(t);
+                        return true;
+                    },
+                    after, kBatch);
+                std::unique_lock guard(lock_);
+                if (batch->texts.empty() || stop_) {
+                    break;
+                }
+                ready_.push_back(std::move(batch));
+                changed_.notify_all();
+                changed_.wait(guard, [&] { return ready_.size() < kAhead || stop_; });
+                if (stop_) {
+                    break;
+                }
+            }
+        } catch (...) {
+            std::lock_guard guard(lock_);
+            error_ = std::current_exception();
+        }
+        std::lock_guard guard(lock_);
+        done_ = true;
+        changed_.notify_all();
+    }
+
+    const engine::TextCopy& copy_;
+    std::mutex lock_;
+    std::condition_variable changed_;
+    std::deque<std::unique_ptr<TextBatch>> ready_;
+    bool stop_ = false;
+    bool done_ = false;
+    std::exception_ptr error_;
+    std::thread thread_;
+};
+
 }  // namespace
 
 std::optional<BuildReport> buildTextIndex(
@@ -516,46 +619,42 @@ std::optional<BuildReport> buildTextIndex(
     std::vector<long long> sharedKeys;
     Run run;
     std::uint32_t documents = 0;
-    long long after = 0;
+    TextReader reader(copy);
     for (;;) {
-        bool any = false;
-        after = copy.scan(
-            [&](const engine::TextCopyEntry& e) {
-                any = true;
-                if (e.key) {
-                    keys.emplace_back(*e.key, documents);
-                }
-                run.beginDocument(documents, e.text ? e.text->size() : 0);
-                if (e.text) {
-                    const std::string_view text = *e.text;
-                    size_t i = 0;
-                    while (i < text.size()) {
-                        while (i < text.size() && isTokenSpace(text[i])) {
-                            ++i;
-                        }
-                        const size_t start = i;
-                        while (i < text.size() && !isTokenSpace(text[i])) {
-                            ++i;
-                        }
-                        if (i > start) {
-                            run.add(text.substr(start, i - start));
-                        }
+        const std::unique_ptr<TextBatch> batch = reader.next();
+        if (!batch) {
+            break;
+        }
+        for (const TextBatch::Text& t : batch->texts) {
+            if (t.key) {
+                keys.emplace_back(*t.key, documents);
+            }
+            run.beginDocument(documents, t.size);
+            if (t.known) {
+                const std::string_view text(batch->bytes.data() + t.offset, t.size);
+                size_t i = 0;
+                while (i < text.size()) {
+                    while (i < text.size() && isTokenSpace(text[i])) {
+                        ++i;
                     }
-                } else if (e.key) {
-                    sharedKeys.push_back(*e.key);  // unknown: the searches read it
+                    const size_t start = i;
+                    while (i < text.size() && !isTokenSpace(text[i])) {
+                        ++i;
+                    }
+                    if (i > start) {
+                        run.add(text.substr(start, i - start));
+                    }
                 }
-                ++documents;
-                return true;
-            },
-            after, 256);
+            } else if (t.key) {
+                sharedKeys.push_back(*t.key);  // unknown: the searches read it
+            }
+            ++documents;
+        }
         if (run.bytes() > memoryBudget) {
             runs.push_back(tempFile());
             Writer w(runs.back().path());
             run.spill(w);
             w.close(false);
-        }
-        if (!any) {
-            break;
         }
         if (progress && !progress(documents, total, 0)) {
             return std::nullopt;
