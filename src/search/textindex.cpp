@@ -127,6 +127,7 @@ std::uint32_t readU32(const char* at) {
 }  // namespace
 
 struct TextIndex::File {
+    int fd = -1;
     const char* data = nullptr;
     size_t size = 0;
     std::uint64_t word[fmt::kWords] = {};
@@ -138,21 +139,50 @@ struct TextIndex::File {
         if (data != nullptr) {
             ::munmap(const_cast<char*>(data), size);
         }
+        if (fd >= 0) {
+            ::close(fd);
+        }
     }
 
     std::uint64_t at(fmt::Word w) const { return word[w]; }
 
-    // Gives the pages of the posting offsets and the postings back to the
-    // page cache: a word found in many tokens maps a page (and its
-    // neighbours) for each, and the memory a search holds stays small. The
-    // next use maps them again from the cache.
-    void release() const {
-        const std::uint64_t page = 4096;
-        const std::uint64_t from = at(fmt::kStartsOffset) / page * page;
-        const std::uint64_t to = at(fmt::kChecksumsOffset);
-        if (to > from) {
-            ::madvise(const_cast<char*>(data) + from, to - from, MADV_DONTNEED);
+    // Reads [offset, offset + length) through the file, not the mapping,
+    // and checks every block it touches (each time: the bytes a search
+    // uses are checked as it reads them). The postings lie scattered: read
+    // this way they leave nothing mapped behind. nullopt when a block fails.
+    std::optional<std::string_view> read(std::uint64_t offset, std::uint64_t length,
+                                         std::string& buffer) const {
+        const std::uint64_t covered = at(fmt::kChecksumsOffset);
+        if (failed.load(std::memory_order_relaxed) || length == 0 || offset > covered ||
+            length > covered - offset) {
+            failed.store(true);
+            return std::nullopt;
         }
+        const std::uint64_t first = offset / fmt::kBlock;
+        const std::uint64_t last = (offset + length - 1) / fmt::kBlock;
+        const std::uint64_t from = first * fmt::kBlock;
+        const std::uint64_t to = std::min((last + 1) * fmt::kBlock, covered);
+        buffer.resize(to - from);
+        size_t got = 0;
+        while (got < buffer.size()) {
+            const ssize_t n = ::pread(fd, buffer.data() + got, buffer.size() - got,
+                                      static_cast<off_t>(from + got));
+            if (n <= 0) {
+                failed.store(true);
+                return std::nullopt;
+            }
+            got += static_cast<size_t>(n);
+        }
+        const char* sums = data + covered;
+        for (std::uint64_t b = first; b <= last; ++b) {
+            const std::uint64_t at = (b - first) * fmt::kBlock;
+            const std::uint64_t n = std::min(fmt::kBlock, buffer.size() - at);
+            if (fmt::checksum(buffer.data() + at, n) != readWord(sums + 8 * b)) {
+                failed.store(true);
+                return std::nullopt;
+            }
+        }
+        return std::string_view(buffer.data() + (offset - from), length);
     }
 
     // Checks the blocks that hold [offset, offset + length) against their
@@ -222,13 +252,14 @@ std::shared_ptr<const TextIndex> TextIndex::open(const std::string& path, long l
         return nullptr;
     }
     void* map = ::mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_SHARED, fd, 0);
-    ::close(fd);
     if (map == MAP_FAILED) {
+        ::close(fd);
         return nullptr;
     }
     // Searches read scattered postings: no read-ahead around them.
     ::madvise(map, static_cast<size_t>(size), MADV_RANDOM);
     auto file = std::make_unique<File>();
+    file->fd = fd;
     file->data = static_cast<const char*>(map);
     file->size = static_cast<size_t>(size);
     for (int w = 0; w < fmt::kWords; ++w) {
@@ -359,22 +390,24 @@ bool everyDocument(const DocumentSet& set, std::uint32_t documents) {
 
 bool TextIndex::addPosting(std::uint64_t token, DocumentSet& set, bool& full) const {
     const File& f = *file_;
-    const std::uint64_t startsAt = f.at(fmt::kStartsOffset) + 4 * token;
-    if (!f.check(startsAt, 8)) {
+    std::string startsBuffer;
+    std::string postingBuffer;
+    const auto starts = f.read(f.at(fmt::kStartsOffset) + 4 * token, 8, startsBuffer);
+    if (!starts) {
         return false;
     }
-    const std::uint32_t raw = readU32(f.data + startsAt);
-    const std::uint32_t end = readU32(f.data + startsAt + 4) & ~fmt::kBitmapKind;
+    const std::uint32_t raw = readU32(starts->data());
+    const std::uint32_t end = readU32(starts->data() + 4) & ~fmt::kBitmapKind;
     const std::uint32_t begin = raw & ~fmt::kBitmapKind;
-    if (end < begin || end > f.at(fmt::kPostingsSize)) {
+    if (end <= begin || end > f.at(fmt::kPostingsSize)) {
         f.failed.store(true);
         return false;
     }
-    const std::uint64_t offset = f.at(fmt::kPostingsOffset) + begin;
-    if (!f.check(offset, end - begin)) {
+    const auto read = f.read(f.at(fmt::kPostingsOffset) + begin, end - begin, postingBuffer);
+    if (!read) {
         return false;
     }
-    const std::string_view posting(f.data + offset, end - begin);
+    const std::string_view posting = *read;
     const std::uint32_t n = documents_;
     if ((raw & fmt::kBitmapKind) != 0) {
         if (posting.size() != (static_cast<size_t>(n) + 7) / 8) {
@@ -483,7 +516,6 @@ std::optional<DocumentSet> TextIndex::documentsWith(std::string_view word) const
         }
     }
     const FoldedFinder finder(word);
-    long long postings = 0;
     // The token of a hit: the line feeds before it, counted from the
     // nearest known token start (the last token found, or a checkpoint).
     std::uint64_t knownToken = 0;
@@ -522,9 +554,6 @@ std::optional<DocumentSet> TextIndex::documentsWith(std::string_view word) const
         bool full = false;
         if (!addPosting(knownToken, set, full)) {
             return std::nullopt;
-        }
-        if (++postings % 32 == 0) {
-            file_->release();
         }
         if (full) {
             break;  // every document holds it already

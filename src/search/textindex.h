@@ -10,8 +10,11 @@
 //
 // Each index is a file beside the database ("zakoni.zakoni.index" and
 // "zakoni.misljenja.index" beside "zakoni.sqlite"), mapped into memory and
-// used where it lies: opening it reads a header and a table of checksums,
-// and each part is checked against its checksum the first time it is used.
+// used where it lies: opening it reads a header and a table of checksums
+// (one per 4 KB block) and checks the parts every search reads whole (the
+// keys and the vocabulary); the postings a search needs are read from the
+// file and checked block by block as they are read, so that they leave no
+// memory behind.
 // The database holds the index's state (a side value): its build number,
 // the generation of the text copy it was built from (textdata.h), its size
 // and the checksum of its header and checksum table. An index whose texts
