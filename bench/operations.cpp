@@ -3,12 +3,15 @@
 #include "database/filters.h"
 #include "database/schema.h"
 #include "engine/table.h"
+#include "platform/programdir.h"
+#include "process.h"
 #include "richtext/plaintext.h"
 #include "search/areas.h"
 #include "search/keep.h"
 #include "search/keyword.h"
 #include "search/opinions.h"
 #include "search/startup.h"
+#include "search/textscan.h"
 #include "search/words.h"
 #include "yuscii/yuscii.h"
 
@@ -30,6 +33,18 @@ Sample keyword(database::MainData& data, const std::string& text, search::Scope 
     search::Monitor quiet;
     Sample s;
     search::keywordSearch(data, {text, scope, 0}, quiet, [&](search::Row) { ++s.rows; });
+    return s;
+}
+
+// The search with the plain texts and no index: the fallback while the
+// index is rebuilt.
+Sample plainKeyword(database::MainData& data, const std::string& text) {
+    search::Monitor quiet;
+    Sample s;
+    search::PlainTextScan plain(data.Zakoni.database(), search::TextTable::Regulations);
+    search::keywordSearch(
+        data, {text, search::Scope::TitlesAndTexts, 0}, quiet, [&](search::Row) { ++s.rows; },
+        plain);
     return s;
 }
 
@@ -103,6 +118,15 @@ std::vector<Operation> operations(const fs::path& programDir, OpenDatabase& db, 
                    [&data, q] { return keyword(data, q.twoLetters, Scope::TitlesAndTexts); },
                    textForms(q.twoLetters)});
 
+    ops.push_back({"plain texts (no index), common pair",
+                   [&data, q] { return plainKeyword(data, q.commonPair); },
+                   textForms(q.commonPair)});
+    ops.push_back({"plain texts (no index), rare pair",
+                   [&data, q] { return plainKeyword(data, q.rarePair); }, textForms(q.rarePair)});
+    ops.push_back({"plain texts (no index), two letters",
+                   [&data, q] { return plainKeyword(data, q.twoLetters); },
+                   textForms(q.twoLetters)});
+
     ops.push_back({"area fill, root with \"Sve\"", [&data] {
                        search::Monitor quiet;
                        const search::AreaFill fill =
@@ -149,6 +173,36 @@ std::vector<Operation> operations(const fs::path& programDir, OpenDatabase& db, 
                        }
                        return Sample{hits};
                    }});
+    return ops;
+}
+
+std::vector<Operation> processOperations(const fs::path& programDir, const Queries& q,
+                                         double& peakMb) {
+    const std::string cli = (platform::executableDir() / "korvet-cli").string();
+    auto search = [cli, programDir, &peakMb](const std::string& typed) {
+        std::vector<std::string> argv = {cli, "search", programDir.string(), "--texts"};
+        for (const std::string& w : search::searchWords(typed)) {
+            argv.push_back(w);
+        }
+        return [argv, &peakMb] {
+            const ProcessResult r = runProgram(argv);
+            peakMb = std::max(peakMb, r.peakMb);
+            Sample s;
+            // One line per regulation, then the summary.
+            for (char c : r.output) {
+                s.rows += c == '\n' ? 1 : 0;
+            }
+            s.rows = r.exitCode == 0 ? s.rows - 1 : -1;
+            return s;
+        };
+    };
+    std::vector<Operation> ops;
+    ops.push_back(
+        {"korvet-cli search --texts, common pair", search(q.commonPair), textForms(q.commonPair)});
+    ops.push_back(
+        {"korvet-cli search --texts, rare pair", search(q.rarePair), textForms(q.rarePair)});
+    ops.push_back(
+        {"korvet-cli search --texts, two letters", search(q.twoLetters), textForms(q.twoLetters)});
     return ops;
 }
 

@@ -74,5 +74,9 @@ std::vector<Operation> operations(const std::filesystem::path& programDir, OpenD
 // process.
 std::vector<Operation> printingOperations(const std::filesystem::path& programDir,
                                           OpenDatabase& db);
+// Whole korvet-cli processes: the title-and-text searches. peakMb gets the
+// largest peak resident memory of the processes run.
+std::vector<Operation> processOperations(const std::filesystem::path& programDir,
+                                         const Queries& queries, double& peakMb);
 
 }  // namespace bench

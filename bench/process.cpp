@@ -1,6 +1,7 @@
 #include "process.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -55,9 +56,11 @@ ProcessResult runProgram(const std::vector<std::string>& argv, const std::filesy
     }
     ::close(out[0]);
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    struct rusage usage {};
+    while (::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
     }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Running another program: its exit code and what it wrote to stdout.
+// Running another program: its exit code, what it wrote to stdout and its
+// peak resident memory.
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@ namespace bench {
 struct ProcessResult {
     int exitCode = -1;  // -1: it could not start or did not exit normally
     std::string output;
+    double peakMb = 0;  // its peak resident memory
 };
 
 // Runs argv[0] (looked up in PATH when it has no slash) in the folder cwd

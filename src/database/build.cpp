@@ -8,7 +8,8 @@ namespace database {
 
 namespace fs = std::filesystem;
 
-DatabaseBuild::DatabaseBuild(const fs::path& dataDir) : dataDir_(dataDir), alias_("KorvetBuild") {
+DatabaseBuild::DatabaseBuild(const fs::path& dataDir, const Prepare& prepare)
+    : dataDir_(dataDir), alias_("KorvetBuild") {
     fs::create_directories(dataDir);
     buildDir_ = dataDir / (".build-" + std::to_string(::getpid()));
     fs::remove_all(buildDir_);
@@ -21,6 +22,9 @@ DatabaseBuild::DatabaseBuild(const fs::path& dataDir) : dataDir_(dataDir), alias
     session_.addStandardAlias(alias_, buildDir_.string(), "Paradox");
     session_.addPassword(kMasterPassword);
     session_.open();
+    if (prepare) {
+        prepare(session_.database(alias_));
+    }
     transaction_ = std::make_unique<engine::Database::Transaction>(session_.database(alias_));
 }
 
@@ -67,12 +71,20 @@ void DatabaseBuild::closeAll() {
 }
 
 void DatabaseBuild::commit(const Finish& finish) {
+    transaction_->commit();
+    transaction_.reset();
     if (finish) {
         finish(session_, alias_);
     }
-    transaction_->commit();
     closeAll();
+    // The files beside the database are checked against it when opened, so
+    // a crash between the renames leaves them unused, never wrong.
     fs::rename(buildDir_ / engine::kDatabaseFileName, dataDir_ / engine::kDatabaseFileName);
+    for (const fs::directory_entry& entry : fs::directory_iterator(buildDir_)) {
+        if (entry.is_regular_file()) {
+            fs::rename(entry.path(), dataDir_ / entry.path().filename());
+        }
+    }
     committed_ = true;
     std::error_code ec;
     fs::remove_all(buildDir_, ec);

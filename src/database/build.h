@@ -15,9 +15,13 @@ namespace database {
 
 class DatabaseBuild {
   public:
+    // Runs on the new database before the first row: what the finished
+    // database derives from its rows as they come in (the plain texts).
+    using Prepare = std::function<void(engine::Database&)>;
+
     // dataDir: the Podatci folder (created when missing). The build starts
     // with every table of the schema, empty.
-    explicit DatabaseBuild(const std::filesystem::path& dataDir);
+    explicit DatabaseBuild(const std::filesystem::path& dataDir, const Prepare& prepare = {});
     ~DatabaseBuild();  // discards the build unless commit() ran
     DatabaseBuild(const DatabaseBuild&) = delete;
     DatabaseBuild& operator=(const DatabaseBuild&) = delete;
@@ -30,9 +34,9 @@ class DatabaseBuild {
     // so that each post re-reads no rows and large builds stay linear.
     engine::Table& table(const std::string& name);
 
-    // Runs finish inside the transaction (to add what belongs to a finished
-    // database, such as the text index), commits, and moves the file into
-    // place, replacing an existing one.
+    // Commits, runs finish (to add what belongs to a finished database, such
+    // as the text index files beside it), and moves the database and every
+    // file beside it into place, the database first, replacing existing ones.
     using Finish = std::function<void(engine::Session&, const std::string& alias)>;
     void commit(const Finish& finish = {});
 

@@ -33,6 +33,12 @@ sqlite3* openConnection(const std::string& path, int flags) {
     // might carry, and keep the schema itself out of reach of plain SQL.
     sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    try {
+        detail::registerSideFunctions(db);
+    } catch (const Error&) {
+        sqlite3_close_v2(db);
+        throw;
+    }
     return db;
 }
 

@@ -19,6 +19,10 @@ std::string quoteIdent(const std::string& name);
 // Runs SQL without results.
 void execSql(sqlite3* db, const std::string& sql);
 
+// Registers on a new connection the SQL functions that the triggers of the
+// side data call (sidedata.cpp).
+void registerSideFunctions(sqlite3* db);
+
 // A prepared statement, finalized on destruction.
 class Stmt {
   public:

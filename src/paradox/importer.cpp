@@ -12,7 +12,8 @@
 #include "engine/table.h"
 #include "paradox/files.h"
 #include "paradox/reader.h"
-#include "search/textindex.h"
+#include "search/textdata.h"
+#include "search/textrebuild.h"
 
 namespace paradox {
 
@@ -161,7 +162,7 @@ std::vector<ImportedTable> importDatabase(const fs::path& sourceDir, const fs::p
     if (!options.replace && fs::exists(dataDir / engine::kDatabaseFileName)) {
         throw Error(dataDir.string() + " already holds a database");
     }
-    database::DatabaseBuild build(dataDir);
+    database::DatabaseBuild build(dataDir, search::startTextCopies);
     for (ImportedTable& report : reports) {
         if (report.file.empty()) {
             continue;
@@ -169,7 +170,7 @@ std::vector<ImportedTable> importDatabase(const fs::path& sourceDir, const fs::p
         const auto reader = TableReader::open(report.file);
         importTable(*reader, build.table(report.table), report);
     }
-    build.commit(search::rebuildTextIndex);
+    build.commit(search::finishTextIndex);
     return reports;
 }
 

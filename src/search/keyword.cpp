@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <unordered_map>
 
 #include "database/datasets.h"
 #include "database/filters.h"
@@ -11,6 +12,7 @@
 #include "engine/session.h"
 #include "engine/table.h"
 #include "search/catalog.h"
+#include "search/catalogstore.h"
 #include "search/keep.h"
 #include "search/tables.h"
 #include "search/textscan.h"
@@ -48,9 +50,58 @@ std::optional<std::vector<std::uint32_t>> catalogDocuments(const Catalog& catalo
 // tests as the walk over the tables, paced by the monitor. texts: the
 // documents of each word, and of each row, for a title-and-text search.
 struct CatalogTexts {
+    // From the index: the documents of each word and the document of each row.
     std::vector<const DocumentSet*> sets;
     std::vector<std::uint32_t> documents;
+    // From the plain texts (sets empty): whether each row's text holds the
+    // words its title lacks.
+    std::vector<char> verdicts;
+
+    bool holds(size_t at, size_t i) const {
+        if (sets.empty()) {
+            return verdicts[at] != 0;
+        }
+        const std::uint32_t d = documents[at];
+        return d != kNoDocument && hasDocument(*sets[i], d);
+    }
 };
+
+// The plain-text verdict of every catalog row in scope; nullopt when the
+// copies cannot give them all (the walk reads the texts then).
+std::optional<std::vector<char>> plainVerdicts(const Catalog& catalog, const KeywordQuery& query,
+                                               const std::vector<std::string>& words,
+                                               PlainTextScan& plain, Monitor& monitor) {
+    const std::vector<CatalogRow>& rows = catalog.rows();
+    std::unordered_map<long long, std::vector<bool>> masks;
+    for (const CatalogRow& row : rows) {
+        if (!row.present || (query.gazette > 0 && !row.inGazette(query.gazette))) {
+            continue;
+        }
+        std::vector<bool> mask(words.size());
+        bool any = false;
+        for (size_t i = 0; i < words.size(); ++i) {
+            mask[i] = !database::nadji(words[i], row.upperTitle);
+            any = any || mask[i];
+        }
+        if (!any) {
+            continue;
+        }
+        const auto [it, added] = masks.emplace(row.id, mask);
+        if (!added && it->second != mask) {
+            return std::nullopt;  // two titles under one key
+        }
+    }
+    const auto found = plain.verdicts(masks, &monitor);
+    if (!found) {
+        return std::nullopt;
+    }
+    std::vector<char> verdicts(rows.size(), 0);
+    for (size_t at = 0; at < rows.size(); ++at) {
+        const auto it = found->find(rows[at].id);
+        verdicts[at] = rows[at].present && it != found->end() && it->second ? 1 : 0;
+    }
+    return verdicts;
+}
 
 KeywordOutcome catalogSearch(const Catalog& catalog, const KeywordQuery& query,
                              const std::vector<std::string>& words, const CatalogTexts* texts,
@@ -85,8 +136,7 @@ KeywordOutcome catalogSearch(const Catalog& catalog, const KeywordQuery& query,
                     break;
                 }
             } else if (matched && !database::nadji(words[i], row.upperTitle)) {
-                const std::uint32_t d = texts->documents[at];
-                matched = d != kNoDocument && hasDocument(*texts->sets[i], d);
+                matched = texts->holds(at, i);
             }
         }
         if (matched) {
@@ -193,13 +243,12 @@ KeywordOutcome tableSearch(database::MainData& data, const KeywordQuery& query,
 KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query, Monitor& monitor,
                              const RowSink& sink) {
     if (query.scope == Scope::TitlesAndTexts) {
-        if (auto index = TextIndex::current(data.Zakoni.database(), TextTable::Regulations)) {
-            IndexedTextScan indexed(std::move(index));
-            return keywordSearch(data, query, monitor, sink, indexed);
-        }
+        const std::unique_ptr<TextFinder> texts =
+            textFinder(data.Zakoni.database(), TextTable::Regulations);
+        return keywordSearch(data, query, monitor, sink, *texts);
     }
-    PlainTextScan scan;
-    return keywordSearch(data, query, monitor, sink, scan);
+    RtfTextScan unused;
+    return keywordSearch(data, query, monitor, sink, unused);
 }
 
 KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query, Monitor& monitor,
@@ -213,12 +262,23 @@ KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query
         }
         texts.begin(forms);
     }
-    if (const std::shared_ptr<const Catalog> catalog = Catalog::find(data)) {
+    std::shared_ptr<const Catalog> catalog = Catalog::find(data);
+    if (!catalog) {
+        catalog = loadStoredCatalog(data);
+    }
+    if (catalog) {
         if (!withTexts) {
             return catalogSearch(*catalog, query, words, nullptr, monitor, sink);
         }
         // Texts from the catalog need the index to answer every word for
-        // every regulation listed.
+        // every regulation listed, or the plain texts to give every verdict.
+        if (auto* plain = dynamic_cast<PlainTextScan*>(&texts)) {
+            if (auto verdicts = plainVerdicts(*catalog, query, words, *plain, monitor)) {
+                CatalogTexts fromPlain;
+                fromPlain.verdicts = std::move(*verdicts);
+                return catalogSearch(*catalog, query, words, &fromPlain, monitor, sink);
+            }
+        }
         if (const auto* indexed = dynamic_cast<const IndexedTextScan*>(&texts)) {
             CatalogTexts fromIndex;
             for (size_t i = 0; i < words.size(); ++i) {

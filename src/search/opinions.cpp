@@ -46,13 +46,12 @@ Row opinionRow(engine::Table& opinions) {
 
 Rows opinionKeywordSearch(database::MainData& data, const OpinionQuery& query, Monitor& monitor) {
     if (query.scope == Scope::TitlesAndTexts) {
-        if (auto index = TextIndex::current(data.misljenja.database(), TextTable::Opinions)) {
-            IndexedTextScan indexed(std::move(index));
-            return opinionKeywordSearch(data, query, monitor, indexed);
-        }
+        const std::unique_ptr<TextFinder> texts =
+            textFinder(data.misljenja.database(), TextTable::Opinions);
+        return opinionKeywordSearch(data, query, monitor, *texts);
     }
-    PlainTextScan scan;
-    return opinionKeywordSearch(data, query, monitor, scan);
+    RtfTextScan unused;
+    return opinionKeywordSearch(data, query, monitor, unused);
 }
 
 Rows opinionKeywordSearch(database::MainData& data, const OpinionQuery& query, Monitor& monitor,

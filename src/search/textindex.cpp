@@ -1,567 +1,567 @@
 #include "search/textindex.h"
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <cctype>
+#include <atomic>
 #include <cstring>
-#include <deque>
+#include <filesystem>
 #include <map>
-#include <random>
+#include <mutex>
+#include <sstream>
 
 #include "engine/session.h"
-#include "engine/sqlite_util.h"
-#include "engine/table.h"
-#include "richtext/plaintext.h"
+#include "engine/sidedata.h"
+#include "search/foldfind.h"
 
 namespace search {
 
-using engine::detail::execSql;
-using engine::detail::quoteIdent;
-using engine::detail::Stmt;
+namespace fmt = indexformat;
 
-namespace {
+namespace indexformat {
 
-struct Covered {
-    const char* name;   // the index's name in the state table
-    const char* table;  // the table it covers
-    const char* key;    // the field a search names a row by
-};
-
-const Covered& covered(TextTable table) {
-    static const Covered regulations{"zakoni", "TB_Zakoni", "ID_ZAKONA"};
-    static const Covered opinions{"misljenja", "TB_Misljenja", "BROJ_MISLJENJA"};
-    return table == TextTable::Regulations ? regulations : opinions;
+std::uint64_t checksum(const char* bytes, size_t size) {
+    // Four independent lanes over 8-byte words, then the tail.
+    std::uint64_t lane[4] = {0x9E3779B97F4A7C15ull ^ size, 0xC2B2AE3D27D4EB4Full,
+                             0x165667B19E3779F9ull, 0x27D4EB2F165667C5ull};
+    size_t i = 0;
+    for (; i + 32 <= size; i += 32) {
+        for (int k = 0; k < 4; ++k) {
+            std::uint64_t w;
+            std::memcpy(&w, bytes + i + 8 * k, 8);
+            lane[k] = (lane[k] ^ w) * 0x100000001B3ull;
+            lane[k] ^= lane[k] >> 29;
+        }
+    }
+    std::uint64_t h = lane[0] ^ (lane[1] * 3) ^ (lane[2] * 5) ^ (lane[3] * 7);
+    for (; i < size; ++i) {
+        h = (h ^ static_cast<unsigned char>(bytes[i])) * 0x100000001B3ull;
+    }
+    h ^= h >> 31;
+    h *= 0x94D049BB133111EBull;
+    // Kept in an SQLite integer: the top bit stays clear.
+    return (h ^ (h >> 29)) >> 1;
 }
 
-constexpr const char* kSchemaSql =
-    "CREATE TABLE IF NOT EXISTS korvet_fulltext_state (name TEXT PRIMARY KEY, "
-    "stale INTEGER NOT NULL, build INTEGER NOT NULL, checksum INTEGER NOT NULL, "
-    "documents INTEGER NOT NULL, tokens INTEGER NOT NULL, bytes INTEGER NOT NULL);"
-    "CREATE TABLE IF NOT EXISTS korvet_fulltext_data (name TEXT PRIMARY KEY, "
-    "data BLOB NOT NULL);";
-
-constexpr char kMagic[4] = {'K', 'V', 'F', 'T'};
-constexpr std::uint32_t kFormat = 1;
-
-const char* const kTriggerEvents[] = {"INSERT", "UPDATE", "DELETE"};
-
-std::string triggerName(const Covered& c, const char* event) {
-    std::string name = std::string("korvet_fulltext_") + c.name + "_" + event;
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](char ch) { return static_cast<char>(std::tolower(ch)); });
-    return name;
+std::uint64_t tokenHash(std::string_view s) {
+    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ s.size();
+    size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        h = (h ^ w) * 0xBF58476D1CE4E5B9ull;
+        h ^= h >> 31;
+    }
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, s.data() + i, s.size() - i);
+    h ^= tail;
+    // Every input bit reaches the low bits, which pick a slot in the build.
+    h ^= h >> 33;
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    return h ^ (h >> 33);
 }
 
-// All three triggers present on the covered table: a table dropped and
-// made again (a repair) has lost them.
-bool triggersInPlace(sqlite3* db, const Covered& c) {
-    Stmt stmt(db,
-              "SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name IN (?, ?, ?) "
-              "AND tbl_name = ? COLLATE NOCASE");
-    int at = 1;
-    for (const char* event : kTriggerEvents) {
-        stmt.bindText(at++, triggerName(c, event));
-    }
-    stmt.bindText(at, c.table);
-    return stmt.step() && stmt.columnInt(0) == 3;
+std::string stateName(TextTable table) {
+    return table == TextTable::Regulations ? "fulltext.zakoni" : "fulltext.misljenja";
 }
 
-struct State {
-    long long build = 0;
-    std::uint64_t checksum = 0;
-    TextIndexInfo info;
-};
+std::string encodeState(const State& s) {
+    std::ostringstream out;
+    out << s.build << ' ' << s.generation << ' ' << s.size << ' ' << s.checksum << ' '
+        << s.documents << ' ' << s.tokens;
+    return out.str();
+}
 
-// The state of a current index; nullopt when there is none or it is stale.
-std::optional<State> currentState(sqlite3* db, const Covered& c) {
-    if (!triggersInPlace(db, c)) {
-        return std::nullopt;
-    }
-    Stmt stmt;
-    try {
-        stmt = Stmt(db,
-                    "SELECT stale, build, checksum, documents, tokens, bytes FROM "
-                    "korvet_fulltext_state WHERE name = ?");
-    } catch (const engine::Error&) {
-        return std::nullopt;  // the state table is gone: no index
-    }
-    stmt.bindText(1, c.name);
-    if (!stmt.step() || stmt.columnInt(0) != 0) {
-        return std::nullopt;
-    }
+std::optional<State> decodeState(const std::string& text) {
+    std::istringstream in(text);
     State s;
-    s.build = stmt.columnInt(1);
-    s.checksum = static_cast<std::uint64_t>(stmt.columnInt(2));
-    s.info = {stmt.columnInt(3), stmt.columnInt(4), stmt.columnInt(5)};
+    if (!(in >> s.build >> s.generation >> s.size >> s.checksum >> s.documents >> s.tokens)) {
+        return std::nullopt;
+    }
     return s;
 }
 
-std::uint64_t checksumOf(std::string_view bytes) {
-    std::uint64_t h = 0x9E3779B97F4A7C15ull ^ bytes.size();
-    size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, bytes.data() + i, 8);
-        h = (h ^ w) * 0x100000001B3ull;
-        h ^= h >> 29;
+}  // namespace indexformat
+
+namespace {
+
+const char* tableName(TextTable table) {
+    return table == TextTable::Regulations ? "zakoni" : "misljenja";
+}
+
+// The state of a current index; nullopt when there is none or its texts
+// changed since it was built.
+std::optional<fmt::State> currentState(engine::Database& db, TextTable table) {
+    const std::optional<std::string> value = engine::sideValue(db, fmt::stateName(table));
+    if (!value) {
+        return std::nullopt;
     }
-    for (; i < bytes.size(); ++i) {
-        h = (h ^ static_cast<unsigned char>(bytes[i])) * 0x100000001B3ull;
+    const std::optional<fmt::State> s = fmt::decodeState(*value);
+    if (!s) {
+        return std::nullopt;
     }
-    // Kept in an SQLite integer: the top bit stays clear.
-    return h >> 1;
-}
-
-// --- building -------------------------------------------------------------
-
-void putU32(std::string& out, std::uint32_t v) {
-    char b[4];
-    std::memcpy(b, &v, 4);
-    out.append(b, 4);
-}
-
-void putI64(std::string& out, long long v) {
-    char b[8];
-    std::memcpy(b, &v, 8);
-    out.append(b, 8);
-}
-
-void putVarint(std::string& out, std::uint32_t v) {
-    while (v >= 0x80) {
-        out.push_back(static_cast<char>((v & 0x7F) | 0x80));
-        v >>= 7;
+    const std::optional<long long> generation = textCopy(db, table).generation();
+    if (!generation || *generation != s->generation) {
+        return std::nullopt;
     }
-    out.push_back(static_cast<char>(v));
+    return s;
 }
 
-std::uint32_t checkedU32(size_t n) {
-    if (n > 0xFFFFFFFFull) {
-        throw engine::Error("the text index is too large");
-    }
-    return static_cast<std::uint32_t>(n);
+std::uint64_t readWord(const char* at) {
+    std::uint64_t v;
+    std::memcpy(&v, at, 8);
+    return v;
 }
 
-// The tokens seen so far, each with its documents as delta varints.
-class Builder {
-  public:
-    void add(std::uint32_t document, std::string_view text) {
-        size_t i = 0;
-        while (i < text.size()) {
-            while (i < text.size() && isTokenSpace(text[i])) {
-                ++i;
-            }
-            const size_t start = i;
-            while (i < text.size() && !isTokenSpace(text[i])) {
-                ++i;
-            }
-            if (i > start) {
-                addToken(document, text.substr(start, i - start));
-            }
+std::uint32_t readU32(const char* at) {
+    std::uint32_t v;
+    std::memcpy(&v, at, 4);
+    return v;
+}
+
+}  // namespace
+
+struct TextIndex::File {
+    int fd = -1;
+    const char* data = nullptr;
+    size_t size = 0;
+    std::uint64_t word[fmt::kWords] = {};
+    // Per checksum block: 0 not checked yet, 1 good, 2 failed.
+    std::unique_ptr<std::atomic<std::uint8_t>[]> checked;
+    mutable std::atomic<bool> failed{false};
+
+    ~File() {
+        if (data != nullptr) {
+            ::munmap(const_cast<char*>(data), size);
+        }
+        if (fd >= 0) {
+            ::close(fd);
         }
     }
 
-    // The stored form: see TextIndex::parse.
-    std::string serialize(const std::vector<long long>& keys) const {
-        const size_t n = keys.size();
-        const size_t bitmapBytes = (n + 7) / 8;
-        std::string vocabulary = "\n";
-        std::vector<std::uint32_t> starts;
-        std::string kinds;
-        std::string postings;
-        std::vector<std::uint32_t> postingStarts;
-        for (const Token& t : tokens_) {
-            starts.push_back(checkedU32(vocabulary.size()));
-            vocabulary.append(t.text);
-            vocabulary.push_back('\n');
-            postingStarts.push_back(checkedU32(postings.size()));
-            if (t.deltas.size() > bitmapBytes) {
-                // A common token: one bit per document is smaller.
-                std::string bits(bitmapBytes, '\0');
-                std::uint32_t doc = 0;
-                size_t at = 0;
-                bool firstDelta = true;
-                while (at < t.deltas.size()) {
-                    std::uint32_t delta = 0;
-                    for (int shift = 0;; shift += 7) {
-                        const auto byte = static_cast<unsigned char>(t.deltas[at++]);
-                        delta |= static_cast<std::uint32_t>(byte & 0x7F) << shift;
-                        if ((byte & 0x80) == 0) {
-                            break;
-                        }
-                    }
-                    doc = firstDelta ? delta : doc + delta;
-                    firstDelta = false;
-                    bits[doc / 8] = static_cast<char>(bits[doc / 8] | (1 << (doc % 8)));
-                }
-                kinds.push_back(1);
-                postings.append(bits);
-            } else {
-                kinds.push_back(0);
-                postings.append(t.deltas);
+    std::uint64_t at(fmt::Word w) const { return word[w]; }
+
+    // Reads [offset, offset + length) through the file, not the mapping,
+    // and checks every block it touches (each time: the bytes a search
+    // uses are checked as it reads them). The postings lie scattered: read
+    // this way they leave nothing mapped behind. nullopt when a block fails.
+    std::optional<std::string_view> read(std::uint64_t offset, std::uint64_t length,
+                                         std::string& buffer) const {
+        const std::uint64_t covered = at(fmt::kChecksumsOffset);
+        if (failed.load(std::memory_order_relaxed) || length == 0 || offset > covered ||
+            length > covered - offset) {
+            failed.store(true);
+            return std::nullopt;
+        }
+        const std::uint64_t first = offset / fmt::kBlock;
+        const std::uint64_t last = (offset + length - 1) / fmt::kBlock;
+        const std::uint64_t from = first * fmt::kBlock;
+        const std::uint64_t to = std::min((last + 1) * fmt::kBlock, covered);
+        buffer.resize(to - from);
+        size_t got = 0;
+        while (got < buffer.size()) {
+            const ssize_t n = ::pread(fd, buffer.data() + got, buffer.size() - got,
+                                      static_cast<off_t>(from + got));
+            if (n <= 0) {
+                failed.store(true);
+                return std::nullopt;
+            }
+            got += static_cast<size_t>(n);
+        }
+        const char* sums = data + covered;
+        for (std::uint64_t b = first; b <= last; ++b) {
+            const std::uint64_t at = (b - first) * fmt::kBlock;
+            const std::uint64_t n = std::min(fmt::kBlock, buffer.size() - at);
+            if (fmt::checksum(buffer.data() + at, n) != readWord(sums + 8 * b)) {
+                failed.store(true);
+                return std::nullopt;
             }
         }
-        postingStarts.push_back(checkedU32(postings.size()));
-
-        std::string out(kMagic, 4);
-        putU32(out, kFormat);
-        putU32(out, checkedU32(n));
-        putU32(out, checkedU32(tokens_.size()));
-        for (long long key : keys) {
-            putI64(out, key);
-        }
-        putU32(out, checkedU32(vocabulary.size()));
-        out.append(vocabulary);
-        for (std::uint32_t s : starts) {
-            putU32(out, s);
-        }
-        out.append(kinds);
-        for (std::uint32_t s : postingStarts) {
-            putU32(out, s);
-        }
-        out.append(postings);
-        return out;
+        return std::string_view(buffer.data() + (offset - from), length);
     }
 
-    size_t tokenCount() const { return tokens_.size(); }
-
-  private:
-    struct Token {
-        std::string_view text;  // in names_
-        std::string deltas;
-        std::uint32_t last = 0;
-        bool any = false;
-    };
-
-    void addToken(std::uint32_t document, std::string_view token) {
-        auto it = ids_.find(token);
-        if (it == ids_.end()) {
-            names_.emplace_back(token);
-            it = ids_.emplace(names_.back(), static_cast<std::uint32_t>(tokens_.size())).first;
-            tokens_.push_back(Token{names_.back(), {}, 0, false});
-        }
-        Token& t = tokens_[it->second];
-        if (t.any && t.last == document) {
-            return;  // once per document
-        }
-        putVarint(t.deltas, t.any ? document - t.last : document);
-        t.last = document;
-        t.any = true;
-    }
-
-    std::deque<std::string> names_;  // stable storage for the keys of ids_
-    std::unordered_map<std::string_view, std::uint32_t> ids_;
-    std::vector<Token> tokens_;
-};
-
-void foldInPlace(std::string& s) {
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-}
-
-// Reads the covered table through the engine, as the searches read it: the
-// key as an integer, the Latin text as its plain text. Rows whose key is
-// shared (or is no number) get no document.
-std::string buildIndex(engine::Session& session, const std::string& alias, const Covered& c,
-                       TextIndexInfo& info) {
-    engine::Table table(session, std::string("fulltext ") + c.name);
-    table.setDatabaseName(alias);
-    table.setTableName(c.table);
-    table.setReadOnly(true);
-    table.open();
-    const int keyField = table.fieldByName(c.key).index();
-    const int textField = table.fieldByName("Latinica").index();
-
-    auto keyOf = [&]() -> std::optional<long long> {
-        try {
-            return table.field(keyField).asInteger();
-        } catch (const engine::Error&) {
-            return std::nullopt;  // the searches cannot name this row either
-        }
-    };
-    std::unordered_map<long long, int> uses;
-    for (table.first(); !table.eof(); table.next()) {
-        if (const auto key = keyOf()) {
-            ++uses[*key];
-        }
-    }
-
-    Builder builder;
-    std::vector<long long> keys;
-    std::string text;
-    for (table.first(); !table.eof(); table.next()) {
-        const auto key = keyOf();
-        if (!key || uses[*key] != 1) {
-            continue;
-        }
-        text.clear();
-        rtf::appendPlainText(table.field(textField).asString(), text);
-        foldInPlace(text);
-        builder.add(static_cast<std::uint32_t>(keys.size()), text);
-        keys.push_back(*key);
-    }
-    table.close();
-    info.documents = static_cast<long long>(keys.size());
-    info.tokens = static_cast<long long>(builder.tokenCount());
-    std::string bytes = builder.serialize(keys);
-    info.bytes = static_cast<long long>(bytes.size());
-    return bytes;
-}
-
-// --- reading --------------------------------------------------------------
-
-class Reader {
-  public:
-    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
-
-    bool u32(std::uint32_t& v) { return copy(&v, 4); }
-    bool i64(long long& v) { return copy(&v, 8); }
-    bool view(size_t n, std::string_view& v) {
-        if (n > bytes_.size() - at_) {
+    // Checks the blocks that hold [offset, offset + length) against their
+    // checksums (once each); false when one fails.
+    bool check(std::uint64_t offset, std::uint64_t length) const {
+        if (failed.load(std::memory_order_relaxed)) {
             return false;
         }
-        v = bytes_.substr(at_, n);
-        at_ += n;
-        return true;
-    }
-    bool done() const { return at_ == bytes_.size(); }
-
-  private:
-    bool copy(void* to, size_t n) {
-        if (n > bytes_.size() - at_) {
-            return false;
+        if (length == 0) {
+            return true;
         }
-        std::memcpy(to, bytes_.data() + at_, n);
-        at_ += n;
+        const std::uint64_t first = offset / fmt::kBlock;
+        const std::uint64_t last = (offset + length - 1) / fmt::kBlock;
+        const char* sums = data + at(fmt::kChecksumsOffset);
+        const std::uint64_t covered = at(fmt::kChecksumsOffset);
+        for (std::uint64_t b = first; b <= last; ++b) {
+            std::uint8_t state = checked[b].load(std::memory_order_acquire);
+            if (state == 0) {
+                const std::uint64_t from = b * fmt::kBlock;
+                const std::uint64_t n = std::min(fmt::kBlock, covered - from);
+                state = fmt::checksum(data + from, n) == readWord(sums + 8 * b) ? 1 : 2;
+                checked[b].store(state, std::memory_order_release);
+            }
+            if (state != 1) {
+                failed.store(true);
+                return false;
+            }
+        }
         return true;
     }
-
-    std::string_view bytes_;
-    size_t at_ = 0;
 };
 
-// The loaded indexes by build number; a rebuild gets a new number, so an
-// entry is never confused with another database's or an older build.
-std::map<long long, std::shared_ptr<const TextIndex>>& loaded() {
-    static std::map<long long, std::shared_ptr<const TextIndex>> cache;
+TextIndex::TextIndex(std::unique_ptr<File> file) : file_(std::move(file)) {
+    documents_ = static_cast<std::uint32_t>(file_->at(fmt::kDocuments));
+}
+
+TextIndex::~TextIndex() = default;
+
+bool TextIndex::damaged() const {
+    return file_->failed.load();
+}
+
+std::string textIndexPath(engine::Database& db, TextTable table) {
+    std::filesystem::path path(db.path());
+    path.replace_extension(std::string(".") + tableName(table) + ".index");
+    return path.string();
+}
+
+std::optional<TextIndexInfo> textIndexInfo(engine::Database& db, TextTable table) {
+    const std::optional<fmt::State> s = currentState(db, table);
+    if (!s) {
+        return std::nullopt;
+    }
+    return TextIndexInfo{s->documents, s->tokens, s->size};
+}
+
+std::shared_ptr<const TextIndex> TextIndex::open(const std::string& path, long long build,
+                                                 long long size, std::uint64_t checksum) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_size != size ||
+        static_cast<std::uint64_t>(size) < fmt::kHeaderSize) {
+        ::close(fd);
+        return nullptr;
+    }
+    void* map = ::mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_SHARED, fd, 0);
+    if (map == MAP_FAILED) {
+        ::close(fd);
+        return nullptr;
+    }
+    // Searches read scattered postings: no read-ahead around them.
+    ::madvise(map, static_cast<size_t>(size), MADV_RANDOM);
+    auto file = std::make_unique<File>();
+    file->fd = fd;
+    file->data = static_cast<const char*>(map);
+    file->size = static_cast<size_t>(size);
+    for (int w = 0; w < fmt::kWords; ++w) {
+        file->word[w] = readWord(file->data + 8 * w);
+    }
+    const auto n = static_cast<std::uint64_t>(size);
+    auto within = [&](std::uint64_t offset, std::uint64_t length) {
+        return offset <= n && length <= n - offset;
+    };
+    const std::uint64_t blocks = file->at(fmt::kBlocks);
+    const std::uint64_t sums = file->at(fmt::kChecksumsOffset);
+    if (std::memcmp(file->data, fmt::kMagic, 8) != 0 ||
+        static_cast<long long>(file->at(fmt::kBuild)) != build || file->at(fmt::kFileSize) != n ||
+        sums < fmt::kHeaderSize || blocks != (sums + fmt::kBlock - 1) / fmt::kBlock ||
+        !within(sums, blocks * 8) || sums + blocks * 8 != n) {
+        return nullptr;
+    }
+    // The header and the checksum table against the database's state; every
+    // other part against the table, when first used.
+    std::string head(file->data, fmt::kHeaderSize);
+    head.append(file->data + sums, blocks * 8);
+    if (fmt::checksum(head.data(), head.size()) != checksum) {
+        return nullptr;
+    }
+    const std::uint64_t documents = file->at(fmt::kDocuments);
+    const std::uint64_t tokens = file->at(fmt::kTokens);
+    const std::uint64_t checkpoints = (tokens + fmt::kSparse - 1) / fmt::kSparse;
+    if (documents > 0xFFFFFFFFull || tokens > 0xFFFFFFFFull ||
+        file->at(fmt::kKeyCount) > documents ||
+        !within(file->at(fmt::kKeysOffset), file->at(fmt::kKeyCount) * 16) ||
+        !within(file->at(fmt::kVocabularyOffset), file->at(fmt::kVocabularySize)) ||
+        file->at(fmt::kVocabularySize) < 1 ||
+        !within(file->at(fmt::kSparseOffset), checkpoints * 8) ||
+        !within(file->at(fmt::kStartsOffset), (tokens + 1) * 4) ||
+        !within(file->at(fmt::kPostingsOffset), file->at(fmt::kPostingsSize))) {
+        return nullptr;
+    }
+    file->checked = std::make_unique<std::atomic<std::uint8_t>[]>(blocks);
+    // The parts every search reads whole are checked now.
+    if (!file->check(0, fmt::kHeaderSize) ||
+        !file->check(file->at(fmt::kKeysOffset), file->at(fmt::kKeyCount) * 16) ||
+        !file->check(file->at(fmt::kVocabularyOffset), file->at(fmt::kVocabularySize)) ||
+        !file->check(file->at(fmt::kSparseOffset), checkpoints * 8)) {
+        return nullptr;
+    }
+    return std::shared_ptr<const TextIndex>(new TextIndex(std::move(file)));
+}
+
+namespace {
+
+struct Loaded {
+    std::string path;
+    long long build = 0;
+    std::shared_ptr<const TextIndex> index;
+};
+
+// The mapped indexes by file; a rebuild gets a new build number.
+std::mutex& loadedLock() {
+    static std::mutex lock;
+    return lock;
+}
+std::vector<Loaded>& loaded() {
+    static std::vector<Loaded> cache;
     return cache;
 }
 
 }  // namespace
 
-bool isTokenSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-void rebuildTextIndex(engine::Session& session, const std::string& alias) {
-    engine::Database& db = session.database(alias);
-    sqlite3* h = db.handle();
-    engine::Database::Transaction tx(db);
-    execSql(h, kSchemaSql);
-    std::random_device random;
-    for (TextTable which : {TextTable::Regulations, TextTable::Opinions}) {
-        const Covered& c = covered(which);
-        TextIndexInfo info;
-        const std::string bytes = buildIndex(session, alias, c, info);
-        long long build = 0;
-        while (build == 0) {
-            build =
-                static_cast<long long>((static_cast<std::uint64_t>(random()) << 31) ^ random()) &
-                0x7FFFFFFFFFFFFFFFll;
-        }
-
-        Stmt data(h, "INSERT OR REPLACE INTO korvet_fulltext_data (name, data) VALUES (?, ?)");
-        data.bindText(1, c.name);
-        data.bindBlob(2, bytes);
-        data.step();
-
-        for (const char* event : kTriggerEvents) {
-            const std::string name = quoteIdent(triggerName(c, event));
-            execSql(h, "DROP TRIGGER IF EXISTS " + name);
-            execSql(h, "CREATE TRIGGER " + name + " AFTER " + event + " ON " + quoteIdent(c.table) +
-                           " BEGIN UPDATE korvet_fulltext_state SET stale = 1 WHERE name = '" +
-                           c.name + "'; END");
-        }
-
-        Stmt state(h,
-                   "INSERT OR REPLACE INTO korvet_fulltext_state (name, stale, build, "
-                   "checksum, documents, tokens, bytes) VALUES (?, 0, ?, ?, ?, ?, ?)");
-        state.bindText(1, c.name);
-        state.bindInt(2, build);
-        state.bindInt(3, static_cast<long long>(checksumOf(bytes)));
-        state.bindInt(4, info.documents);
-        state.bindInt(5, info.tokens);
-        state.bindInt(6, info.bytes);
-        state.step();
-    }
-    tx.commit();
-}
-
-std::optional<TextIndexInfo> textIndexInfo(engine::Database& db, TextTable table) {
-    const std::optional<State> s = currentState(db.handle(), covered(table));
-    if (!s) {
-        return std::nullopt;
-    }
-    return s->info;
-}
-
 std::shared_ptr<const TextIndex> TextIndex::current(engine::Database& db, TextTable table) {
-    sqlite3* h = db.handle();
-    const Covered& c = covered(table);
-    const std::optional<State> s = currentState(h, c);
+    const std::optional<fmt::State> s = currentState(db, table);
     if (!s) {
         return nullptr;
     }
+    const std::string path = textIndexPath(db, table);
+    std::lock_guard guard(loadedLock());
     auto& cache = loaded();
-    if (auto it = cache.find(s->build); it != cache.end()) {
-        return it->second;
+    for (const Loaded& l : cache) {
+        if (l.path == path && l.build == s->build) {
+            return l.index->damaged() ? nullptr : l.index;
+        }
     }
-    Stmt stmt(h, "SELECT data FROM korvet_fulltext_data WHERE name = ?");
-    stmt.bindText(1, c.name);
-    if (!stmt.step()) {
-        return nullptr;
-    }
-    std::string bytes = stmt.columnBytes(0);
-    if (checksumOf(bytes) != s->checksum) {
-        return nullptr;
-    }
-    std::shared_ptr<const TextIndex> index = parse(std::move(bytes));
+    std::shared_ptr<const TextIndex> index = open(path, s->build, s->size, s->checksum);
     if (index) {
-        // Two tables, and perhaps a database built meanwhile: keep a few.
-        if (cache.size() >= 4) {
-            cache.erase(cache.begin());
-        }
-        cache.emplace(s->build, index);
-    }
-    return index;
-}
-
-std::shared_ptr<const TextIndex> TextIndex::parse(std::string bytes) {
-    std::shared_ptr<TextIndex> index(new TextIndex);
-    index->bytes_ = std::move(bytes);
-    Reader r(index->bytes_);
-    std::string_view magic;
-    std::uint32_t format = 0, n = 0, tokens = 0, vocabularySize = 0;
-    if (!r.view(4, magic) || magic != std::string_view(kMagic, 4) || !r.u32(format) ||
-        format != kFormat || !r.u32(n) || !r.u32(tokens)) {
-        return nullptr;
-    }
-    // Every document and token takes bytes of its own: counts beyond the
-    // size are damage, caught before anything is reserved for them.
-    if (n > index->bytes_.size() / 8 || tokens > index->bytes_.size() / 9) {
-        return nullptr;
-    }
-    index->keys_.resize(n);
-    for (std::uint32_t d = 0; d < n; ++d) {
-        if (!r.i64(index->keys_[d]) || !index->byKey_.emplace(index->keys_[d], d).second) {
-            return nullptr;
-        }
-    }
-    if (!r.u32(vocabularySize) || !r.view(vocabularySize, index->vocabulary_) ||
-        index->vocabulary_.empty() || index->vocabulary_.front() != '\n' ||
-        index->vocabulary_.back() != '\n') {
-        return nullptr;
-    }
-    index->tokenStart_.resize(tokens);
-    for (std::uint32_t t = 0; t < tokens; ++t) {
-        std::uint32_t s = 0;
-        if (!r.u32(s)) {
-            return nullptr;
-        }
-        // Each token starts after a line feed, later than the one before.
-        const std::uint32_t previous = t == 0 ? 0 : index->tokenStart_[t - 1];
-        if (s <= previous || s >= vocabularySize || index->vocabulary_[s - 1] != '\n') {
-            return nullptr;
-        }
-        index->tokenStart_[t] = s;
-    }
-    std::string_view kinds;
-    if (!r.view(tokens, kinds)) {
-        return nullptr;
-    }
-    index->kind_.assign(kinds.begin(), kinds.end());
-    index->postingStart_.resize(static_cast<size_t>(tokens) + 1);
-    for (std::uint32_t t = 0; t <= tokens; ++t) {
-        if (!r.u32(index->postingStart_[t]) ||
-            (t > 0 && index->postingStart_[t] < index->postingStart_[t - 1])) {
-            return nullptr;
-        }
-    }
-    if (index->postingStart_[0] != 0 || !r.view(index->postingStart_[tokens], index->postings_) ||
-        !r.done()) {
-        return nullptr;
-    }
-    const size_t bitmapBytes = (static_cast<size_t>(n) + 7) / 8;
-    for (std::uint32_t t = 0; t < tokens; ++t) {
-        const size_t length = index->postingStart_[t + 1] - index->postingStart_[t];
-        if (index->kind_[t] > 1 || (index->kind_[t] == 1 && length != bitmapBytes)) {
-            return nullptr;
-        }
+        std::erase_if(cache, [&](const Loaded& l) { return l.path == path; });
+        cache.push_back({path, s->build, index});
     }
     return index;
 }
 
 std::optional<std::uint32_t> TextIndex::document(long long key) const {
-    auto it = byKey_.find(key);
-    if (it == byKey_.end()) {
-        return std::nullopt;
+    const char* keys = file_->data + file_->at(fmt::kKeysOffset);
+    const size_t count = file_->at(fmt::kKeyCount);
+    size_t lo = 0;
+    size_t hi = count;
+    while (lo < hi) {
+        const size_t mid = lo + (hi - lo) / 2;
+        const auto k = static_cast<long long>(readWord(keys + 16 * mid));
+        if (k < key) {
+            lo = mid + 1;
+        } else {
+            hi = mid;
+        }
     }
-    return it->second;
+    if (lo < count && static_cast<long long>(readWord(keys + 16 * lo)) == key) {
+        const std::uint64_t d = readWord(keys + 16 * lo + 8);
+        if (d < documents_) {
+            return static_cast<std::uint32_t>(d);
+        }
+    }
+    return std::nullopt;
 }
 
 bool TextIndex::answers(std::string_view word) {
     return !word.empty() && std::none_of(word.begin(), word.end(), isTokenSpace);
 }
 
-DocumentSet TextIndex::documentsWith(std::string_view word) const {
-    const std::uint32_t n = documents();
-    DocumentSet set((static_cast<size_t>(n) + 63) / 64, 0);
-    const size_t bitmapBytes = (static_cast<size_t>(n) + 7) / 8;
-    const char* const base = vocabulary_.data();
+namespace {
+
+bool everyDocument(const DocumentSet& set, std::uint32_t documents) {
+    std::uint64_t count = 0;
+    for (std::uint64_t word : set) {
+        count += static_cast<std::uint64_t>(__builtin_popcountll(word));
+    }
+    return count == documents;
+}
+
+}  // namespace
+
+bool TextIndex::addPosting(std::uint64_t token, DocumentSet& set, bool& full) const {
+    const File& f = *file_;
+    std::string startsBuffer;
+    std::string postingBuffer;
+    const auto starts = f.read(f.at(fmt::kStartsOffset) + 4 * token, 8, startsBuffer);
+    if (!starts) {
+        return false;
+    }
+    const std::uint32_t raw = readU32(starts->data());
+    const std::uint32_t end = readU32(starts->data() + 4) & ~fmt::kBitmapKind;
+    const std::uint32_t begin = raw & ~fmt::kBitmapKind;
+    if (end <= begin || end > f.at(fmt::kPostingsSize)) {
+        f.failed.store(true);
+        return false;
+    }
+    const auto read = f.read(f.at(fmt::kPostingsOffset) + begin, end - begin, postingBuffer);
+    if (!read) {
+        return false;
+    }
+    const std::string_view posting = *read;
+    const std::uint32_t n = documents_;
+    if ((raw & fmt::kBitmapKind) != 0) {
+        if (posting.size() != (static_cast<size_t>(n) + 7) / 8) {
+            f.failed.store(true);
+            return false;
+        }
+        // Little-endian bytes: eight of them are one word of the set.
+        const size_t words = posting.size() / 8;
+        for (size_t w = 0; w < words; ++w) {
+            std::uint64_t bits;
+            std::memcpy(&bits, posting.data() + 8 * w, 8);
+            set[w] |= bits;
+        }
+        for (size_t b = words * 8; b < posting.size(); ++b) {
+            set[b / 8] |= static_cast<std::uint64_t>(static_cast<unsigned char>(posting[b]))
+                          << (8 * (b % 8));
+        }
+        full = everyDocument(set, n);
+        return true;
+    }
+    std::uint32_t doc = 0;
+    bool first = true;
+    size_t at = 0;
+    while (at < posting.size()) {
+        std::uint32_t delta = 0;
+        for (int shift = 0; at < posting.size() && shift < 35; shift += 7) {
+            const auto byte = static_cast<unsigned char>(posting[at++]);
+            delta |= static_cast<std::uint32_t>(byte & 0x7F) << shift;
+            if ((byte & 0x80) == 0) {
+                break;
+            }
+        }
+        doc = first ? delta : doc + delta;
+        first = false;
+        if (doc < n) {
+            set[doc / 64] |= std::uint64_t{1} << (doc % 64);
+        }
+    }
+    return true;
+}
+
+std::optional<std::uint64_t> TextIndex::findToken(std::string_view word) const {
+    const File& f = *file_;
+    const std::string_view vocabulary(f.data + f.at(fmt::kVocabularyOffset),
+                                      f.at(fmt::kVocabularySize));
+    const char* sparse = f.data + f.at(fmt::kSparseOffset);
+    const std::uint64_t tokens = f.at(fmt::kTokens);
+    const std::uint64_t checkpoints = (tokens + fmt::kSparse - 1) / fmt::kSparse;
+    const std::uint64_t hash = fmt::tokenHash(word);
+    auto tokenAt = [&](std::uint64_t start) -> std::optional<std::string_view> {
+        const size_t end = vocabulary.find('\n', start);
+        if (start >= vocabulary.size() || end == std::string_view::npos) {
+            return std::nullopt;
+        }
+        return vocabulary.substr(start, end - start);
+    };
+    // The last checkpoint whose token is not after the word.
+    std::uint64_t lo = 0;
+    std::uint64_t hi = checkpoints;
+    while (hi - lo > 1) {
+        const std::uint64_t mid = (lo + hi) / 2;
+        const auto token = tokenAt(readWord(sparse + 8 * mid));
+        if (!token) {
+            return std::nullopt;
+        }
+        if (fmt::tokenBefore(hash, word, fmt::tokenHash(*token), *token)) {
+            hi = mid;
+        } else {
+            lo = mid;
+        }
+    }
+    if (checkpoints == 0) {
+        return std::nullopt;
+    }
+    std::uint64_t start = readWord(sparse + 8 * lo);
+    for (std::uint64_t t = lo * fmt::kSparse; t < tokens && t < (lo + 1) * fmt::kSparse; ++t) {
+        const auto token = tokenAt(start);
+        if (!token) {
+            return std::nullopt;
+        }
+        if (*token == word) {
+            return t;
+        }
+        start += token->size() + 1;
+    }
+    return std::nullopt;
+}
+
+std::optional<DocumentSet> TextIndex::documentsWith(std::string_view word) const {
+    const File& f = *file_;
+    DocumentSet set((static_cast<size_t>(documents_) + 63) / 64, 0);
+    const std::string_view vocabulary(f.data + f.at(fmt::kVocabularyOffset),
+                                      f.at(fmt::kVocabularySize));
+    const char* sparse = f.data + f.at(fmt::kSparseOffset);
+    const std::uint64_t tokens = f.at(fmt::kTokens);
+    const std::uint64_t checkpoints = (tokens + fmt::kSparse - 1) / fmt::kSparse;
+    // The word as a whole token first: when every document holds it, no
+    // other token can add one.
+    if (const std::optional<std::uint64_t> token = findToken(word)) {
+        bool full = false;
+        if (!addPosting(*token, set, full)) {
+            return std::nullopt;
+        }
+        if (full) {
+            return set;
+        }
+    }
+    const FoldedFinder finder(word);
+    // The token of a hit: the line feeds before it, counted from the
+    // nearest known token start (the last token found, or a checkpoint).
+    std::uint64_t knownToken = 0;
+    std::uint64_t knownStart = 1;
     size_t from = 0;
-    while (from < vocabulary_.size()) {
-        const void* hit = memmem(base + from, vocabulary_.size() - from, word.data(), word.size());
-        if (hit == nullptr) {
+    for (;;) {
+        const size_t hit = finder.find(vocabulary, from);
+        if (hit == std::string_view::npos) {
             break;
         }
-        const auto offset = static_cast<std::uint32_t>(static_cast<const char*>(hit) - base);
-        // The token that holds the hit: the last one starting at or before it.
-        const auto after = std::upper_bound(tokenStart_.begin(), tokenStart_.end(), offset);
-        if (after == tokenStart_.begin()) {
-            from = offset + 1;  // before the first token: only in a damaged index
-            continue;
+        if (hit - knownStart > 4096 && checkpoints > 0) {
+            // Jump to the last checkpoint at or before the hit.
+            std::uint64_t lo = 0;
+            std::uint64_t hi = checkpoints;
+            while (hi - lo > 1) {
+                const std::uint64_t mid = (lo + hi) / 2;
+                if (readWord(sparse + 8 * mid) <= hit) {
+                    lo = mid;
+                } else {
+                    hi = mid;
+                }
+            }
+            const std::uint64_t start = readWord(sparse + 8 * lo);
+            if (start > knownStart && start <= hit) {
+                knownStart = start;
+                knownToken = lo * fmt::kSparse;
+            }
         }
-        const auto t = static_cast<size_t>(after - tokenStart_.begin() - 1);
-        const std::string_view posting =
-            postings_.substr(postingStart_[t], postingStart_[t + 1] - postingStart_[t]);
-        if (kind_[t] == 1) {
-            for (size_t b = 0; b < bitmapBytes; ++b) {
-                set[b / 8] |= static_cast<std::uint64_t>(static_cast<unsigned char>(posting[b]))
-                              << (8 * (b % 8));
-            }
-        } else {
-            std::uint32_t doc = 0;
-            bool first = true;
-            size_t at = 0;
-            while (at < posting.size()) {
-                std::uint32_t delta = 0;
-                for (int shift = 0; at < posting.size() && shift < 35; shift += 7) {
-                    const auto byte = static_cast<unsigned char>(posting[at++]);
-                    delta |= static_cast<std::uint32_t>(byte & 0x7F) << shift;
-                    if ((byte & 0x80) == 0) {
-                        break;
-                    }
-                }
-                doc = first ? delta : doc + delta;
-                first = false;
-                if (doc < n) {  // a damaged posting names no document beyond the last
-                    set[doc / 64] |= std::uint64_t{1} << (doc % 64);
-                }
-            }
+        knownToken += static_cast<std::uint64_t>(
+            std::count(vocabulary.data() + knownStart, vocabulary.data() + hit, '\n'));
+        const size_t end = vocabulary.find('\n', hit);
+        if (end == std::string_view::npos || knownToken >= tokens) {
+            f.failed.store(true);
+            return std::nullopt;
+        }
+        bool full = false;
+        if (!addPosting(knownToken, set, full)) {
+            return std::nullopt;
+        }
+        if (full) {
+            break;  // every document holds it already
         }
         // On to the next token: a token counts once however often it holds the word.
-        from = t + 1 < tokenStart_.size() ? tokenStart_[t + 1] : vocabulary_.size();
+        knownStart = end + 1;
+        ++knownToken;
+        from = end + 1;
     }
     return set;
 }

@@ -1,23 +1,29 @@
 #pragma once
-// The full-text test of the title-and-text searches. The plain scan below
-// is the reference: it reads the stored Latin text of each row it is asked
-// about, turns it into plain text and looks for the word with A-Z folded to
-// a-z on both sides (every other byte, the YUSCII letters included, compares
-// exactly). A faster finder (an index) answers the same questions and is
-// checked against this one.
+// The full-text test of the title-and-text searches. The rich-text scan
+// below is the reference: it reads the stored Latin text of each row it is
+// asked about, turns it into plain text and looks for the word with A-Z
+// folded to a-z on both sides (every other byte, the YUSCII letters
+// included, compares exactly). The plain-text scan answers the same
+// questions from the plain texts kept beside the rich texts, the index
+// from its tokens; both are checked against the reference.
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "search/textindex.h"
 
 namespace engine {
+class Database;
 class Table;
-}
+}  // namespace engine
 
 namespace search {
+
+class Monitor;
 
 class TextFinder {
   public:
@@ -30,7 +36,7 @@ class TextFinder {
     virtual bool contains(engine::Table& table, long long key, size_t i) = 0;
 };
 
-class PlainTextScan final : public TextFinder {
+class RtfTextScan final : public TextFinder {
   public:
     void begin(const std::vector<std::string>& forms) override;
     bool contains(engine::Table& table, long long key, size_t i) override;
@@ -44,12 +50,46 @@ class PlainTextScan final : public TextFinder {
     bool loaded_ = false;
 };
 
+// Answers from the plain-text copy of the table (which must be usable, see
+// textCopyUsable): for each word, one pass over every copy the first time a
+// row asks about it. A row whose key several copies share (or none holds)
+// is read from its rich text.
+class PlainTextScan final : public TextFinder {
+  public:
+    PlainTextScan(engine::Database& db, TextTable table);
+
+    void begin(const std::vector<std::string>& forms) override;
+    bool contains(engine::Table& table, long long key, size_t i) override;
+
+    // For the searches over the catalog: whether each key's text holds all
+    // of the forms its mask names (bit i: forms[i]), tested in order with
+    // one pass over the copies. nullopt when a key is not answered by
+    // exactly one known copy. monitor: pumped now and then.
+    std::optional<std::unordered_map<long long, bool>> verdicts(
+        const std::unordered_map<long long, std::vector<bool>>& masks, Monitor* monitor);
+
+  private:
+    struct KeysWith {
+        std::unordered_set<long long> holding;
+    };
+    void scanFor(size_t i);
+
+    engine::Database& db_;
+    TextTable table_;
+    std::vector<std::string> forms_;  // A-Z folded
+    std::vector<std::optional<KeysWith>> sets_;
+    std::unordered_set<long long> unsure_;    // keys read from the rich text
+    std::unordered_set<long long> seenKeys_;  // keys some copy holds
+    bool keysKnown_ = false;
+    RtfTextScan rtf_;
+};
+
 // The same answers from the full-text index wherever it has them: for a
 // row the index knows by its key and a word without white space. Every
-// other question goes to the plain scan.
+// other question goes to the fallback finder.
 class IndexedTextScan final : public TextFinder {
   public:
-    explicit IndexedTextScan(std::shared_ptr<const TextIndex> index);
+    IndexedTextScan(std::shared_ptr<const TextIndex> index, std::unique_ptr<TextFinder> fallback);
 
     void begin(const std::vector<std::string>& forms) override;
     bool contains(engine::Table& table, long long key, size_t i) override;
@@ -62,7 +102,13 @@ class IndexedTextScan final : public TextFinder {
     std::shared_ptr<const TextIndex> index_;
     std::vector<std::string> forms_;  // A-Z folded
     std::vector<std::optional<DocumentSet>> sets_;
-    PlainTextScan scan_;
+    std::unique_ptr<TextFinder> fallback_;
 };
+
+// The finder a search uses on a table: the index when it is current, else
+// the plain texts when their copy is usable, else the rich texts.
+std::unique_ptr<TextFinder> textFinder(engine::Database& db, TextTable table);
+// The same without the index.
+std::unique_ptr<TextFinder> plainTextFinder(engine::Database& db, TextTable table);
 
 }  // namespace search

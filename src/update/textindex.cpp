@@ -3,7 +3,7 @@
 #include <strings.h>
 
 #include "database/schema.h"
-#include "search/textindex.h"
+#include "search/textrebuild.h"
 
 namespace update {
 

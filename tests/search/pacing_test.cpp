@@ -8,6 +8,7 @@
 #include "search/catalog.h"
 #include "search/keyword.h"
 #include "search/textindex.h"
+#include "search/textrebuild.h"
 #include "search_db.h"
 #include "support.h"
 

@@ -27,10 +27,13 @@ class InstallTest : public UpdateTest {
             return {-1};
         }
         auto set = index->documentsWith(word);
+        if (!set) {
+            return {-2};
+        }
         std::vector<long long> ids;
         for (long long id = 1; id <= 5; ++id) {
             auto doc = index->document(id);
-            if (doc && search::hasDocument(set, *doc)) {
+            if (doc && search::hasDocument(*set, *doc)) {
                 ids.push_back(id);
             }
         }

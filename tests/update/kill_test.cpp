@@ -61,10 +61,14 @@ std::vector<std::vector<long long>> searches(engine::Session& session) {
     }
     for (const auto& word : kWords) {
         auto set = index->documentsWith(word);
+        if (!set) {
+            ADD_FAILURE() << "the index is damaged";
+            return {};
+        }
         out.emplace_back();
         for (long long id = 1; id <= 400; ++id) {
             auto doc = index->document(id);
-            if (doc && search::hasDocument(set, *doc)) {
+            if (doc && search::hasDocument(*set, *doc)) {
                 out.back().push_back(id);
             }
         }

@@ -1,12 +1,14 @@
-// korvet-cli reindex DIR: builds the full-text index of the keyword searches
-// for the database of a program directory (one made before the index
-// existed, or changed without rebuilding it), and prints its size.
+// korvet-cli reindex DIR: builds the text data of the keyword searches for
+// the database of a program directory (the plain texts beside the rich
+// texts, the full-text index files and the catalog of the publication
+// rows, made again even when current), and prints their size.
 #include <cstdio>
 
 #include "cli_database.h"
 #include "command.h"
 #include "engine/session.h"
 #include "search/textindex.h"
+#include "search/textrebuild.h"
 
 static int runReindex(const std::vector<std::string>& args) {
     if (args.size() != 1) {
@@ -14,13 +16,16 @@ static int runReindex(const std::vector<std::string>& args) {
         return 2;
     }
     cli::ProgramDatabase program(args[0]);
-    search::rebuildTextIndex(program.session, cli::kCliAlias);
+    search::RebuildOptions everything;
+    everything.force = true;
+    search::rebuildTextIndex(program.session, cli::kCliAlias, everything);
     engine::Database& db = program.session.database(cli::kCliAlias);
     for (const auto& [table, name] : {std::pair{search::TextTable::Regulations, "regulations"},
                                       std::pair{search::TextTable::Opinions, "opinions"}}) {
         if (const auto info = search::textIndexInfo(db, table)) {
-            std::printf("%s\t%lld texts\t%lld tokens\t%lld bytes\n", name, info->documents,
-                        info->tokens, info->bytes);
+            std::printf("%s\t%lld texts\t%lld tokens\t%lld bytes\t%lld plain-text bytes\n", name,
+                        info->documents, info->tokens, info->bytes,
+                        search::textCopy(db, table).bytes());
         }
     }
     return 0;

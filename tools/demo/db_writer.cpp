@@ -5,14 +5,15 @@
 #include "demo/sources.h"
 #include "engine/session.h"
 #include "engine/table.h"
-#include "search/textindex.h"
+#include "search/textdata.h"
+#include "search/textrebuild.h"
 
 namespace demo {
 
 namespace fs = std::filesystem;
 
 struct DatabaseWriter::Impl {
-    explicit Impl(const fs::path& dataDir) : build(dataDir) {}
+    explicit Impl(const fs::path& dataDir) : build(dataDir, search::startTextCopies) {}
     database::DatabaseBuild build;
 
     engine::Table& table(const char* name) { return build.table(name); }
@@ -155,8 +156,8 @@ void DatabaseWriter::contract(const Contract& c) {
 
 void DatabaseWriter::commit() {
     // The full-text index of the keyword searches belongs to a finished
-    // database: built from the rows just written, in the same transaction.
-    impl_->build.commit(search::rebuildTextIndex);
+    // database: built from the plain texts of the rows just written.
+    impl_->build.commit(search::finishTextIndex);
 }
 
 void writeDatabase(const DemoData& data, const fs::path& dataDir) {

@@ -9,72 +9,16 @@
 #include "demo/db_writer.h"
 #include "demo/rtf_writer.h"
 #include "demo/sources.h"
+#include "demo/wording.h"
 #include "demo/yuscii_convert.h"
 
 namespace demo {
 namespace {
 
-// splitmix64: the same sequence on every platform.
-class Random {
-  public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
-    std::uint64_t next() {
-        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
-    int between(int lo, int hi) { return lo + below(hi - lo + 1); }
-    double unit() { return static_cast<double>(next() >> 11) * 0x1.0p-53; }
-    bool chance(double p) { return unit() < p; }
-
-  private:
-    std::uint64_t state_;
-};
-
 std::string y(const char* utf8) {
     return utf8ToYuscii(utf8, "generator", 0);
 }
 
-// Words, most frequent first: function words, then content words and their
-// inflected forms, so that a few words are common and many are rare.
-const char* const kFunctionWords[] = {
-    "i",     "u",      "se",   "na",      "za",    "od",      "da",     "je",     "o",
-    "sa",    "koji",   "koja", "koje",    "ili",   "kao",     "po",     "iz",     "ne",
-    "su",    "ovog",   "tog",  "prema",   "ako",   "može",    "biti",   "lice",   "zakona",
-    "člana", "stava",  "ovim", "odnosno", "kojim", "koja se", "shodno", "takođe", "pri",
-    "do",    "njegov", "radi", "čiji",    "već",   "dok",     "između", "uz",     "pod",
-};
-const char* const kStems[] = {
-    "porez",        "obveznik",     "račun",       "ugovor",     "poslodavac",   "zaposlen",
-    "rok",          "iznos",        "prihod",      "rashod",     "dohodak",      "doprinos",
-    "organ",        "ministarstv",  "zahtev",      "rešenj",     "postupak",     "propis",
-    "član",         "stav",         "tačk",        "osnov",      "uslov",        "pravo",
-    "obavez",       "naknad",       "zarad",       "godišnj",    "mesečn",       "nadležn",
-    "sud",          "prekršaj",     "kazn",        "novčan",     "privredn",     "društv",
-    "preduzetnik",  "banka",        "plaćanj",     "evidencij",  "izveštaj",     "revizij",
-    "knjigovodstv", "imovin",       "vrednost",    "cen",        "promet",       "dobr",
-    "uslug",        "carin",        "uvoz",        "izvoz",      "akciz",        "taks",
-    "budžet",       "lokaln",       "samouprav",   "opštin",     "građan",       "stranac",
-    "državljan",    "boravak",      "osiguranj",   "penzij",     "invalidsk",    "zdravstven",
-    "zaštit",       "bezbednost",   "rad",         "odmor",      "otkaz",        "sporazum",
-    "kolektivn",    "sindikat",     "štrajk",      "javn",       "nabavk",       "ponuđač",
-    "naručilac",    "konkurs",      "licenc",      "dozvol",     "inspekcij",    "nadzor",
-    "kontrol",      "žalb",         "tužb",        "presud",     "izvršenj",     "hipotek",
-    "zalog",        "kredit",       "kamat",       "valut",      "devizn",       "platn",
-    "promet",       "elektronsk",   "potpis",      "dokument",   "arhiv",        "podat",
-    "ličnost",      "poverljiv",    "stečaj",      "likvidacij", "registar",     "agencij",
-    "osnivanj",     "kapital",      "udeo",        "akcij",      "skupštin",     "direktor",
-    "odbor",        "nadzorn",      "statut",      "ovlašćenj",  "punomoćj",     "nasledstv",
-    "zaveštanj",    "brak",         "porodic",     "dete",       "starateljstv", "nepokretnost",
-    "zakup",        "najam",        "gradnj",      "objekat",    "zemljišt",     "katastar",
-    "energij",      "gas",          "struj",       "vod",        "šum",          "lov",
-    "ribolov",      "poljoprivred", "subvencij",   "podsticaj",  "đak",          "učenik",
-    "student",      "škol",         "fakultet",    "nauk",       "kultur",       "sport",
-    "medij",        "džep",         "nad+življen", "ljudsk",     "njiv",
-};
-const char* const kEndings[] = {"", "a", "u", "om", "i", "e", "ima", "ama", "ski", "nog"};
 const char* const kTypes[] = {"Sve",    "Zakon",    "Uredba", "Pravilnik",
                               "Odluka", "Uputstvo", "Naredba"};
 const char* const kGazettes[] = {
@@ -138,110 +82,6 @@ const char* const kContracts[] = {
     "Ugovor o čuvanju",
 };
 
-char upper(char c) {
-    switch (c) {
-        case '{':
-            return '[';
-        case '|':
-            return '\\';
-        case '~':
-            return '^';
-        case '}':
-            return ']';
-        case '`':
-            return '@';
-        default:
-            return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
-}
-
-std::string upperText(std::string s) {
-    for (char& c : s) {
-        c = upper(c);
-    }
-    return s;
-}
-
-class Text {
-  public:
-    explicit Text(Random& random) : random_(random) {
-        for (const char* w : kFunctionWords) {
-            words_.push_back(y(w));
-        }
-        std::vector<std::string> content;
-        for (const char* stem : kStems) {
-            for (const char* ending : kEndings) {
-                content.push_back(y(stem) + ending);
-            }
-        }
-        // A fixed shuffle, so that related forms are not neighbours in rank.
-        Random shuffle(7);
-        for (size_t i = content.size(); i > 1; --i) {
-            std::swap(content[i - 1],
-                      content[static_cast<size_t>(shuffle.below(static_cast<int>(i)))]);
-        }
-        words_.insert(words_.end(), content.begin(), content.end());
-        firstContent_ = std::size(kFunctionWords);
-        double sum = 0;
-        for (size_t r = 0; r < words_.size(); ++r) {
-            sum += 1.0 / static_cast<double>(r + 1);
-            cumulative_.push_back(sum);
-        }
-        contentCumulative_.assign(cumulative_.begin() + static_cast<long>(firstContent_),
-                                  cumulative_.end());
-    }
-
-    const std::string& word() { return words_[pick(cumulative_, 0.0)]; }
-    const std::string& contentWord() {
-        return words_[firstContent_ + pick(contentCumulative_, cumulative_[firstContent_ - 1])];
-    }
-
-    std::string sentence() {
-        const int n = random_.between(6, 20);
-        std::string s;
-        for (int i = 0; i < n; ++i) {
-            if (i > 0) {
-                s += (i > 3 && random_.chance(0.06)) ? ", " : " ";
-            }
-            s += word();
-        }
-        s[0] = upper(s[0]);
-        return s + ".";
-    }
-
-    std::string paragraph() {
-        std::string p;
-        const int n = random_.between(1, 4);
-        for (int i = 0; i < n; ++i) {
-            p += (i > 0 ? " " : "") + sentence();
-        }
-        return p;
-    }
-
-    std::string phrase(int lo, int hi) {
-        std::string s;
-        const int n = random_.between(lo, hi);
-        for (int i = 0; i < n; ++i) {
-            s += (i > 0 ? " " : "") + contentWord();
-        }
-        return s;
-    }
-
-  private:
-    size_t pick(const std::vector<double>& cumulative, double offset) {
-        const double target = offset + random_.unit() * (cumulative.back() - offset);
-        const auto it = std::lower_bound(cumulative.begin(), cumulative.end(), target);
-        return static_cast<size_t>(
-            std::min<long>(it - cumulative.begin(), static_cast<long>(cumulative.size()) - 1));
-    }
-
-    Random& random_;
-    std::vector<std::string> words_;
-    std::vector<double> cumulative_;
-    std::vector<double> contentCumulative_;
-    size_t firstContent_ = 0;
-};
-
 // The body of a regulation: title block, then articles until about bytes.
 std::vector<SourceLine> regulationBody(Text& text, Random& random, const std::string& title,
                                        size_t bytes) {
@@ -267,7 +107,7 @@ std::vector<SourceLine> regulationBody(Text& text, Random& random, const std::st
         }
         if (random.chance(0.15)) {
             for (int item = 1; item <= random.between(2, 4); ++item) {
-                add("- " + std::to_string(item) + ") " + text.phrase(3, 8) + ";");
+                add("- " + text.listItem(item));
             }
         }
     }
@@ -310,7 +150,8 @@ std::string bmpPicture(int width, int height, int tone) {
 GenerateStats generateDatabase(const GenerateOptions& options,
                                const std::filesystem::path& programDir) {
     Random random(options.seed);
-    Text text(random);
+    const Vocabulary vocabulary(options.seed, options.vocabularyStems);
+    Text text(vocabulary, random);
     GenerateStats stats;
     DatabaseWriter w(programDir / "Podatci");
 

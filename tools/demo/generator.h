@@ -1,6 +1,7 @@
 #pragma once
 // A large, consistent program directory for benchmarks: regulations with
-// realistic Serbian text (Zipf-like word frequencies, article headings),
+// realistic Serbian text (a vocabulary of several hundred thousand word
+// forms with Zipf frequencies, legal tokens, article headings),
 // gazettes with many years and issues, areas, types, archive chains,
 // opinions with their links, contracts and a few pictures. Deterministic.
 #include <cstdint>
@@ -12,6 +13,8 @@ struct GenerateOptions {
     int regulations = 1000;
     int opinions = 100;
     int textKb = 20;  // size of each regulation's RTF, per script
+    // Synthesised stems of the vocabulary (each gives 6 to 20 word forms).
+    int vocabularyStems = 30000;
     std::uint64_t seed = 20260101;
 };
 
