@@ -10,13 +10,13 @@
 #include <system_error>
 
 #include "dbviews/dbrichedit.h"
-#include "mainwindow/reportlist.h"
+#include "widgets/reportlist.h"
 #include "mainwindow/tform1.h"
 #include "measure.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
-#include "startup/fonts.h"
+#include "fonts/fonts.h"
 #include "viewer/tform3.h"
 
 namespace bench {

@@ -26,15 +26,15 @@
 
 #include "database/schema.h"
 #include "engine/types.h"
-#include "mainwindow/apphint.h"
-#include "mainwindow/bandart.h"
-#include "mainwindow/reportlist.h"
+#include "widgets/apphint.h"
+#include "widgets/bandart.h"
+#include "widgets/reportlist.h"
 #include "platform/files.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
-#include "startup/fonts.h"
+#include "fonts/faces.h"
 #include "yuscii/appclear.h"
 
 TForm1* Form1 = nullptr;
@@ -62,15 +62,7 @@ constexpr const char* kSaveFailed =
     "Ako Trevion pokrecete sa CD-a ne garantujemo vam ispravan rad programa.\r\n"
     "Pokrenite instalaciju ponovo.";
 
-// A face name of the font table, also before installfonts() has set it.
-QString face(const std::string& installed, size_t row) {
-    return platform::qs(installed.empty() ? fonts::fontTable()[row].face : installed);
-}
-QString interfaceFace() {
-    return face(fonts::interfaceFace(), 0);
-}
-
-void setTitleWidth(lists::ReportList* list, int width) {
+void setTitleWidth(widgets::ReportList* list, int width) {
     if (list != nullptr) {
         list->setColumnWidthOf(0, std::max(width, 40));
     }
@@ -117,7 +109,7 @@ void TForm1::buildFrame() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    PanelBand = bandart::createBand(this);
+    PanelBand = widgets::createBand(this);
     PanelBand->setObjectName(QStringLiteral("PanelBand"));
     PanelBand->setFixedHeight(71);
     auto* bandLayout = new QHBoxLayout(PanelBand);
@@ -148,7 +140,7 @@ void TForm1::buildFrame() {
         *sheets[i] = sheet;
         PageControl1->addTab(sheet, platform::qs(kPages[i].caption));
         PageControl1->setTabToolTip(i, platform::qs(kPages[i].hint));
-        apphint::setHint(sheet, kPages[i].hint);
+        widgets::setHint(sheet, kPages[i].hint);
     }
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
     layout->addWidget(PageControl1, 1);
@@ -170,7 +162,7 @@ void TForm1::FormCreate() {
     setPanel(2, "Baza se startuje...");
     // 3.
     settings::globals().line0 = 1;
-    QFont windowFont(interfaceFace());
+    const QFont windowFont = fonts::interfaceFont();
     setFont(windowFont);
     PopupMenu1->setFont(windowFont);
     QToolTip::setFont(windowFont);
@@ -203,7 +195,7 @@ void TForm1::readSettings() {
     std::error_code ec;
     if (std::filesystem::exists(settings::kCfgFile, ec)) {
         // A file that cannot be read counts as one without lines.
-        lines = settings::readTextLines(settings::kCfgFile).value_or(std::vector<std::string>{});
+        lines = platform::readTextLines(settings::kCfgFile).value_or(std::vector<std::string>{});
         cfg = *lines;
     }
     settings::Controls controls = settingsControls();
@@ -225,7 +217,7 @@ void TForm1::FormActivate() {
     // 1.
     setWindowTitle(platform::qs("Elektronski Trevion (ver." + settings::globals().version + ")"));
     // 2. The page control and the status bar pass the face to their controls.
-    QFont windowFont(interfaceFace());
+    const QFont windowFont = fonts::interfaceFont();
     PageControl1->setFont(windowFont);
     StatusBar1->setFont(windowFont);
     // 3. to 6.
@@ -318,6 +310,10 @@ void TForm1::searching(bool busy) {
     if (!busy && CheckBox5 != nullptr && CheckBox5->isChecked()) {
         platform::ui().beep();
     }
+}
+
+widgets::WindowMonitor TForm1::pageMonitor() {
+    return widgets::WindowMonitor(ProgressBar1, [this] { return takeStopRequest(); });
 }
 
 bool TForm1::takeStopRequest() {
@@ -455,9 +451,9 @@ void TForm1::proveripropise() {
 }
 
 void TForm1::dohints() {
-    setPanel(2, apphint::current());
+    setPanel(2, widgets::currentHint());
     if (documentHint) {
-        documentHint(apphint::current());
+        documentHint(widgets::currentHint());
     }
 }
 
@@ -487,8 +483,8 @@ void TForm1::saveFile(const std::string& name, const std::vector<std::string>& l
 void TForm1::FormClose() {
     std::vector<std::string> failed;
     // 1. Files copied from a CD come read-only.
-    for (const char* name : {remembered::kHistoryFile, remembered::kRecentFile,
-                             remembered::kQuickFile, settings::kCfgFile, remembered::kNewestFile}) {
+    for (const char* name : {lists::kHistoryFile, lists::kRecentFile,
+                             lists::kQuickFile, settings::kCfgFile, lists::kNewestFile}) {
         if (!platform::makeWritable(platform::inProgramDir(name))) {
             failed.push_back(name);
             GreskaUSnimanju();
@@ -530,8 +526,8 @@ void TForm1::dodajpretragu(const std::string& entry) {
 }
 
 void TForm1::oznacizabrzo(const std::string& title) {
-    if (liste.markQuickOpen(title) == remembered::MarkResult::Full) {
-        platform::ui().message(remembered::kQuickOpenFull);
+    if (liste.markQuickOpen(title) == lists::MarkResult::Full) {
+        platform::ui().message(lists::kQuickOpenFull);
     }
     prikaziliste();
     sredibrze();
@@ -539,7 +535,7 @@ void TForm1::oznacizabrzo(const std::string& title) {
 
 void TForm1::sredibrze() {
     PopupMenu1->clear();
-    QAction* heading = PopupMenu1->addAction(platform::qs(remembered::kMenuHeading));
+    QAction* heading = PopupMenu1->addAction(platform::qs(lists::kMenuHeading));
     heading->setEnabled(false);
     QAction* separator = PopupMenu1->addSeparator();
     separator->setEnabled(false);

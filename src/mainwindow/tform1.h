@@ -17,9 +17,10 @@
 #include <vector>
 
 #include "database/datasets.h"
-#include "mainwindow/listrules.h"
-#include "mainwindow/rememberedlists.h"
-#include "mainwindow/settings.h"
+#include "lists/listrules.h"
+#include "lists/rememberedlists.h"
+#include "settings/settings.h"
+#include "widgets/windowmonitor.h"
 
 class QAbstractButton;
 class QCheckBox;
@@ -42,7 +43,7 @@ class QTreeWidgetItem;
 namespace engine {
 class Session;
 }
-namespace lists {
+namespace widgets {
 class ReportList;
 }
 class Tselekt;
@@ -93,7 +94,7 @@ class TForm1 : public QDialog, public database::MainData {
 
     // The remembered lists shown by ListBox4, ListBox5, ListBox8 and the
     // invisible najnoviji.
-    remembered::RememberedLists liste;
+    lists::RememberedLists liste;
 
     // The stop request: set by Escape, tested and cleared by long loops.
     bool stopRequest = false;
@@ -141,7 +142,7 @@ class TForm1 : public QDialog, public database::MainData {
     // Page 0 "Izbor &glasila" (tform1_glasila.cpp)
     // ===================================================================
     QWidget* TabSheetGlasila = nullptr;
-    lists::ReportList* ListView1 = nullptr;  // title column: width less 220
+    widgets::ReportList* ListView1 = nullptr;  // title column: width less 220
     QTreeWidget* TreeView2 = nullptr;
     void buildPageGlasila();
     // The first activation's fill of the gazette tree, then the attaching
@@ -169,7 +170,7 @@ class TForm1 : public QDialog, public database::MainData {
     // Page 1 "&Oblasti" (tform1_oblasti.cpp)
     // ===================================================================
     QWidget* TabSheetOblasti = nullptr;
-    lists::ReportList* ListBox3 = nullptr;  // title column: width less 487
+    widgets::ReportList* ListBox3 = nullptr;  // title column: width less 487
     QComboBox* ComboBox3 = nullptr;
     QTreeWidget* TreeView1 = nullptr;
     QLineEdit* Edit11 = nullptr;  // the phrase
@@ -192,7 +193,7 @@ class TForm1 : public QDialog, public database::MainData {
     // Page 2 "&Pretraga" (tform1_pretraga.cpp)
     // ===================================================================
     QWidget* TabSheetPretraga = nullptr;
-    lists::ReportList* ListBox2 = nullptr;  // title column: width less 390
+    widgets::ReportList* ListBox2 = nullptr;  // title column: width less 390
     QComboBox* ComboBox4 = nullptr;
     QRadioButton* RadioButton6 = nullptr;  // titles only
     QRadioButton* RadioButton5 = nullptr;  // titles and texts
@@ -240,7 +241,7 @@ class TForm1 : public QDialog, public database::MainData {
     // Page 4 "M&i{ljenja" (tform1_misljenja.cpp)
     // ===================================================================
     QWidget* TabSheetMisljenja = nullptr;
-    lists::ReportList* Listbox6 = nullptr;  // title column: width less 170
+    widgets::ReportList* Listbox6 = nullptr;  // title column: width less 170
     QComboBox* ComboBox1 = nullptr;         // "Sve" and the ministries
     QRadioButton* RadioButton4 = nullptr;   // titles only
     QRadioButton* RadioButton3 = nullptr;   // titles and texts
@@ -274,8 +275,8 @@ class TForm1 : public QDialog, public database::MainData {
     // Page 5 "&Arhiva" (tform1_arhiva.cpp)
     // ===================================================================
     QWidget* TabSheet13 = nullptr;
-    lists::ReportList* ListBox7 = nullptr;  // title column: width less 200
-    lists::ReportList* Listbox9 = nullptr;  // title column: width less 180
+    widgets::ReportList* ListBox7 = nullptr;  // title column: width less 200
+    widgets::ReportList* Listbox9 = nullptr;  // title column: width less 180
     QWidget* Panel24 = nullptr;             // height: half the page's height less 45
     // The saved copy of ListBox7, filled by the start-up fill (poubacuj).
     std::vector<lists::Row> arhivacuvaj;
@@ -379,6 +380,8 @@ class TForm1 : public QDialog, public database::MainData {
     void FormCreate();
     void readSettings();
     void setColumnWidths(bool withListView1);
+    // The progress bar and the Escape stop request for a page's long loop.
+    widgets::WindowMonitor pageMonitor();
     // Writes a file; reports GreskaUSnimanju once for a file that failed.
     void saveFile(const std::string& name, const std::vector<std::string>& lines,
                   std::vector<std::string>& failed);

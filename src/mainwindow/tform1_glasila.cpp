@@ -8,8 +8,8 @@
 #include <QSplitter>
 #include <QTreeWidget>
 
-#include "mainwindow/apphint.h"
-#include "mainwindow/reportlist.h"
+#include "widgets/apphint.h"
+#include "widgets/reportlist.h"
 #include "mainwindow/tform1.h"
 #include "platform/textconv.h"
 #include "search/gazettes.h"
@@ -87,7 +87,7 @@ void TForm1::buildPageGlasila() {
     TreeView2->setColumnCount(1);
     TreeView2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TreeView2->setSelectionMode(QAbstractItemView::SingleSelection);
-    apphint::setHint(TreeView2, "Izbor i pretraga glasila");
+    widgets::setHint(TreeView2, "Izbor i pretraga glasila");
     connect(TreeView2, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem* node) { TreeView2Expanded(node); });
     connect(TreeView2, &QTreeWidget::itemCollapsed, this,
@@ -100,11 +100,11 @@ void TForm1::buildPageGlasila() {
     TreeView2->viewport()->installEventFilter(
         new ClickWatch(TreeView2, [this] { TreeView2Click(); }));
 
-    ListView1 = new lists::ReportList(splitter);
+    ListView1 = new widgets::ReportList(splitter);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setColumns({{"Naziv propisa", 400, false, lists::Rule::Title},
                            {"Broj/godina", 150, true, lists::Rule::YearFirst}});
-    connect(ListView1, &lists::ReportList::rowActivated, this, [this] { ListView1DblClick(); });
+    connect(ListView1, &widgets::ReportList::rowActivated, this, [this] { ListView1DblClick(); });
 
     splitter->addWidget(TreeView2);
     splitter->addWidget(ListView1);

@@ -16,8 +16,8 @@
 #include <functional>
 
 #include "database/lookups.h"
-#include "mainwindow/apphint.h"
-#include "mainwindow/reportlist.h"
+#include "widgets/apphint.h"
+#include "widgets/reportlist.h"
 #include "mainwindow/tform1.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
@@ -74,7 +74,7 @@ QGroupBox* group(QWidget* parent, const char* name, const char* caption) {
 QListWidget* listIn(QGroupBox* box, const char* name, const char* hint) {
     auto* list = new QListWidget(box);
     list->setObjectName(QString::fromLatin1(name));
-    apphint::setHint(list, hint);
+    widgets::setHint(list, hint);
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(list);
     return list;
@@ -83,9 +83,9 @@ QListWidget* listIn(QGroupBox* box, const char* name, const char* hint) {
 QSpinBox* limitField(QWidget* parent, const char* name, const char* hint) {
     auto* spin = new QSpinBox(parent);
     spin->setObjectName(QString::fromLatin1(name));
-    spin->setRange(remembered::kLimitMin, remembered::kLimitMax);
-    spin->setValue(remembered::kLimitDefault);
-    apphint::setHint(spin, hint);
+    spin->setRange(lists::kLimitMin, lists::kLimitMax);
+    spin->setValue(lists::kLimitDefault);
+    widgets::setHint(spin, hint);
     return spin;
 }
 
@@ -130,7 +130,7 @@ void TForm1::buildPageListe() {
     quickLayout->addWidget(new QLabel(platform::qs("Propisi ozna~eni za brzo otvaranje"), quick));
     ListBox8 = new QListWidget(quick);
     ListBox8->setObjectName(QStringLiteral("ListBox8"));
-    apphint::setHint(ListBox8, "Lista propisa obele`enih za brzo otvaranje");
+    widgets::setHint(ListBox8, "Lista propisa obele`enih za brzo otvaranje");
     quickLayout->addWidget(ListBox8);
     SpeedButton21 = platform::textButton(quick, "SpeedButton21", "O&bri{i",
                                          "Bri{e izabrani propis sa liste za brzo otvaranje");
@@ -198,9 +198,9 @@ void TForm1::ListBox4DblClick() {
     }
     const std::string& stored = liste.history.at(static_cast<size_t>(entry));
     // The quote doubled in the entry comes back single: the same text runs.
-    Edit2->setText(platform::qs(remembered::historySearchText(stored)));
+    Edit2->setText(platform::qs(lists::historySearchText(stored)));
     selectPage(kPretraga);
-    if (remembered::historySearchesTexts(stored)) {
+    if (lists::historySearchesTexts(stored)) {
         RadioButton5->setChecked(true);
     } else {
         RadioButton6->setChecked(true);

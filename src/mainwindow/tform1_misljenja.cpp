@@ -19,11 +19,11 @@
 #include <initializer_list>
 #include <optional>
 
-#include "mainwindow/apphint.h"
-#include "mainwindow/reportlist.h"
-#include "mainwindow/searchfield.h"
+#include "widgets/apphint.h"
+#include "widgets/reportlist.h"
+#include "widgets/searchfield.h"
 #include "mainwindow/tform1.h"
-#include "mainwindow/windowmonitor.h"
+#include "widgets/windowmonitor.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
@@ -90,11 +90,11 @@ QToolButton* searchButton(QWidget* parent, const char* name, const char* caption
 void TForm1::buildPageMisljenja() {
     auto* page = new QVBoxLayout(TabSheetMisljenja);
 
-    Listbox6 = new lists::ReportList(TabSheetMisljenja);
+    Listbox6 = new widgets::ReportList(TabSheetMisljenja);
     Listbox6->setObjectName(QStringLiteral("Listbox6"));
     Listbox6->setColumns({{"Naziv mi{ljenja", 400, false, lists::Rule::Title},
                           {"Datum objavljivanja", 130, true, lists::Rule::Date}});
-    apphint::setHint(Listbox6, "Lista mi{ljenja po zadatom kriterijumu");
+    widgets::setHint(Listbox6, "Lista mi{ljenja po zadatom kriterijumu");
     page->addWidget(Listbox6, 1);
 
     auto* groups = new QHBoxLayout;
@@ -108,7 +108,7 @@ void TForm1::buildPageMisljenja() {
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setMinimumContentsLength(30);
     ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    apphint::setHint(ComboBox1, "Izbor mi{ljenja po ministarstvima");
+    widgets::setHint(ComboBox1, "Izbor mi{ljenja po ministarstvima");
     new OpenOnTyping(ComboBox1);
     ministriesLayout->addWidget(ComboBox1);
     ministriesLayout->addStretch(1);
@@ -135,11 +135,11 @@ void TForm1::buildPageMisljenja() {
     auto* wordRow = new QHBoxLayout;
     Edit8 = new QLineEdit(words);
     Edit8->setObjectName(QStringLiteral("Edit8"));
-    apphint::setHint(Edit8, "Unesite re~ ili deo re~i za pretragu");
-    searchfield::makeSearchField(Edit8);
+    widgets::setHint(Edit8, "Unesite re~ ili deo re~i za pretragu");
+    widgets::makeSearchField(Edit8);
     wordLabel->setBuddy(Edit8);
     SpeedButton14 = searchButton(words, "SpeedButton14", "Pr&etra`i");
-    apphint::setHint(SpeedButton14, "Po~ni pretragu");
+    widgets::setHint(SpeedButton14, "Po~ni pretragu");
     wordRow->addWidget(Edit8, 1);
     wordRow->addWidget(SpeedButton14);
     wordsLayout->addLayout(wordRow);
@@ -191,7 +191,7 @@ void TForm1::buildPageMisljenja() {
     connect(SpeedButton14, &QToolButton::clicked, this, [this] { SpeedButton14Click(); });
     connect(SpeedButton13, &QToolButton::clicked, this, [this] { SpeedButton13Click(); });
     connect(SviDatumi, &QCheckBox::clicked, this, [this] { SviDatumiClick(); });
-    connect(Listbox6, &lists::ReportList::rowActivated, this, [this] { ListBox6DblClick(); });
+    connect(Listbox6, &widgets::ReportList::rowActivated, this, [this] { ListBox6DblClick(); });
     SviDatumiClick();
 }
 
@@ -231,7 +231,7 @@ void TForm1::SpeedButton14Click() {
     query.scope = RadioButton3->isChecked() ? search::Scope::TitlesAndTexts : search::Scope::Titles;
     query.ministry = chosenMinistry(ComboBox1, ministryIndex);
     // Opinion searches run to the end: Escape does not stop them.
-    WindowMonitor monitor(ProgressBar1, {});
+    widgets::WindowMonitor monitor(ProgressBar1, {});
     Listbox6->setRows(search::opinionKeywordSearch(*this, query, monitor));
     ProgressBar1->setValue(0);
     searching(false);

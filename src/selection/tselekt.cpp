@@ -10,14 +10,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "mainwindow/bandart.h"
-#include "mainwindow/reportlist.h"
-#include "mainwindow/searchfield.h"
+#include "fonts/faces.h"
+#include "widgets/bandart.h"
+#include "widgets/reportlist.h"
+#include "widgets/searchfield.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
 #include "search/words.h"
-#include "startup/fonts.h"
 #include "yuscii/appclear.h"
 
 Tselekt* selekt = nullptr;
@@ -35,9 +35,7 @@ Tselekt::Tselekt(QWidget* parent) : QDialog(parent) {
     setWindowTitle(platform::qs("Lista propisa po zadatom kriterijumu"));
     selekt = this;
     buildWindow();
-    // The interface face, also before installfonts() has set its name.
-    const std::string& installed = fonts::interfaceFace();
-    const QFont face(platform::qs(installed.empty() ? fonts::fontTable()[0].face : installed));
+    const QFont face = fonts::interfaceFont();
     setFont(face);
     PopupMenu1->setFont(face);
     yuscii::appclearOnMinimise(this);
@@ -56,7 +54,7 @@ void Tselekt::buildWindow() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
 
-    QWidget* header = bandart::createBand(this);
+    QWidget* header = widgets::createBand(this);
     header->setObjectName(QStringLiteral("Panel1"));
     header->setFixedHeight(71);
     layout->addWidget(header);
@@ -79,7 +77,7 @@ void Tselekt::buildWindow() {
     topLayout->addWidget(SpeedButton3);
     layout->addWidget(top);
 
-    Listbox1 = new lists::ReportList(this);
+    Listbox1 = new widgets::ReportList(this);
     Listbox1->setObjectName(QStringLiteral("Listbox1"));
     Listbox1->setColumns({{"Naziv propisa", 400, false, lists::Rule::Title},
                           {"Slu`beni glasnik", 250, true, lists::Rule::Plain},
@@ -94,7 +92,7 @@ void Tselekt::buildWindow() {
     Edit1 = new QLineEdit(bottom);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setFixedWidth(360);
-    searchfield::makeSearchField(Edit1);
+    widgets::makeSearchField(Edit1);
     SpeedButton1 = platform::textButton(bottom, "SpeedButton1", "&Selektuj", nullptr);
     bottomLayout->addWidget(Edit1);
     bottomLayout->addWidget(SpeedButton1);
@@ -118,8 +116,8 @@ void Tselekt::buildWindow() {
     connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(Edit1, &QLineEdit::returnPressed, this, [this] { SpeedButton1Click(); });
-    connect(Listbox1, &lists::ReportList::rowActivated, this, [this] { ListBox1DblClick(); });
-    connect(Listbox1, &lists::ReportList::rowSelectionChanged, this, [this] {
+    connect(Listbox1, &widgets::ReportList::rowActivated, this, [this] { ListBox1DblClick(); });
+    connect(Listbox1, &widgets::ReportList::rowSelectionChanged, this, [this] {
         if (!bulk_) {
             change();
         }

@@ -19,7 +19,7 @@ class QMenu;
 class QPlainTextEdit;
 class QToolButton;
 
-namespace lists {
+namespace widgets {
 class ReportList;
 }
 
@@ -64,7 +64,7 @@ class Tselekt : public QDialog {
     QToolButton* SpeedButton2 = nullptr;  // "Pret&hodna strana"
     QPlainTextEdit* Memo1 = nullptr;      // the details, greyed
     QToolButton* SpeedButton3 = nullptr;  // "Arhiva za ovaj propis"
-    lists::ReportList* Listbox1 = nullptr;
+    widgets::ReportList* Listbox1 = nullptr;
     QLineEdit* Edit1 = nullptr;           // a part of a title
     QToolButton* SpeedButton1 = nullptr;  // "&Selektuj"
     QMenu* PopupMenu1 = nullptr;

@@ -13,13 +13,14 @@
 #include <filesystem>
 
 #include "engine/types.h"
-#include "mainwindow/apphint.h"
-#include "mainwindow/settings.h"
+#include "widgets/apphint.h"
+#include "settings/settings.h"
+#include "platform/files.h"
 #include "platform/instancelock.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
-#include "startup/fonts.h"
+#include "fonts/fonts.h"
 #include "startup/session.h"
 #include "startup/splash.h"
 #include "yuscii/appclear.h"
@@ -99,7 +100,7 @@ void TForm2::FormCreate() {
     // 11.
     std::error_code ec;
     if (std::filesystem::exists(settings::kCfgFile, ec)) {
-        ff = settings::readTextLines(settings::kCfgFile).value_or(std::vector<std::string>{});
+        ff = platform::readTextLines(settings::kCfgFile).value_or(std::vector<std::string>{});
         if (ff.size() > 9) {
             settings::globals().version = settings::versionFromCfg(ff);
         }
@@ -139,8 +140,8 @@ void TForm2::Image1Click() {
     }
     // 1.
     if (Form1 != nullptr && Form1->StatusBar1 != nullptr) {
-        apphint::watch(QCoreApplication::instance());
-        apphint::setHandler([] {
+        widgets::watchHints(QCoreApplication::instance());
+        widgets::setHintHandler([] {
             if (Form1 != nullptr) {
                 Form1->dohints();
             }

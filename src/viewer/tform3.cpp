@@ -17,10 +17,10 @@
 
 #include "database/datasets.h"
 #include "dbviews/dbrichedit.h"
-#include "mainwindow/bandart.h"
+#include "widgets/bandart.h"
 #include "platform/textconv.h"
 #include "platform/windowframe.h"
-#include "viewer/fontfaces.h"
+#include "fonts/faces.h"
 #include "yuscii/appclear.h"
 #include "yuscii/keyfilter.h"
 
@@ -85,7 +85,7 @@ void TForm3::buildWindow() {
     buildMenus();
     layout->setMenuBar(MainMenu1);
 
-    QWidget* strip = bandart::createStrip(this);
+    QWidget* strip = widgets::createStrip(this);
     strip->setObjectName(QStringLiteral("Panel1"));
     strip->setFixedHeight(44);
     layout->addWidget(strip);
@@ -267,11 +267,11 @@ void TForm3::SpeedButton9Click() {
 }
 
 void TForm3::FormCreate() {
-    const QFont windowFont(viewer::interfaceFont());
+    const QFont windowFont(fonts::interfaceFont());
     setFont(windowFont);
     MainMenu1->setFont(windowFont);
     PopupMenu1->setFont(windowFont);
-    const QFont latin = viewer::textFont(false);
+    const QFont latin = fonts::textFont(false);
     Edit1->setFont(latin);
     clanovi->setFont(latin);
     DBRichEdit1->setFont(latin);

@@ -17,7 +17,7 @@
 #include "../startup/startup_env.h"
 #include "app/windows.h"
 #include "engine/session.h"
-#include "mainwindow/settings.h"
+#include "settings/settings.h"
 #include "platform/files.h"
 #include "support/scripted_ui.h"
 #include "support/temp_program_dir.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "engine/session.h"
-#include "mainwindow/reportlist.h"
-#include "mainwindow/settings.h"
+#include "widgets/reportlist.h"
+#include "settings/settings.h"
 #include "mainwindow/tform1.h"
 #include "startup/session.h"
 #include "support/temp_program_dir.h"
@@ -20,7 +20,7 @@ namespace pagestest {
 
 using Texts = std::vector<std::string>;
 
-inline Texts captions(const lists::ReportList* list) {
+inline Texts captions(const widgets::ReportList* list) {
     Texts out;
     for (const lists::Row& r : list->rows()) {
         out.push_back(r.caption);
@@ -28,7 +28,7 @@ inline Texts captions(const lists::ReportList* list) {
     return out;
 }
 
-inline Texts column(const lists::ReportList* list, size_t sub) {
+inline Texts column(const widgets::ReportList* list, size_t sub) {
     Texts out;
     for (const lists::Row& r : list->rows()) {
         out.push_back(r.sub.at(sub));

@@ -11,13 +11,13 @@
 #include <filesystem>
 
 #include "engine/session.h"
-#include "mainwindow/reportlist.h"
+#include "widgets/reportlist.h"
 #include "mainwindow/tform1.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "selection/tselekt.h"
-#include "startup/fonts.h"
+#include "fonts/fonts.h"
 #include "startup/session.h"
 #include "viewer/tform3.h"
 

@@ -24,7 +24,7 @@
 #include "database/schema.h"
 #include "dbviews/dbrichedit.h"
 #include "engine/table.h"
-#include "mainwindow/reportlist.h"
+#include "widgets/reportlist.h"
 #include "mainwindow/tform1.h"
 #include "pages_fixture.h"
 #include "platform/textconv.h"
@@ -45,7 +45,7 @@ constexpr const char* kAccountingAudit = "Zakon o ra~unovodstvu i reviziji";
 constexpr const char* kFinance = "Ministarstvo finansija";
 constexpr const char* kOpinion2004 = "Evidentiranje za PDV pre po~etka primene zakona";
 
-std::vector<int> icons(const lists::ReportList* list) {
+std::vector<int> icons(const widgets::ReportList* list) {
     std::vector<int> out;
     for (const Row& r : list->rows()) {
         out.push_back(r.image);
@@ -62,7 +62,7 @@ Texts entries(const QListWidget* list) {
 }
 
 // The row of the list with this BG.
-int rowWithBg(const lists::ReportList* list, const std::string& bg) {
+int rowWithBg(const widgets::ReportList* list, const std::string& bg) {
     for (int i = 0; i < list->count(); ++i) {
         if (list->row(i).sub.at(0) == bg) {
             return i;

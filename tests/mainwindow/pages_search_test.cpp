@@ -19,8 +19,8 @@
 
 #include "database/schema.h"
 #include "engine/table.h"
-#include "mainwindow/icons.h"
-#include "mainwindow/reportlist.h"
+#include "widgets/icons.h"
+#include "widgets/reportlist.h"
 #include "mainwindow/tform1.h"
 #include "pages_fixture.h"
 #include "platform/textconv.h"
@@ -205,7 +205,7 @@ TEST_F(Pages, CollapsingDropsTheChildrenKeepsTheListAndTheNextExpansionRereads) 
 
 TEST_F(Pages, GazetteListSortsByTheClickedHeader) {
     form->TreeView2->setCurrentItem(form->TreeView2->topLevelItem(0));
-    lists::ReportList* list = form->ListView1;
+    widgets::ReportList* list = form->ListView1;
     ASSERT_GT(list->count(), 30);
 
     list->clickColumn(1);
@@ -262,8 +262,8 @@ TEST_F(Pages, StartupFillLoadsTheChoicesAndTheFullResultList) {
     EXPECT_EQ(platform::ys(root->text(0)), "Sve oblasti");
     EXPECT_EQ(root->childCount(), 11);
     EXPECT_TRUE(root->isExpanded());
-    EXPECT_EQ(root->icon(0).cacheKey(), lists::image(lists::kRoot).cacheKey());
-    EXPECT_EQ(root->child(0)->icon(0).cacheKey(), lists::image(lists::kDocument).cacheKey());
+    EXPECT_EQ(root->icon(0).cacheKey(), widgets::image(lists::kRoot).cacheKey());
+    EXPECT_EQ(root->child(0)->icon(0).cacheKey(), widgets::image(lists::kDocument).cacheKey());
     EXPECT_TRUE(form->TreeView1->selectedItems().isEmpty());
     EXPECT_EQ(form->ListBox3->count(), 0);
 

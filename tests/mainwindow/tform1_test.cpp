@@ -25,7 +25,7 @@
 #include "database/schema.h"
 #include "engine/session.h"
 #include "engine/table.h"
-#include "mainwindow/apphint.h"
+#include "widgets/apphint.h"
 #include "platform/files.h"
 #include "platform/textconv.h"
 #include "startup/session.h"
@@ -362,12 +362,12 @@ TEST_F(MainWindow, HintsReachPanelTwoAndTheDocumentWindow) {
     TForm1& f = create();
     std::string shownInDocument;
     f.documentHint = [&](const std::string& hint) { shownInDocument = hint; };
-    apphint::setHandler([&f] { f.dohints(); });
-    apphint::set("Port proxy servera");
-    apphint::setHandler({});
+    widgets::setHintHandler([&f] { f.dohints(); });
+    widgets::setCurrentHint("Port proxy servera");
+    widgets::setHintHandler({});
     EXPECT_EQ(f.panelText(2), "Port proxy servera");
     EXPECT_EQ(shownInDocument, "Port proxy servera");
-    apphint::set("");
+    widgets::setCurrentHint("");
 }
 
 TEST_F(MainWindow, MinimisingTransliteratesTheClipboard) {

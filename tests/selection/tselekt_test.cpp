@@ -12,7 +12,7 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 
-#include "mainwindow/reportlist.h"
+#include "widgets/reportlist.h"
 #include "platform/textconv.h"
 #include "support/scripted_ui.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "platform/programdir.h"
-#include "startup/fonts.h"
+#include "fonts/fonts.h"
 #include "support/temp_program_dir.h"
 
 namespace testsupport {

@@ -10,10 +10,10 @@
 #include <QTimer>
 
 #include "engine/session.h"
-#include "mainwindow/apphint.h"
-#include "mainwindow/settings.h"
+#include "widgets/apphint.h"
+#include "settings/settings.h"
 #include "platform/files.h"
-#include "startup/fonts.h"
+#include "fonts/fonts.h"
 #include "startup_env.h"
 #include "support/scripted_ui.h"
 #include "support/temp_program_dir.h"
@@ -119,7 +119,7 @@ class Handover : public Startup {
         form1_ = std::make_unique<TForm1>(session_);
         form1_->startup = form2_.get();
     }
-    ~Handover() override { apphint::setHandler({}); }
+    ~Handover() override { widgets::setHintHandler({}); }
 
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<TForm1> form1_;
@@ -151,9 +151,9 @@ TEST_F(Handover, AFullBarOpensTheMainWindowAndItsCloseEndsTheProgram) {
         EXPECT_FALSE(form2_->isVisible());
         EXPECT_EQ(form1_->panelText(2), "Inicijalizacija zavr{ena");
         // Hints now reach the status bar.
-        apphint::set("Adresa proxy servera");
+        widgets::setCurrentHint("Adresa proxy servera");
         EXPECT_EQ(form1_->panelText(2), "Adresa proxy servera");
-        apphint::set("");
+        widgets::setCurrentHint("");
         EXPECT_EQ(ended_, 0);
         dialog.close();
         return 0;

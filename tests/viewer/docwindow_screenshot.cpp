@@ -15,7 +15,7 @@
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "quiet_ui.h"
-#include "startup/fonts.h"
+#include "fonts/fonts.h"
 #include "startup/session.h"
 #include "viewer/tform3.h"
 

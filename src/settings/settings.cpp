@@ -1,0 +1,235 @@
+#include "settings/settings.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdio>
+#include <ios>
+#include <system_error>
+
+#include "platform/files.h"
+
+namespace settings {
+
+Globals& globals() {
+    static Globals values;
+    return values;
+}
+
+void resetGlobals() {
+    globals() = Globals{};
+}
+
+std::optional<int> parseInt(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i == text.size()) {
+        return std::nullopt;
+    }
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (!std::isdigit(c)) {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) {
+            return std::nullopt;
+        }
+    }
+    value = negative ? -value : value;
+    if (value < INT_MIN || value > INT_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+namespace {
+
+// Reads one group of lines; a throw-free stand-in for the list's
+// out-of-range and conversion failures, which stop the group.
+class LineReader {
+  public:
+    explicit LineReader(const std::vector<std::string>& lines) : lines_(lines) {}
+
+    const std::string* text(size_t index) const {
+        return index < lines_.size() ? &lines_[index] : nullptr;
+    }
+    std::optional<int> number(size_t index) const {
+        const std::string* line = text(index);
+        return line ? parseInt(*line) : std::nullopt;
+    }
+
+  private:
+    const std::vector<std::string>& lines_;
+};
+
+// Lines 0 to 4; false when the group stopped.
+bool readFirstGroup(const LineReader& in, Globals& globals, Controls& controls,
+                    CfgOutcome& outcome) {
+    auto line0 = in.number(0);
+    if (!line0) {
+        return false;
+    }
+    globals.line0 = *line0;
+    auto level = in.number(1);
+    if (!level) {
+        return false;
+    }
+    // An index outside the three levels leaves the selector without a
+    // selection, which changes no page.
+    controls.complexity = (*level >= 0 && *level <= 2) ? *level : -1;
+    outcome.complexityRead = true;
+    const std::string* proxy = in.text(2);
+    if (!proxy) {
+        return false;
+    }
+    const bool on = *proxy == kProxyOn;
+    if (on) {
+        controls.proxy = true;
+    }
+    for (size_t index : {size_t{3}, size_t{4}}) {
+        const std::string* value = in.text(index);
+        if (!value) {
+            // Only a proxy that is on needs its address and port.
+            return !on;
+        }
+        // With the proxy off the fields stay disabled but keep the values,
+        // so that they go back to the file unchanged.
+        (index == 3 ? controls.proxyAddress : controls.proxyPort) = *value;
+    }
+    return true;
+}
+
+// Lines 5 to 7; false when the group stopped.
+bool readSecondGroup(const LineReader& in, Globals& globals) {
+    for (size_t i = 0; i < globals.styles.size(); ++i) {
+        auto size = in.number(5 + i);
+        if (!size) {
+            return false;
+        }
+        globals.styles[i].size = *size;
+    }
+    globals.lastUpdate = kReadUpdateDate;
+    return true;
+}
+
+}  // namespace
+
+CfgOutcome loadCfg(const std::optional<std::vector<std::string>>& lines, Globals& globals,
+                   Controls& controls) {
+    CfgOutcome outcome;
+    if (!lines) {
+        globals.styles[0].size = 10;
+        globals.styles[1].size = 16;
+        globals.styles[2].size = 14;
+        return outcome;
+    }
+    LineReader in(*lines);
+    outcome.error =
+        !readFirstGroup(in, globals, controls, outcome) || !readSecondGroup(in, globals);
+    return outcome;
+}
+
+void initTextStyles(Globals& globals) {
+    for (size_t i = 0; i < globals.styles.size(); ++i) {
+        globals.styles[i].face = "YHelvetica";
+        globals.styles[i].bold = i > 0;
+    }
+}
+
+std::optional<std::array<bool, kPageCount>> pagesShown(int level) {
+    switch (level) {
+        case 0:
+            return std::array<bool, kPageCount>{true,  true, false, false, false,
+                                                false, true, true,  true};
+        case 1:
+            return std::array<bool, kPageCount>{true,  true, true, false, true,
+                                                false, true, true, true};
+        case 2:
+            return std::array<bool, kPageCount>{true, true, true, true, true,
+                                                true, true, true, true};
+        default:
+            return std::nullopt;
+    }
+}
+
+std::vector<std::string> cfgLines(const Globals& globals, const Controls& controls) {
+    return {
+        std::to_string(globals.line0),
+        std::to_string(controls.complexity),
+        controls.proxy ? kProxyOn : kProxyOff,
+        controls.proxyAddress,
+        controls.proxyPort,
+        std::to_string(globals.styles[0].size),
+        std::to_string(globals.styles[1].size),
+        std::to_string(globals.styles[2].size),
+        globals.lastUpdate,
+        globals.version,
+    };
+}
+
+std::string versionFromCfg(const std::vector<std::string>& lines) {
+    if (lines.size() <= 9) {
+        return {};
+    }
+    return lines[9].empty() ? std::string(kDefaultVersion) : lines[9];
+}
+
+DateFormat& dateFormat() {
+    static DateFormat format;
+    return format;
+}
+
+std::string formatDate(const Date& date) {
+    char buffer[32];
+    const char sep = dateFormat().separator;
+    std::snprintf(buffer, sizeof buffer, "%02d%c%02d%c%04d", date.day, sep, date.month, sep,
+                  date.year);
+    return buffer;
+}
+
+std::optional<Date> parseDate(const std::string& text) {
+    const char sep = dateFormat().separator;
+    int parts[3] = {0, 0, 0};
+    size_t part = 0;
+    size_t digits = 0;
+    for (char c : text) {
+        if (c == sep) {
+            if (digits == 0 || part == 2) {
+                return std::nullopt;
+            }
+            ++part;
+            digits = 0;
+        } else if (c >= '0' && c <= '9') {
+            if (++digits > 4) {
+                return std::nullopt;
+            }
+            parts[part] = parts[part] * 10 + (c - '0');
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (part != 2 || digits == 0) {
+        return std::nullopt;
+    }
+    Date date{parts[0], parts[1], parts[2]};
+    static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (date.year < 1 || date.month < 1 || date.month > 12 || date.day < 1 ||
+        date.day > kDays[date.month - 1]) {
+        return std::nullopt;
+    }
+    const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
+    if (date.month == 2 && date.day == 29 && !leap) {
+        return std::nullopt;
+    }
+    return date;
+}
+
+}  // namespace settings
