@@ -9,6 +9,7 @@
 #include <functional>
 #include <system_error>
 
+#include "app/wiring.h"
 #include "dbviews/dbrichedit.h"
 #include "widgets/reportlist.h"
 #include "mainwindow/tform1.h"
@@ -94,6 +95,7 @@ struct Windows {
         openSession(session, programDir);
         main = std::make_unique<TForm1>(session);
         document = std::make_unique<TForm3>(session, *main);
+        app::wireDocument(*main, *document);
         if (activate) {
             main->FormActivate();
         }
@@ -195,11 +197,12 @@ std::vector<Operation> WindowBench::operations(const Queries& q) {
     Operation find;
     find.name = "one search in the document window";
     auto found = std::make_shared<Sample>();
-    find.prepare = [&d, found, q] {
-        d.ui.inModal = [found, q](QDialog&) {
-            Form3->Edit1->setText(platform::qs(q.documentWord));
-            found->ms = timeOf([] { Form3->SpeedButton1Click(); });
-            found->rows = static_cast<long long>(Form3->pretrazivac.selStart());
+    find.prepare = [&d, opened, found, q] {
+        TForm3* document = opened().document.get();
+        d.ui.inModal = [document, found, q](QDialog&) {
+            document->Edit1->setText(platform::qs(q.documentWord));
+            found->ms = timeOf([document] { document->SpeedButton1Click(); });
+            found->rows = static_cast<long long>(document->pretrazivac.selStart());
         };
     };
     find.run = [openLargest, found] {

@@ -25,6 +25,6 @@ int main(int argc, char** argv) {
     if (windows->form2->terminated()) {
         return 0;  // another instance runs
     }
-    app::installRunHooks();
+    app::installRunHooks(*windows);
     return QApplication::exec();
 }

@@ -37,8 +37,6 @@
 #include "fonts/faces.h"
 #include "yuscii/appclear.h"
 
-TForm1* Form1 = nullptr;
-
 namespace {
 
 struct PageInfo {
@@ -73,7 +71,6 @@ void setTitleWidth(widgets::ReportList* list, int width) {
 TForm1::TForm1(engine::Session& session, QWidget* parent)
     : QDialog(parent), database::MainData(session) {
     setObjectName(QStringLiteral("Form1"));
-    Form1 = this;
     buildFrame();
     buildPageGlasila();
     buildPageOblasti();
@@ -90,9 +87,6 @@ TForm1::TForm1(engine::Session& session, QWidget* parent)
 TForm1::~TForm1() {
     if (cursorBusy_) {
         QApplication::restoreOverrideCursor();
-    }
-    if (Form1 == this) {
-        Form1 = nullptr;
     }
 }
 
@@ -237,9 +231,7 @@ void TForm1::FormActivate() {
         attachTreeView2Change();
     }
     // 7.
-    if (startup != nullptr) {
-        startup->hideStartup();
-    }
+    Q_EMIT firstFillDone();
     // 8.
     if (ComboBox4 != nullptr && ComboBox4->count() > 0) {
         ComboBox4->setCurrentIndex(0);
@@ -254,9 +246,7 @@ void TForm1::FormActivate() {
     // 2. (the contract text's face) and 11.
     ugovoriFormActivate();
     // 12.
-    if (startup != nullptr) {
-        startup->stopTimer();
-    }
+    Q_EMIT firstActivationDone();
     firstActivation = false;
     firstFillRunning_ = false;
 }
@@ -452,9 +442,11 @@ void TForm1::proveripropise() {
 
 void TForm1::dohints() {
     setPanel(2, widgets::currentHint());
-    if (documentHint) {
-        documentHint(widgets::currentHint());
-    }
+    Q_EMIT hintShown(widgets::currentHint());
+}
+
+void TForm1::clearProgress() {
+    ProgressBar1->setValue(0);
 }
 
 void TForm1::GreskaUSnimanju() {
@@ -500,9 +492,7 @@ void TForm1::FormClose() {
     // 4.
     PopupMenu1->clear();
     // 5.
-    if (startup != nullptr) {
-        startup->closeStartup();
-    }
+    Q_EMIT closed();
 }
 
 void TForm1::done(int result) {

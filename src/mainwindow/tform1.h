@@ -46,18 +46,6 @@ class Session;
 namespace widgets {
 class ReportList;
 }
-class Tselekt;
-
-// What the main window asks of the start-up window that shows it: hide it
-// after the first fill, stop its timer for good, and close it, which ends
-// the program.
-class StartupWindow {
-  public:
-    virtual ~StartupWindow() = default;
-    virtual void hideStartup() = 0;
-    virtual void stopTimer() = 0;
-    virtual void closeStartup() = 0;
-};
 
 class TForm1 : public QDialog, public database::MainData {
     Q_OBJECT
@@ -82,8 +70,17 @@ class TForm1 : public QDialog, public database::MainData {
     // Frame
     // ===================================================================
 
-    // Set by the program entry; nullptr when there is no start-up window.
-    StartupWindow* startup = nullptr;
+    // What the main window asks of the windows it shows; src/app sets these
+    // when it wires the windows (an empty function shows nothing).
+    struct Links {
+        // The document window, shown modally on Zakoni's current regulation
+        // or on misljenja's current opinion, with this caption.
+        std::function<void(const std::string& title)> showRegulation;
+        std::function<void(const std::string& title)> showOpinion;
+        // The selection window, shown modally with these rows.
+        std::function<void(std::vector<lists::Row> rows)> showSelection;
+    };
+    Links links;
 
     QWidget* PanelBand = nullptr;  // the top band, 71 pixels high
     QProgressBar* ProgressBar1 = nullptr;
@@ -103,8 +100,6 @@ class TForm1 : public QDialog, public database::MainData {
 
     bool firstActivation = true;
 
-    // The document window shows hints in its status bar through this.
-    std::function<void(const std::string&)> documentHint;
 
     void FormActivate();
     void FormResize();
@@ -119,7 +114,10 @@ class TForm1 : public QDialog, public database::MainData {
     void searching(bool busy);
     void osvezi();
     void proveripropise();
+    // The application's hint in panel 2 and in the document window (hintShown).
     void dohints();
+    // The progress bar back to 0 (when another window closes).
+    void clearProgress();
     void GreskaUSnimanju();
 
     // Status bar panels 0 to 2 (YUSCII).
@@ -233,9 +231,6 @@ class TForm1 : public QDialog, public database::MainData {
     void SpeedButton25Click();
     // The newest regulations in the selection window.
     void SpeedButton10Click();
-    // Gives the selection window the main window's side: the archive test,
-    // the opening, the archive jump, the quick-open marking, the progress bar.
-    void connectSelection(Tselekt& window);
 
     // ===================================================================
     // Page 4 "M&i{ljenja" (tform1_misljenja.cpp)
@@ -290,8 +285,8 @@ class TForm1 : public QDialog, public database::MainData {
     void ListBox7DblClick();
     void ListBox9DblClick();
     // From the document and selection windows: this page searches the title
-    // (the page shown, pending messages run first), and the selection
-    // window, when shown, closes.
+    // (the page shown, pending messages run first), then archiveJumped (the
+    // selection window, when shown, closes).
     void skoknaarhivu(const std::string& title);
 
     // ===================================================================
@@ -367,6 +362,19 @@ class TForm1 : public QDialog, public database::MainData {
     std::string nadjibroj(const std::string& title);
     std::string nadjiglasnik(const std::string& title);
 
+  Q_SIGNALS:
+    // The first activation has filled the pages (the start-up window hides)
+    // and is done (the start-up timer stops for good).
+    void firstFillDone();
+    void firstActivationDone();
+    // The close has saved the files (the start-up window closes, which ends
+    // the program).
+    void closed();
+    // The application's hint changed (dohints).
+    void hintShown(const std::string& hint);
+    // The archive page searched a title for another window.
+    void archiveJumped();
+
   protected:
     void done(int result) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -391,6 +399,3 @@ class TForm1 : public QDialog, public database::MainData {
     bool closing_ = false;
     bool firstFillRunning_ = false;
 };
-
-// The one instance, created at program start (nullptr before and after).
-extern TForm1* Form1;

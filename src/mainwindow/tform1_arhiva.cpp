@@ -18,7 +18,6 @@
 #include "platform/textconv.h"
 #include "platform/windowframe.h"
 #include "search/archive.h"
-#include "selection/tselekt.h"
 
 namespace {
 
@@ -150,7 +149,5 @@ void TForm1::skoknaarhivu(const std::string& title) {
     widgets::setSearchText(Edit7, title);
     QCoreApplication::processEvents();
     SpeedButton22Click();
-    if (selekt != nullptr && selekt->isVisible()) {
-        selekt->reject();
-    }
+    Q_EMIT archiveJumped();
 }

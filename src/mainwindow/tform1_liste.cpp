@@ -22,7 +22,6 @@
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
-#include "selection/tselekt.h"
 
 namespace {
 
@@ -236,7 +235,7 @@ void TForm1::SpeedButton10Click() {
         platform::ui().message(kNoNewest);
         return;
     }
-    if (selekt == nullptr) {
+    if (!links.showSelection) {
         return;
     }
     std::vector<lists::Row> rows;
@@ -246,21 +245,5 @@ void TForm1::SpeedButton10Click() {
         std::string gazette = nadjiglasnik(title);
         rows.push_back(lists::Row{title, {std::move(gazette), nadjibroj(title)}, lists::kDocument});
     }
-    connectSelection(*selekt);
-    selekt->Listbox1->setRows(std::move(rows));
-    platform::ui().showModal(*selekt);
-}
-
-void TForm1::connectSelection(Tselekt& window) {
-    window.archiveTest = [this](const std::string& title) {
-        return database::jelimastariji(*this, title);
-    };
-    window.opening = [this](const std::string& title, const std::string& bg) {
-        open(title, bg);
-        osvezi();
-        dodajuceste(title);
-    };
-    window.archiveJump = [this](const std::string& title) { skoknaarhivu(title); };
-    window.quickOpenMarking = [this](const std::string& title) { oznacizabrzo(title); };
-    window.progressReset = [this] { ProgressBar1->setValue(0); };
+    links.showSelection(std::move(rows));
 }

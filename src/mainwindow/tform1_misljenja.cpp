@@ -30,7 +30,6 @@
 #include "search/keep.h"
 #include "search/opinions.h"
 #include "search/words.h"
-#include "viewer/tform3.h"
 
 namespace {
 
@@ -273,7 +272,7 @@ void TForm1::SpinEditChange(QSpinBox* changed) {
 
 void TForm1::ListBox6DblClick() {
     const lists::Row* row = Listbox6->selected();
-    if (row == nullptr || Form3 == nullptr) {
+    if (row == nullptr || !links.showOpinion) {
         return;
     }
     const std::string title = row->caption;
@@ -284,9 +283,7 @@ void TForm1::ListBox6DblClick() {
     search::KeepDataset keep(misljenja);
     misljenja.setMasterFields("");
     if (search::positionOpinion(*this, title, date)) {
-        Form3->prepareOpinion();
-        Form3->setWindowTitle(platform::qs(title));
-        platform::ui().showModal(*Form3);
+        links.showOpinion(title);
     }
     keep.restore();
 }

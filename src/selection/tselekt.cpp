@@ -20,8 +20,6 @@
 #include "search/words.h"
 #include "yuscii/appclear.h"
 
-Tselekt* selekt = nullptr;
-
 namespace {
 
 constexpr const char* kNothingFound = "Nije pronadjen nijedan propis sa zadatim tekstom u naslovu";
@@ -33,7 +31,6 @@ constexpr int kTitleReserve = 380;
 Tselekt::Tselekt(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("selekt"));
     setWindowTitle(platform::qs("Lista propisa po zadatom kriterijumu"));
-    selekt = this;
     buildWindow();
     const QFont face = fonts::interfaceFont();
     setFont(face);
@@ -41,10 +38,10 @@ Tselekt::Tselekt(QWidget* parent) : QDialog(parent) {
     yuscii::appclearOnMinimise(this);
 }
 
-Tselekt::~Tselekt() {
-    if (selekt == this) {
-        selekt = nullptr;
-    }
+Tselekt::~Tselekt() = default;
+
+void Tselekt::setRows(std::vector<lists::Row> rows) {
+    Listbox1->setRows(std::move(rows));
 }
 
 void Tselekt::buildWindow() {
@@ -151,7 +148,7 @@ void Tselekt::change() {
     Memo1->setPlainText(platform::qs(row->caption + "\n" + gazette + " (" + bg + ")"));
     Memo1->moveCursor(QTextCursor::Start);
     if (!row->caption.empty()) {
-        SpeedButton3->setEnabled(archiveTest && archiveTest(row->caption));
+        SpeedButton3->setEnabled(links.archiveTest && links.archiveTest(row->caption));
     }
 }
 
@@ -191,9 +188,7 @@ void Tselekt::ListBox1DblClick() {
     // The close of this window may empty the list while the document shows.
     const std::string title = row->caption;
     const std::string bg = row->sub.size() < 2 ? std::string() : row->sub[1];
-    if (opening) {
-        opening(title, bg);
-    }
+    Q_EMIT openRequested(title, bg);
 }
 
 void Tselekt::SpeedButton3Click() {
@@ -202,9 +197,7 @@ void Tselekt::SpeedButton3Click() {
         return;
     }
     const std::string title = row->caption;
-    if (archiveJump) {
-        archiveJump(title);
-    }
+    Q_EMIT archiveJumpRequested(title);
     if (isVisible()) {
         reject();
     }
@@ -216,15 +209,11 @@ void Tselekt::Oznaci1Click() {
     }
     const lists::Row* row = Listbox1->selected();
     const std::string title = row != nullptr ? row->caption : Listbox1->row(0).caption;
-    if (quickOpenMarking) {
-        quickOpenMarking(title);
-    }
+    Q_EMIT quickOpenMarked(title);
 }
 
 void Tselekt::FormClose() {
-    if (progressReset) {
-        progressReset();
-    }
+    Q_EMIT closing();
     Listbox1->clear();
     Listbox1->clearSortMarker();
     fresh = true;

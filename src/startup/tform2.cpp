@@ -25,15 +25,12 @@
 #include "startup/splash.h"
 #include "yuscii/appclear.h"
 
-TForm2* Form2 = nullptr;
-
 TForm2::TForm2(engine::Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), session_(session) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(platform::qs("Startup"));
     setFixedSize(startup::kSplashWidth, startup::kSplashHeight);
     endProgram = [] { QCoreApplication::exit(0); };
-    Form2 = this;
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -61,11 +58,7 @@ TForm2::TForm2(engine::Session& session, QWidget* parent)
     FormCreate();
 }
 
-TForm2::~TForm2() {
-    if (Form2 == this) {
-        Form2 = nullptr;
-    }
-}
+TForm2::~TForm2() = default;
 
 void TForm2::FormCreate() {
     const std::filesystem::path programDir = platform::programDir();
@@ -139,13 +132,9 @@ void TForm2::Image1Click() {
         return;  // the main window is up already
     }
     // 1.
-    if (Form1 != nullptr && Form1->StatusBar1 != nullptr) {
+    if (links.hints) {
         widgets::watchHints(QCoreApplication::instance());
-        widgets::setHintHandler([] {
-            if (Form1 != nullptr) {
-                Form1->dohints();
-            }
-        });
+        widgets::setHintHandler(links.hints);
     }
     // 2. and 3.
     if (!proveriverzijuBDE()) {
@@ -153,9 +142,9 @@ void TForm2::Image1Click() {
         return;
     }
     // 4. An earlier click, before the bar is full, leaves it to the timer.
-    if (started && ProgressBar1->value() == ProgressBar1->maximum() && Form1 != nullptr) {
+    if (started && ProgressBar1->value() == ProgressBar1->maximum() && links.showMain) {
         handingOver_ = true;
-        platform::ui().showModal(*Form1);
+        links.showMain();
     }
 }
 

@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/tform1.h"
-
 class QLabel;
 class QProgressBar;
 class QTimer;
@@ -23,13 +21,22 @@ namespace platform {
 class InstanceLock;
 }
 
-class TForm2 : public QWidget, public StartupWindow {
+class TForm2 : public QWidget {
     Q_OBJECT
   public:
     // The named lock standing in for the mutex "TrevionMutex".
     static constexpr const char* kMutexName = "TrevionMutex";
     static constexpr const char* kAlreadyRunning =
         "Trevion je vec startovan. Pritisnite taster OK za prekid startovanja nove instance.";
+
+    // What the start-up window asks of the main window it hands over to;
+    // src/app sets these when it wires the windows (an empty function does
+    // nothing, and without showMain there is no hand-over).
+    struct Links {
+        std::function<void()> hints;     // the main window's hint handler (dohints)
+        std::function<void()> showMain;  // shows the main window modally
+    };
+    Links links;
 
     // Runs FormCreate on the given session.
     explicit TForm2(engine::Session& session, QWidget* parent = nullptr);
@@ -64,10 +71,11 @@ class TForm2 : public QWidget, public StartupWindow {
     void instalirajBDE();
     bool proveriverzijuBDE();
 
-    // StartupWindow
-    void hideStartup() override;
-    void stopTimer() override;
-    void closeStartup() override;
+    // What the main window's first activation and close ask: hide this
+    // window, stop its timer for good, close it (which ends the program).
+    void hideStartup();
+    void stopTimer();
+    void closeStartup();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -81,6 +89,3 @@ class TForm2 : public QWidget, public StartupWindow {
     bool terminated_ = false;
     bool handingOver_ = false;
 };
-
-// The one instance, created first at program start (nullptr before and after).
-extern TForm2* Form2;

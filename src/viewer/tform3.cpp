@@ -24,8 +24,6 @@
 #include "yuscii/appclear.h"
 #include "yuscii/keyfilter.h"
 
-TForm3* Form3 = nullptr;
-
 namespace {
 
 void setHint(QWidget* control, const char* hint) {
@@ -65,16 +63,11 @@ TForm3::TForm3(engine::Session& session, database::MainData& data, QWidget* pare
       data_(data),
       attachments_(std::make_unique<database::AttachmentData>(session, data.Zakoni)) {
     setObjectName(QStringLiteral("Form3"));
-    Form3 = this;
     buildWindow();
     FormCreate();
 }
 
-TForm3::~TForm3() {
-    if (Form3 == this) {
-        Form3 = nullptr;
-    }
-}
+TForm3::~TForm3() = default;
 
 void TForm3::buildWindow() {
     platform::frameMaximised(*this);
@@ -260,9 +253,7 @@ void TForm3::buildMenus() {
 void TForm3::SpeedButton9Click() {
     // The search runs while this window still shows; the user lands on the
     // archive page when it has closed.
-    if (archiveJump) {
-        archiveJump(platform::ys(windowTitle()));
-    }
+    Q_EMIT archiveJumpRequested(platform::ys(windowTitle()));
     reject();
 }
 

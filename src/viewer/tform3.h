@@ -44,13 +44,6 @@ class TForm3 : public QDialog {
     TForm3(engine::Session& session, database::MainData& data, QWidget* parent = nullptr);
     ~TForm3() override;
 
-    // What the window asks of the main window (set when the windows are
-    // wired; an empty function does nothing).
-    std::function<void(const std::string&)> quickOpenMarking;  // marks a title (oznacizabrzo)
-    std::function<void()> progressReset;                       // progress bar to 0
-    // The archive page searches this title (and the selection window closes).
-    std::function<void(const std::string&)> archiveJump;
-
     // The main window's hint handler shows the application's hint here
     // (status panel 2).
     void showHint(const std::string& hint);
@@ -117,6 +110,14 @@ class TForm3 : public QDialog {
     // Every way of closing runs FormClose first.
     void done(int result) override;
 
+  Q_SIGNALS:
+    // "Oznaci": the caption is marked for quick opening (oznacizabrzo).
+    void quickOpenMarked(const std::string& title);
+    // "&Arhiva": the archive page is to search this title.
+    void archiveJumpRequested(const std::string& title);
+    // The close has begun (the main window's progress bar goes to 0).
+    void closing();
+
   protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -147,6 +148,3 @@ class TForm3 : public QDialog {
     std::vector<QLabel*> panels_;  // the status bar's three panels
     int notesHeight_ = 0;
 };
-
-// The one instance, created at program start (nullptr before and after).
-extern TForm3* Form3;

@@ -128,9 +128,7 @@ void TForm3::FormClose() {
     lastShownTitle.clear();
     Edit1->setFont(fonts::textFont(false));
     SpeedButton8->setEnabled(false);
-    if (progressReset) {
-        progressReset();
-    }
+    Q_EMIT closing();
     DBRichEdit1->setDataSource(&data_.DataSource2);
     bindText(kLatin);
     clanovi->clear();
@@ -217,7 +215,5 @@ void TForm3::Kopiraj1Click() {
 }
 
 void TForm3::Oznacizabrzootvaranje1Click() {
-    if (quickOpenMarking) {
-        quickOpenMarking(platform::ys(windowTitle()));
-    }
+    Q_EMIT quickOpenMarked(platform::ys(windowTitle()));
 }

@@ -5,6 +5,7 @@
 
 #include <QListWidget>
 
+#include "app/wiring.h"
 #include "database/datasets.h"
 #include "database/filters.h"
 #include "database/lookups.h"
@@ -164,7 +165,7 @@ class MainWindowOpening : public ::testing::Test {
         main = std::make_unique<TForm1>(session);
         main->openAll();
         document = std::make_unique<TForm3>(session, *main);
-        document->quickOpenMarking = [this](const std::string& t) { main->oznacizabrzo(t); };
+        app::wireDocument(*main, *document);
     }
     void TearDown() override {
         document.reset();

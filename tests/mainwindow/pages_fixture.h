@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/wiring.h"
 #include "engine/session.h"
 #include "widgets/reportlist.h"
 #include "settings/settings.h"
@@ -44,6 +45,7 @@ class MainWindowPages : public ::testing::Test {
         form = std::make_unique<TForm1>(session);
         form->FormActivate();
         document = std::make_unique<TForm3>(session, *form);
+        app::wireDocument(*form, *document);
     }
     void TearDown() override {
         document.reset();

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/wiring.h"
 #include "engine/session.h"
 #include "widgets/reportlist.h"
 #include "mainwindow/tform1.h"
@@ -88,6 +89,8 @@ int main(int argc, char** argv) {
         TForm1 form(session);
         TForm3 document(session, form);
         Tselekt selection;
+        app::wireDocument(form, document);
+        app::wireSelection(form, selection);
         form.setWindowState(Qt::WindowNoState);
         form.resize(1200, 760);
         form.show();

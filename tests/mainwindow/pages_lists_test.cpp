@@ -78,9 +78,8 @@ class ListPages : public pagestest::MainWindowPages {
   protected:
     void SetUp() override {
         MainWindowPages::SetUp();
-        document->quickOpenMarking = [this](const std::string& t) { form->oznacizabrzo(t); };
-        document->archiveJump = [this](const std::string& t) { form->skoknaarhivu(t); };
         selection = std::make_unique<Tselekt>();
+        app::wireSelection(*form, *selection);
     }
     void TearDown() override {
         selection.reset();

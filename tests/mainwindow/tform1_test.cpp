@@ -44,14 +44,16 @@ const char* kSaveFailed =
     "Ako Trevion pokrecete sa CD-a ne garantujemo vam ispravan rad programa.\r\n"
     "Pokrenite instalaciju ponovo.";
 
-// Records what the main window asks of the start-up window.
-struct FakeStartup final : StartupWindow {
+// Records what the main window tells the start-up window.
+struct FakeStartup {
     int hidden = 0;
     int timerStops = 0;
     int closes = 0;
-    void hideStartup() override { ++hidden; }
-    void stopTimer() override { ++timerStops; }
-    void closeStartup() override { ++closes; }
+    void listenTo(TForm1& form) {
+        QObject::connect(&form, &TForm1::firstFillDone, [this] { ++hidden; });
+        QObject::connect(&form, &TForm1::firstActivationDone, [this] { ++timerStops; });
+        QObject::connect(&form, &TForm1::closed, [this] { ++closes; });
+    }
 };
 
 class MainWindow : public ::testing::Test {
@@ -68,7 +70,7 @@ class MainWindow : public ::testing::Test {
 
     TForm1& create() {
         form_ = std::make_unique<TForm1>(session_);
-        form_->startup = &startup_;
+        startup_.listenTo(*form_);
         return *form_;
     }
 
@@ -105,7 +107,6 @@ class MainWindow : public ::testing::Test {
 
 TEST_F(MainWindow, CreationWithoutFilesGivesTheDesignState) {
     TForm1& f = create();
-    EXPECT_EQ(Form1, &f);
     EXPECT_EQ(platform::ys(f.windowTitle()), "Elektronski Trevion");
     const Lines captions = {"Izbor &glasila",           "&Oblasti",     "&Pretraga",
                             "^&esto kori{}eni propisi", "M&i{ljenja",   "&Arhiva",
@@ -361,7 +362,8 @@ TEST_F(MainWindow, QuickOpenMenuMirrorsTheListAndANinthTitleIsRefused) {
 TEST_F(MainWindow, HintsReachPanelTwoAndTheDocumentWindow) {
     TForm1& f = create();
     std::string shownInDocument;
-    f.documentHint = [&](const std::string& hint) { shownInDocument = hint; };
+    QObject::connect(&f, &TForm1::hintShown,
+                     [&](const std::string& hint) { shownInDocument = hint; });
     widgets::setHintHandler([&f] { f.dohints(); });
     widgets::setCurrentHint("Port proxy servera");
     widgets::setHintHandler({});

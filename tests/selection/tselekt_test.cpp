@@ -35,16 +35,19 @@ const std::vector<Row> kRows = {
 class Selection : public ::testing::Test {
   protected:
     void SetUp() override {
-        window.archiveTest = [this](const std::string& title) {
+        window.links.archiveTest = [this](const std::string& title) {
             tested.push_back(title);
             return title == "Zakon o radu";
         };
-        window.opening = [this](const std::string& title, const std::string& bg) {
-            opened.push_back(title + "|" + bg);
-        };
-        window.archiveJump = [this](const std::string& title) { jumped.push_back(title); };
-        window.quickOpenMarking = [this](const std::string& title) { marked.push_back(title); };
-        window.progressReset = [this] { ++progressResets; };
+        QObject::connect(&window, &Tselekt::openRequested,
+                         [this](const std::string& title, const std::string& bg) {
+                             opened.push_back(title + "|" + bg);
+                         });
+        QObject::connect(&window, &Tselekt::archiveJumpRequested,
+                         [this](const std::string& title) { jumped.push_back(title); });
+        QObject::connect(&window, &Tselekt::quickOpenMarked,
+                         [this](const std::string& title) { marked.push_back(title); });
+        QObject::connect(&window, &Tselekt::closing, [this] { ++progressResets; });
     }
 
     // Fills the rows and shows the window; inside() runs while it shows.

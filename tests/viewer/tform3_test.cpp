@@ -59,8 +59,9 @@ class DocumentWindow : public ::testing::Test {
     void SetUp() override {
         data.openAll();
         form = std::make_unique<TForm3>(db.session, data);
-        form->quickOpenMarking = [this](const std::string& title) { marked.push_back(title); };
-        form->progressReset = [this] { ++progressResets; };
+        QObject::connect(form.get(), &TForm3::quickOpenMarked,
+                         [this](const std::string& title) { marked.push_back(title); });
+        QObject::connect(form.get(), &TForm3::closing, [this] { ++progressResets; });
     }
     void TearDown() override { form.reset(); }
 
