@@ -11,14 +11,14 @@
 
 #include "app/wiring.h"
 #include "dbviews/dbrichedit.h"
-#include "widgets/reportlist.h"
+#include "fonts/fonts.h"
 #include "mainwindow/tform1.h"
 #include "measure.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
-#include "fonts/fonts.h"
 #include "viewer/tform3.h"
+#include "widgets/reportlist.h"
 
 namespace bench {
 

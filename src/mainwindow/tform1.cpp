@@ -26,15 +26,15 @@
 
 #include "database/schema.h"
 #include "engine/types.h"
-#include "widgets/apphint.h"
-#include "widgets/bandart.h"
-#include "widgets/reportlist.h"
+#include "fonts/faces.h"
 #include "platform/files.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
-#include "fonts/faces.h"
+#include "widgets/apphint.h"
+#include "widgets/bandart.h"
+#include "widgets/reportlist.h"
 #include "yuscii/appclear.h"
 
 namespace {
@@ -475,8 +475,8 @@ void TForm1::saveFile(const std::string& name, const std::vector<std::string>& l
 void TForm1::FormClose() {
     std::vector<std::string> failed;
     // 1. Files copied from a CD come read-only.
-    for (const char* name : {lists::kHistoryFile, lists::kRecentFile,
-                             lists::kQuickFile, settings::kCfgFile, lists::kNewestFile}) {
+    for (const char* name : {lists::kHistoryFile, lists::kRecentFile, lists::kQuickFile,
+                             settings::kCfgFile, lists::kNewestFile}) {
         if (!platform::makeWritable(platform::inProgramDir(name))) {
             failed.push_back(name);
             GreskaUSnimanju();

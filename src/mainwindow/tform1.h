@@ -100,7 +100,6 @@ class TForm1 : public QDialog, public database::MainData {
 
     bool firstActivation = true;
 
-
     void FormActivate();
     void FormResize();
     // Saves the lists and the settings, then closes the start-up window.
@@ -237,10 +236,10 @@ class TForm1 : public QDialog, public database::MainData {
     // ===================================================================
     QWidget* TabSheetMisljenja = nullptr;
     widgets::ReportList* Listbox6 = nullptr;  // title column: width less 170
-    QComboBox* ComboBox1 = nullptr;         // "Sve" and the ministries
-    QRadioButton* RadioButton4 = nullptr;   // titles only
-    QRadioButton* RadioButton3 = nullptr;   // titles and texts
-    QLineEdit* Edit8 = nullptr;             // the search words
+    QComboBox* ComboBox1 = nullptr;           // "Sve" and the ministries
+    QRadioButton* RadioButton4 = nullptr;     // titles only
+    QRadioButton* RadioButton3 = nullptr;     // titles and texts
+    QLineEdit* Edit8 = nullptr;               // the search words
     QAbstractButton* SpeedButton14 = nullptr;
     // The date range: from-day, from-month, from-year, to-day, to-month,
     // to-year. They change only by their arrows.
@@ -272,7 +271,7 @@ class TForm1 : public QDialog, public database::MainData {
     QWidget* TabSheet13 = nullptr;
     widgets::ReportList* ListBox7 = nullptr;  // title column: width less 200
     widgets::ReportList* Listbox9 = nullptr;  // title column: width less 180
-    QWidget* Panel24 = nullptr;             // height: half the page's height less 45
+    QWidget* Panel24 = nullptr;               // height: half the page's height less 45
     // The saved copy of ListBox7, filled by the start-up fill (poubacuj).
     std::vector<lists::Row> arhivacuvaj;
     QLineEdit* Edit7 = nullptr;  // a title or part of one

@@ -11,13 +11,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "widgets/apphint.h"
-#include "widgets/reportlist.h"
-#include "widgets/searchfield.h"
 #include "mainwindow/tform1.h"
 #include "platform/textconv.h"
 #include "platform/windowframe.h"
 #include "search/archive.h"
+#include "widgets/apphint.h"
+#include "widgets/reportlist.h"
+#include "widgets/searchfield.h"
 
 namespace {
 

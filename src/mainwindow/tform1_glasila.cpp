@@ -8,11 +8,11 @@
 #include <QSplitter>
 #include <QTreeWidget>
 
-#include "widgets/apphint.h"
-#include "widgets/reportlist.h"
 #include "mainwindow/tform1.h"
 #include "platform/textconv.h"
 #include "search/gazettes.h"
+#include "widgets/apphint.h"
+#include "widgets/reportlist.h"
 
 namespace {
 

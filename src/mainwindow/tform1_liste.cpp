@@ -16,12 +16,12 @@
 #include <functional>
 
 #include "database/lookups.h"
-#include "widgets/apphint.h"
-#include "widgets/reportlist.h"
 #include "mainwindow/tform1.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
+#include "widgets/apphint.h"
+#include "widgets/reportlist.h"
 
 namespace {
 

@@ -19,17 +19,17 @@
 #include <initializer_list>
 #include <optional>
 
-#include "widgets/apphint.h"
-#include "widgets/reportlist.h"
-#include "widgets/searchfield.h"
 #include "mainwindow/tform1.h"
-#include "widgets/windowmonitor.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
 #include "search/keep.h"
 #include "search/opinions.h"
 #include "search/words.h"
+#include "widgets/apphint.h"
+#include "widgets/reportlist.h"
+#include "widgets/searchfield.h"
+#include "widgets/windowmonitor.h"
 
 namespace {
 

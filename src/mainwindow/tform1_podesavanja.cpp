@@ -9,9 +9,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "widgets/apphint.h"
 #include "mainwindow/tform1.h"
 #include "platform/textconv.h"
+#include "widgets/apphint.h"
 #include "yuscii/keyfilter.h"
 
 namespace {

@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "widgets/bandart.h"
 #include "fonts/faces.h"
 #include "mainwindow/publisher.h"
 #include "mainwindow/tform1.h"
@@ -15,6 +14,7 @@
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "richtext/reader.h"
+#include "widgets/bandart.h"
 
 namespace {
 
@@ -47,7 +47,8 @@ void TForm1::buildPagePomoc() {
     Label52->adjustSize();
     Label60 = panelLabel(Panel11, "Label60", mainwindow::publisher::kEditors, 46);
     Label61 = panelLabel(Panel11, "Label61", mainwindow::publisher::kAddress, 70);
-    Label34 = panelLabel(Panel11, "Label34", std::string(mainwindow::publisher::kWeb) + "   e-mail: ", 98);
+    Label34 = panelLabel(Panel11, "Label34",
+                         std::string(mainwindow::publisher::kWeb) + "   e-mail: ", 98);
     page->addWidget(Panel11);
     // The panel takes its width only once its page is laid out.
     Panel11->installEventFilter(this);
@@ -60,8 +61,8 @@ void TForm1::buildPagePomoc() {
 
     // The contact line gets the mail address, in Tahoma: addresses are not
     // YUSCII, so the line is plain Latin-1 in a font that draws '@' as '@'.
-    Label34->setText(
-        QString::fromLatin1(std::string(mainwindow::publisher::kWeb) + "   e-mail: " + mainwindow::publisher::kMail));
+    Label34->setText(QString::fromLatin1(std::string(mainwindow::publisher::kWeb) +
+                                         "   e-mail: " + mainwindow::publisher::kMail));
     Label34->setFont(QFont(QStringLiteral("Tahoma")));
     Label34->adjustSize();
 }

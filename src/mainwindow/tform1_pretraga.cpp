@@ -11,17 +11,17 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "widgets/apphint.h"
-#include "widgets/icons.h"
-#include "widgets/reportlist.h"
-#include "widgets/searchfield.h"
 #include "mainwindow/tform1.h"
-#include "widgets/windowmonitor.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
 #include "search/keyword.h"
 #include "search/words.h"
+#include "widgets/apphint.h"
+#include "widgets/icons.h"
+#include "widgets/reportlist.h"
+#include "widgets/searchfield.h"
+#include "widgets/windowmonitor.h"
 
 namespace {
 

@@ -11,13 +11,13 @@
 #include <QVBoxLayout>
 
 #include "fonts/faces.h"
-#include "widgets/bandart.h"
-#include "widgets/reportlist.h"
-#include "widgets/searchfield.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
 #include "search/words.h"
+#include "widgets/bandart.h"
+#include "widgets/reportlist.h"
+#include "widgets/searchfield.h"
 #include "yuscii/appclear.h"
 
 namespace {

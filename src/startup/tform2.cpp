@@ -13,16 +13,16 @@
 #include <filesystem>
 
 #include "engine/types.h"
-#include "widgets/apphint.h"
-#include "settings/settings.h"
+#include "fonts/fonts.h"
 #include "platform/files.h"
 #include "platform/instancelock.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
-#include "fonts/fonts.h"
+#include "settings/settings.h"
 #include "startup/session.h"
 #include "startup/splash.h"
+#include "widgets/apphint.h"
 #include "yuscii/appclear.h"
 
 TForm2::TForm2(engine::Session& session, QWidget* parent)

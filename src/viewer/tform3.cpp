@@ -17,10 +17,10 @@
 
 #include "database/datasets.h"
 #include "dbviews/dbrichedit.h"
-#include "widgets/bandart.h"
+#include "fonts/faces.h"
 #include "platform/textconv.h"
 #include "platform/windowframe.h"
-#include "fonts/faces.h"
+#include "widgets/bandart.h"
 #include "yuscii/appclear.h"
 #include "yuscii/keyfilter.h"
 

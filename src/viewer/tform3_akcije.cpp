@@ -11,10 +11,10 @@
 #include "database/schema.h"
 #include "dbviews/dbrichedit.h"
 #include "engine/types.h"
+#include "fonts/faces.h"
 #include "lists/listrules.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
-#include "fonts/faces.h"
 #include "viewer/tform3.h"
 #include "yuscii/yuscii.h"
 

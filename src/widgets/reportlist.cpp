@@ -5,8 +5,8 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "widgets/icons.h"
 #include "platform/textconv.h"
+#include "widgets/icons.h"
 
 namespace widgets {
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <climits>
 
-
 namespace widgets {
 
 WindowMonitor::WindowMonitor(QProgressBar* bar, std::function<bool()> stopRequest)

@@ -5,10 +5,10 @@
 
 #include <QCoreApplication>
 #include <QDialog>
-#include <QWidget>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTimer>
+#include <QWidget>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -18,8 +18,8 @@
 #include "../startup/startup_env.h"
 #include "app/windows.h"
 #include "engine/session.h"
-#include "settings/settings.h"
 #include "platform/files.h"
+#include "settings/settings.h"
 #include "support/scripted_ui.h"
 #include "support/temp_program_dir.h"
 
@@ -48,9 +48,9 @@ TEST(Program, WindowsAreCreatedOnceAndTheMainWindowsCloseEndsTheProgram) {
     auto windows = app::createWindows(session);
     ASSERT_FALSE(windows->form2->terminated());
     const std::vector<std::pair<QWidget*, const char*>> created = {
-        {windows->form2.get(), "Form2"},     {windows->form1.get(), "Form1"},
-        {windows->form3.get(), "Form3"},     {windows->selekt.get(), "selekt"},
-        {windows->form5.get(), "Form5"},     {windows->updater.get(), "updater"},
+        {windows->form2.get(), "Form2"},         {windows->form1.get(), "Form1"},
+        {windows->form3.get(), "Form3"},         {windows->selekt.get(), "selekt"},
+        {windows->form5.get(), "Form5"},         {windows->updater.get(), "updater"},
         {windows->dokumenti.get(), "dokumenti"}, {windows->relacije.get(), "relacije"}};
     for (const auto& [window, name] : created) {
         ASSERT_NE(window, nullptr) << name;

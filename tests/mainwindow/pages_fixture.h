@@ -10,12 +10,12 @@
 
 #include "app/wiring.h"
 #include "engine/session.h"
-#include "widgets/reportlist.h"
-#include "settings/settings.h"
 #include "mainwindow/tform1.h"
+#include "settings/settings.h"
 #include "startup/session.h"
 #include "support/temp_program_dir.h"
 #include "viewer/tform3.h"
+#include "widgets/reportlist.h"
 
 namespace pagestest {
 

@@ -12,15 +12,15 @@
 
 #include "app/wiring.h"
 #include "engine/session.h"
-#include "widgets/reportlist.h"
+#include "fonts/fonts.h"
 #include "mainwindow/tform1.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "selection/tselekt.h"
-#include "fonts/fonts.h"
 #include "startup/session.h"
 #include "viewer/tform3.h"
+#include "widgets/reportlist.h"
 
 namespace {
 

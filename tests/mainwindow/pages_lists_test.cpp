@@ -24,13 +24,13 @@
 #include "database/schema.h"
 #include "dbviews/dbrichedit.h"
 #include "engine/table.h"
-#include "widgets/reportlist.h"
 #include "mainwindow/tform1.h"
 #include "pages_fixture.h"
 #include "platform/textconv.h"
 #include "selection/tselekt.h"
 #include "support/scripted_ui.h"
 #include "viewer/tform3.h"
+#include "widgets/reportlist.h"
 
 namespace {
 

@@ -19,13 +19,13 @@
 
 #include "database/schema.h"
 #include "engine/table.h"
-#include "widgets/icons.h"
-#include "widgets/reportlist.h"
 #include "mainwindow/tform1.h"
 #include "pages_fixture.h"
 #include "platform/textconv.h"
 #include "support/scripted_ui.h"
 #include "viewer/tform3.h"
+#include "widgets/icons.h"
+#include "widgets/reportlist.h"
 
 namespace {
 

@@ -25,12 +25,12 @@
 #include "database/schema.h"
 #include "engine/session.h"
 #include "engine/table.h"
-#include "widgets/apphint.h"
 #include "platform/files.h"
 #include "platform/textconv.h"
 #include "startup/session.h"
 #include "support/scripted_ui.h"
 #include "support/temp_program_dir.h"
+#include "widgets/apphint.h"
 #include "yuscii/transliterate.h"
 
 namespace fs = std::filesystem;

@@ -12,9 +12,9 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 
-#include "widgets/reportlist.h"
 #include "platform/textconv.h"
 #include "support/scripted_ui.h"
+#include "widgets/reportlist.h"
 
 namespace {
 

@@ -11,14 +11,14 @@
 
 #include "app/wiring.h"
 #include "engine/session.h"
-#include "mainwindow/tform1.h"
-#include "widgets/apphint.h"
-#include "settings/settings.h"
-#include "platform/files.h"
 #include "fonts/fonts.h"
+#include "mainwindow/tform1.h"
+#include "platform/files.h"
+#include "settings/settings.h"
 #include "startup_env.h"
 #include "support/scripted_ui.h"
 #include "support/temp_program_dir.h"
+#include "widgets/apphint.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include "database/lookups.h"
 #include "database/opening.h"
 #include "engine/session.h"
+#include "fonts/fonts.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "quiet_ui.h"
-#include "fonts/fonts.h"
 #include "startup/session.h"
 #include "viewer/tform3.h"
 

@@ -6,10 +6,10 @@
 
 namespace {
 
-using widgets::Column;
-using widgets::ReportList;
 using lists::Row;
 using lists::Rule;
+using widgets::Column;
+using widgets::ReportList;
 
 std::vector<std::string> captions(const ReportList& list) {
     std::vector<std::string> out;
