@@ -2,6 +2,7 @@
 
 #include "database/lookups.h"
 #include "mainwindow/tform1.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "selection/tselekt.h"
@@ -29,7 +30,8 @@ void wireDocument(TForm1& main, TForm3& document) {
         platform::ui().showModal(document);
     };
     QObject::connect(&document, &TForm3::quickOpenMarked, &main, &TForm1::oznacizabrzo);
-    QObject::connect(&document, &TForm3::archiveJumpRequested, &main, &TForm1::skoknaarhivu);
+    platform::connectGuarded(&document, &TForm3::archiveJumpRequested, &main,
+                             [&main](const std::string& title) { main.skoknaarhivu(title); });
     QObject::connect(&document, &TForm3::closing, &main, &TForm1::clearProgress);
     QObject::connect(&main, &TForm1::hintShown, &document, &TForm3::showHint);
 }
@@ -42,13 +44,14 @@ void wireSelection(TForm1& main, Tselekt& selection) {
     selection.links.archiveTest = [&main](const std::string& title) {
         return database::jelimastariji(main, title);
     };
-    QObject::connect(&selection, &Tselekt::openRequested, &main,
-                     [&main](const std::string& title, const std::string& bg) {
-                         main.open(title, bg);
-                         main.osvezi();
-                         main.dodajuceste(title);
-                     });
-    QObject::connect(&selection, &Tselekt::archiveJumpRequested, &main, &TForm1::skoknaarhivu);
+    platform::connectGuarded(&selection, &Tselekt::openRequested, &main,
+                             [&main](const std::string& title, const std::string& bg) {
+                                 main.open(title, bg);
+                                 main.osvezi();
+                                 main.dodajuceste(title);
+                             });
+    platform::connectGuarded(&selection, &Tselekt::archiveJumpRequested, &main,
+                             [&main](const std::string& title) { main.skoknaarhivu(title); });
     QObject::connect(&selection, &Tselekt::quickOpenMarked, &main, &TForm1::oznacizabrzo);
     QObject::connect(&selection, &Tselekt::closing, &main, &TForm1::clearProgress);
     QObject::connect(&main, &TForm1::archiveJumped, &selection, [&selection] {

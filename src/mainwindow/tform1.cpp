@@ -28,6 +28,8 @@
 #include "engine/types.h"
 #include "fonts/faces.h"
 #include "platform/files.h"
+#include "platform/guard.h"
+#include "platform/log.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
@@ -54,6 +56,10 @@ constexpr PageInfo kPages[settings::kPageCount] = {
     {"Pode{a&vanja", "Pode{avanja parametara rada programa"},
     {"Po&mo}", "Kratak pregled opcija"},
 };
+
+constexpr const char* kTablesFailed =
+    "Baza podataka se ne moze otvoriti. Proverite da li su tabele u folderu Podatci pored "
+    "programa, pa ponovo pokrenite program.";
 
 constexpr const char* kSaveFailed =
     "Snimanje nije uspelo!\r\n"
@@ -136,7 +142,8 @@ void TForm1::buildFrame() {
         PageControl1->setTabToolTip(i, platform::qs(kPages[i].hint));
         widgets::setHint(sheet, kPages[i].hint);
     }
-    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
+    platform::connectGuarded(PageControl1, &QTabWidget::currentChanged, this,
+                             [this] { PageControl1Change(); });
     layout->addWidget(PageControl1, 1);
 
     StatusBar1 = platform::createStatusBar(this, "StatusBar1", {220, 160, 200}, panels_);
@@ -221,8 +228,8 @@ void TForm1::FormActivate() {
     } catch (const engine::Error& e) {
         // Without its tables the window stays usable only to be closed.
         opened = false;
-        platform::ui().message(std::string("Baza podataka se ne moze otvoriti: ") + e.what(),
-                               platform::Icon::Error);
+        platform::log(std::string("opening the tables: ") + e.what());
+        platform::ui().message(kTablesFailed, platform::Icon::Error);
     }
     if (opened) {
         QCoreApplication::processEvents();
@@ -349,7 +356,7 @@ void TForm1::showEvent(QShowEvent* event) {
     // A platform that never activates the window still gets the first fill.
     QTimer::singleShot(0, this, [this] {
         if (firstActivation && isVisible()) {
-            FormActivate();
+            platform::guarded([this] { FormActivate(); });
         }
     });
 }
@@ -533,8 +540,8 @@ void TForm1::sredibrze() {
         QAction* item = PopupMenu1->addAction(platform::qs(liste.quick[i]));
         const int position = static_cast<int>(i);
         item->setData(position);
-        connect(item, &QAction::triggered, this,
-                [this, position] { PopupMenuItemsClick(position); });
+        platform::connectGuarded(item, &QAction::triggered, this,
+                                 [this, position] { PopupMenuItemsClick(position); });
     }
 }
 

@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "mainwindow/tform1.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/windowframe.h"
 #include "search/archive.h"
@@ -103,11 +104,15 @@ void TForm1::buildPageArhiva() {
     page->addWidget(versions, 1);
     new UpperPanelHeight(TabSheet13, Panel24);
 
-    connect(Edit7, &QLineEdit::returnPressed, this, [this] { SpeedButton22Click(); });
-    connect(start, &QToolButton::clicked, this, [this] { SpeedButton22Click(); });
-    connect(ListBox7, &widgets::ReportList::rowSelectionChanged, this, [this] { arhivskiklik(); });
-    connect(ListBox7, &widgets::ReportList::rowActivated, this, [this] { ListBox7DblClick(); });
-    connect(Listbox9, &widgets::ReportList::rowActivated, this, [this] { ListBox9DblClick(); });
+    platform::connectGuarded(Edit7, &QLineEdit::returnPressed, this,
+                             [this] { SpeedButton22Click(); });
+    platform::connectGuarded(start, &QToolButton::clicked, this, [this] { SpeedButton22Click(); });
+    platform::connectGuarded(ListBox7, &widgets::ReportList::rowSelectionChanged, this,
+                             [this] { arhivskiklik(); });
+    platform::connectGuarded(ListBox7, &widgets::ReportList::rowActivated, this,
+                             [this] { ListBox7DblClick(); });
+    platform::connectGuarded(Listbox9, &widgets::ReportList::rowActivated, this,
+                             [this] { ListBox9DblClick(); });
 }
 
 void TForm1::SpeedButton22Click() {

@@ -17,6 +17,7 @@
 
 #include "database/lookups.h"
 #include "mainwindow/tform1.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
@@ -44,7 +45,7 @@ class EnterKey final : public QObject {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                action_();
+                platform::guarded(action_);
                 return true;
             }
         }
@@ -147,15 +148,22 @@ void TForm1::buildPageListe() {
     grid->setRowStretch(0, 3);
     grid->setRowStretch(1, 2);
 
-    connect(ListBox5, &QListWidget::itemDoubleClicked, this, [this] { ListBox5DblClick(); });
-    connect(ListBox4, &QListWidget::itemDoubleClicked, this, [this] { ListBox4DblClick(); });
-    connect(ListBox8, &QListWidget::itemDoubleClicked, this, [this] { ListBox8DblClick(); });
+    platform::connectGuarded(ListBox5, &QListWidget::itemDoubleClicked, this,
+                             [this] { ListBox5DblClick(); });
+    platform::connectGuarded(ListBox4, &QListWidget::itemDoubleClicked, this,
+                             [this] { ListBox4DblClick(); });
+    platform::connectGuarded(ListBox8, &QListWidget::itemDoubleClicked, this,
+                             [this] { ListBox8DblClick(); });
     new EnterKey(ListBox5, [this] { ListBox5DblClick(); });
     new EnterKey(ListBox4, [this] { ListBox4DblClick(); });
-    connect(SpeedButton21, &QToolButton::clicked, this, [this] { SpeedButton21Click(); });
-    connect(SpeedButton24, &QToolButton::clicked, this, [this] { SpeedButton24Click(); });
-    connect(SpeedButton25, &QToolButton::clicked, this, [this] { SpeedButton25Click(); });
-    connect(SpeedButton10, &QToolButton::clicked, this, [this] { SpeedButton10Click(); });
+    platform::connectGuarded(SpeedButton21, &QToolButton::clicked, this,
+                             [this] { SpeedButton21Click(); });
+    platform::connectGuarded(SpeedButton24, &QToolButton::clicked, this,
+                             [this] { SpeedButton24Click(); });
+    platform::connectGuarded(SpeedButton25, &QToolButton::clicked, this,
+                             [this] { SpeedButton25Click(); });
+    platform::connectGuarded(SpeedButton10, &QToolButton::clicked, this,
+                             [this] { SpeedButton10Click(); });
 }
 
 void TForm1::ListBox5DblClick() {

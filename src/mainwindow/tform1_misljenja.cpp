@@ -20,6 +20,7 @@
 #include <optional>
 
 #include "mainwindow/tform1.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
@@ -168,7 +169,8 @@ void TForm1::buildPageMisljenja() {
         for (int col = 0; col < 3; ++col) {
             QSpinBox* spin = fields[row][col];
             datesLayout->addWidget(spin, row + 1, col + 1);
-            connect(spin, &QSpinBox::valueChanged, this, [this, spin] { SpinEditChange(spin); });
+            platform::connectGuarded(spin, &QSpinBox::valueChanged, this,
+                                     [this, spin] { SpinEditChange(spin); });
         }
     }
     SviDatumi = new QCheckBox(platform::qs("Sve"), dates);
@@ -185,12 +187,17 @@ void TForm1::buildPageMisljenja() {
     datesLayout->addWidget(Label59, 3, 0, 1, 5);
     groups->addWidget(dates);
 
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { izbormistara(); });
-    connect(Edit8, &QLineEdit::returnPressed, this, [this] { SpeedButton14Click(); });
-    connect(SpeedButton14, &QToolButton::clicked, this, [this] { SpeedButton14Click(); });
-    connect(SpeedButton13, &QToolButton::clicked, this, [this] { SpeedButton13Click(); });
-    connect(SviDatumi, &QCheckBox::clicked, this, [this] { SviDatumiClick(); });
-    connect(Listbox6, &widgets::ReportList::rowActivated, this, [this] { ListBox6DblClick(); });
+    platform::connectGuarded(ComboBox1, &QComboBox::currentIndexChanged, this,
+                             [this] { izbormistara(); });
+    platform::connectGuarded(Edit8, &QLineEdit::returnPressed, this,
+                             [this] { SpeedButton14Click(); });
+    platform::connectGuarded(SpeedButton14, &QToolButton::clicked, this,
+                             [this] { SpeedButton14Click(); });
+    platform::connectGuarded(SpeedButton13, &QToolButton::clicked, this,
+                             [this] { SpeedButton13Click(); });
+    platform::connectGuarded(SviDatumi, &QCheckBox::clicked, this, [this] { SviDatumiClick(); });
+    platform::connectGuarded(Listbox6, &widgets::ReportList::rowActivated, this,
+                             [this] { ListBox6DblClick(); });
     SviDatumiClick();
 }
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/tform1.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
@@ -58,7 +59,7 @@ void TForm1::buildPageOblasti() {
     TreeView1->setIconSize(QSize(16, 16));
     widgets::setHint(TreeView1,
                      "Izbor propisa po oblastima - jednom kliknite za otvaranje liste propisa");
-    connect(TreeView1, &QTreeWidget::itemSelectionChanged, this, [this] {
+    platform::connectGuarded(TreeView1, &QTreeWidget::itemSelectionChanged, this, [this] {
         if (selectedNode(TreeView1) != nullptr) {
             TreeView1Change();
         }
@@ -78,7 +79,7 @@ void TForm1::buildPageOblasti() {
     ComboBox3->setCurrentIndex(0);
     ComboBox3->setMinimumContentsLength(16);
     widgets::setHint(ComboBox3, "Filter za prikaz zakona");
-    connect(ComboBox3, &QComboBox::activated, this, [this] { ComboBox3Change(); });
+    platform::connectGuarded(ComboBox3, &QComboBox::activated, this, [this] { ComboBox3Change(); });
     typeLabel->setBuddy(ComboBox3);
     typeRow->addWidget(typeLabel);
     typeRow->addWidget(ComboBox3);
@@ -90,7 +91,8 @@ void TForm1::buildPageOblasti() {
     ListBox3->setColumns({{"Naziv propisa", 400, false, lists::Rule::Title},
                           {"Broj/godina", 100, true, lists::Rule::Plain}});
     widgets::setHint(ListBox3, "Lista propisa po zadatom kriterijumu");
-    connect(ListBox3, &widgets::ReportList::rowActivated, this, [this] { ListBox3DblClick(); });
+    platform::connectGuarded(ListBox3, &widgets::ReportList::rowActivated, this,
+                             [this] { ListBox3DblClick(); });
     column->addWidget(ListBox3, 1);
 
     auto* phraseLabel = new QLabel(
@@ -101,11 +103,12 @@ void TForm1::buildPageOblasti() {
     Edit11->setObjectName(QStringLiteral("Edit11"));
     widgets::setHint(Edit11, "Pretraga liste po klju~noj re~i");
     widgets::makeSearchField(Edit11);
-    connect(Edit11, &QLineEdit::returnPressed, this, [this] { SpeedButton17Click(); });
+    platform::connectGuarded(Edit11, &QLineEdit::returnPressed, this,
+                             [this] { SpeedButton17Click(); });
     phraseLabel->setBuddy(Edit11);
     QToolButton* find = platform::textButton(right, "SpeedButton17", "Pro&na|i", "Po~ni pretragu");
     find->setMinimumWidth(90);
-    connect(find, &QToolButton::clicked, this, [this] { SpeedButton17Click(); });
+    platform::connectGuarded(find, &QToolButton::clicked, this, [this] { SpeedButton17Click(); });
     SpeedButton17 = find;
     phraseRow->addWidget(Edit11, 1);
     phraseRow->addWidget(find);

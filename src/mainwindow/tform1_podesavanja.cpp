@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "mainwindow/tform1.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "widgets/apphint.h"
 #include "yuscii/keyfilter.h"
@@ -54,7 +55,7 @@ void TForm1::buildPagePodesavanja() {
         ComboBox2->addItem(platform::qs(item));
     }
     ComboBox2->setCurrentIndex(2);
-    connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
+    platform::connectGuarded(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
     level->addWidget(Label18);
     level->addWidget(ComboBox2);
     level->addStretch(1);
@@ -67,7 +68,7 @@ void TForm1::buildPagePodesavanja() {
     auto* proxy = new QGridLayout(GroupBoxProxy);
     CheckBox4 =
         named(new QCheckBox(platform::qs("Koristi proxy server"), GroupBoxProxy), "CheckBox4");
-    connect(CheckBox4, &QCheckBox::clicked, this, [this] { CheckBox4Click(); });
+    platform::connectGuarded(CheckBox4, &QCheckBox::clicked, this, [this] { CheckBox4Click(); });
     Label13 = named(new QLabel(platform::qs("Proxy"), GroupBoxProxy), "Label13");
     Edit14 = named(new QLineEdit(GroupBoxProxy), "Edit14");
     widgets::setHint(Edit14, "Adresa proxy servera");

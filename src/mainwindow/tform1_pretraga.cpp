@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/tform1.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
@@ -69,12 +70,13 @@ void TForm1::buildPagePretraga() {
     Edit2->setObjectName(QStringLiteral("Edit2"));
     widgets::setHint(Edit2, "Pretraga po klju~noj re~i");
     widgets::makeSearchField(Edit2);
-    connect(Edit2, &QLineEdit::returnPressed, this, [this] { SpeedButton1Click(); });
+    platform::connectGuarded(Edit2, &QLineEdit::returnPressed, this,
+                             [this] { SpeedButton1Click(); });
     textLabel->setBuddy(Edit2);
     QToolButton* start =
         platform::textButton(TabSheetPretraga, "SpeedButton1", "Pre&tra`i", "Po~ni pretragu");
     start->setMinimumWidth(90);
-    connect(start, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    platform::connectGuarded(start, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     SpeedButton1 = start;
     fields->addWidget(textLabel, 0, 0, 1, 2);
     fields->addWidget(Edit2, 1, 0);
@@ -116,7 +118,8 @@ void TForm1::buildPagePretraga() {
                           {"Slu`beni glasnik", 250, true, lists::Rule::Plain},
                           {"Broj/Godina", 100, true, lists::Rule::YearFirst}});
     widgets::setHint(ListBox2, "Lista propisa po zadatom kriterijumu");
-    connect(ListBox2, &widgets::ReportList::rowActivated, this, [this] { ListBox2DblClick(); });
+    platform::connectGuarded(ListBox2, &widgets::ReportList::rowActivated, this,
+                             [this] { ListBox2DblClick(); });
     page->addWidget(ListBox2, 1);
 }
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "fonts/faces.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
@@ -105,22 +106,26 @@ void Tselekt::buildWindow() {
     Nazad1 = PopupMenu1->addAction(platform::qs("Nazad"));
     Nazad1->setObjectName(QStringLiteral("Nazad1"));
     Listbox1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Listbox1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        PopupMenu1->popup(Listbox1->viewport()->mapToGlobal(pos));
-    });
+    platform::connectGuarded(
+        Listbox1, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& pos) { PopupMenu1->popup(Listbox1->viewport()->mapToGlobal(pos)); });
 
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] { reject(); });
-    connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
-    connect(Edit1, &QLineEdit::returnPressed, this, [this] { SpeedButton1Click(); });
-    connect(Listbox1, &widgets::ReportList::rowActivated, this, [this] { ListBox1DblClick(); });
-    connect(Listbox1, &widgets::ReportList::rowSelectionChanged, this, [this] {
+    platform::connectGuarded(SpeedButton2, &QToolButton::clicked, this, [this] { reject(); });
+    platform::connectGuarded(SpeedButton3, &QToolButton::clicked, this,
+                             [this] { SpeedButton3Click(); });
+    platform::connectGuarded(SpeedButton1, &QToolButton::clicked, this,
+                             [this] { SpeedButton1Click(); });
+    platform::connectGuarded(Edit1, &QLineEdit::returnPressed, this,
+                             [this] { SpeedButton1Click(); });
+    platform::connectGuarded(Listbox1, &widgets::ReportList::rowActivated, this,
+                             [this] { ListBox1DblClick(); });
+    platform::connectGuarded(Listbox1, &widgets::ReportList::rowSelectionChanged, this, [this] {
         if (!bulk_) {
             change();
         }
     });
-    connect(Oznaci1, &QAction::triggered, this, [this] { Oznaci1Click(); });
-    connect(Nazad1, &QAction::triggered, this, [this] { reject(); });
+    platform::connectGuarded(Oznaci1, &QAction::triggered, this, [this] { Oznaci1Click(); });
+    platform::connectGuarded(Nazad1, &QAction::triggered, this, [this] { reject(); });
     setTitleWidth();
 }
 

@@ -15,7 +15,9 @@
 #include "engine/types.h"
 #include "fonts/fonts.h"
 #include "platform/files.h"
+#include "platform/guard.h"
 #include "platform/instancelock.h"
+#include "platform/log.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
@@ -50,7 +52,7 @@ TForm2::TForm2(engine::Session& session, QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    platform::connectGuarded(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -85,8 +87,8 @@ void TForm2::FormCreate() {
     try {
         startup::openDatabase(session_, programDir);
     } catch (const engine::Error& e) {
-        platform::ui().message(std::string("Greska pri otvaranju baze: ") + e.what(),
-                               platform::Icon::Error);
+        platform::log(std::string("opening the database: ") + e.what());
+        platform::ui().message(kOpenFailed, platform::Icon::Error);
     }
     // 10.
     pocetak();
@@ -155,11 +157,11 @@ void TForm2::ProgressBar1MouseDown() {
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image1 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Image1Click();
+        platform::guarded([this] { Image1Click(); });
         return true;
     }
     if (watched == ProgressBar1 && event->type() == QEvent::MouseButtonPress) {
-        ProgressBar1MouseDown();
+        platform::guarded([this] { ProgressBar1MouseDown(); });
         return true;
     }
     return QWidget::eventFilter(watched, event);

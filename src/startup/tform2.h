@@ -38,6 +38,11 @@ class TForm2 : public QWidget {
     };
     Links links;
 
+    // The database could not be opened at start.
+    static constexpr const char* kOpenFailed =
+        "Baza propisa se ne moze otvoriti. Proverite da li se folder Podatci sa tabelama nalazi "
+        "pored programa, pa ponovo pokrenite program.";
+
     // Runs FormCreate on the given session.
     explicit TForm2(engine::Session& session, QWidget* parent = nullptr);
     ~TForm2() override;
