@@ -162,7 +162,7 @@ void TForm1::FormCreate() {
     searching(true);
     setPanel(2, "Baza se startuje...");
     // 3.
-    settings::globals().line0 = 1;
+    stored_.line0 = 1;
     const QFont windowFont = fonts::interfaceFont();
     setFont(windowFont);
     PopupMenu1->setFont(windowFont);
@@ -187,7 +187,7 @@ void TForm1::FormCreate() {
     // 11.
     setColumnWidths(true);
     // 12.
-    settings::initTextStyles(settings::globals());
+    settings::initTextStyles(stored_);
     // 13. is the contract page's (ugovoriFormCreate).
 }
 
@@ -200,7 +200,7 @@ void TForm1::readSettings() {
         cfg = *lines;
     }
     settings::Controls controls = settingsControls();
-    const settings::CfgOutcome outcome = settings::loadCfg(lines, settings::globals(), controls);
+    const settings::CfgOutcome outcome = settings::loadCfg(lines, stored_, controls);
     applySettingsControls(controls, outcome.complexityRead);
     if (outcome.error) {
         platform::ui().message(settings::kCfgError);
@@ -216,7 +216,7 @@ void TForm1::FormActivate() {
     }
     firstFillRunning_ = true;
     // 1.
-    setWindowTitle(platform::qs("Elektronski Trevion (ver." + settings::globals().version + ")"));
+    setWindowTitle(platform::qs("Elektronski Trevion (ver." + settings::programVersion() + ")"));
     // 2. The page control and the status bar pass the face to their controls.
     const QFont windowFont = fonts::interfaceFont();
     PageControl1->setFont(windowFont);
@@ -494,7 +494,7 @@ void TForm1::FormClose() {
         saveFile(name, *lines, failed);
     }
     // 3.
-    cfg = settings::cfgLines(settings::globals(), settingsControls());
+    cfg = settings::cfgLines(stored_, settingsControls(), settings::programVersion());
     saveFile(settings::kCfgFile, cfg, failed);
     // 4.
     PopupMenu1->clear();

@@ -100,6 +100,10 @@ class TForm1 : public QDialog, public database::MainData {
 
     bool firstActivation = true;
 
+    // The values of the settings file that no control shows: the line-0
+    // value, the text styles and the last-update date.
+    const settings::Values& storedSettings() const { return stored_; }
+
     void FormActivate();
     void FormResize();
     // Saves the lists and the settings, then closes the start-up window.
@@ -393,6 +397,7 @@ class TForm1 : public QDialog, public database::MainData {
     void saveFile(const std::string& name, const std::vector<std::string>& lines,
                   std::vector<std::string>& failed);
 
+    settings::Values stored_;
     std::vector<QLabel*> panels_;
     bool cursorBusy_ = false;
     bool closing_ = false;

@@ -10,13 +10,14 @@
 
 namespace settings {
 
-Globals& globals() {
-    static Globals values;
-    return values;
+std::string& programVersion() {
+    static std::string version;
+    return version;
 }
 
-void resetGlobals() {
-    globals() = Globals{};
+void resetProcessValues() {
+    programVersion().clear();
+    dateFormat() = DateFormat{};
 }
 
 std::optional<int> parseInt(const std::string& text) {
@@ -71,13 +72,12 @@ class LineReader {
 };
 
 // Lines 0 to 4; false when the group stopped.
-bool readFirstGroup(const LineReader& in, Globals& globals, Controls& controls,
-                    CfgOutcome& outcome) {
+bool readFirstGroup(const LineReader& in, Values& values, Controls& controls, CfgOutcome& outcome) {
     auto line0 = in.number(0);
     if (!line0) {
         return false;
     }
-    globals.line0 = *line0;
+    values.line0 = *line0;
     auto level = in.number(1);
     if (!level) {
         return false;
@@ -108,39 +108,38 @@ bool readFirstGroup(const LineReader& in, Globals& globals, Controls& controls,
 }
 
 // Lines 5 to 7; false when the group stopped.
-bool readSecondGroup(const LineReader& in, Globals& globals) {
-    for (size_t i = 0; i < globals.styles.size(); ++i) {
+bool readSecondGroup(const LineReader& in, Values& values) {
+    for (size_t i = 0; i < values.styles.size(); ++i) {
         auto size = in.number(5 + i);
         if (!size) {
             return false;
         }
-        globals.styles[i].size = *size;
+        values.styles[i].size = *size;
     }
-    globals.lastUpdate = kReadUpdateDate;
+    values.lastUpdate = kReadUpdateDate;
     return true;
 }
 
 }  // namespace
 
-CfgOutcome loadCfg(const std::optional<std::vector<std::string>>& lines, Globals& globals,
+CfgOutcome loadCfg(const std::optional<std::vector<std::string>>& lines, Values& values,
                    Controls& controls) {
     CfgOutcome outcome;
     if (!lines) {
-        globals.styles[0].size = 10;
-        globals.styles[1].size = 16;
-        globals.styles[2].size = 14;
+        values.styles[0].size = 10;
+        values.styles[1].size = 16;
+        values.styles[2].size = 14;
         return outcome;
     }
     LineReader in(*lines);
-    outcome.error =
-        !readFirstGroup(in, globals, controls, outcome) || !readSecondGroup(in, globals);
+    outcome.error = !readFirstGroup(in, values, controls, outcome) || !readSecondGroup(in, values);
     return outcome;
 }
 
-void initTextStyles(Globals& globals) {
-    for (size_t i = 0; i < globals.styles.size(); ++i) {
-        globals.styles[i].face = "YHelvetica";
-        globals.styles[i].bold = i > 0;
+void initTextStyles(Values& values) {
+    for (size_t i = 0; i < values.styles.size(); ++i) {
+        values.styles[i].face = "YHelvetica";
+        values.styles[i].bold = i > 0;
     }
 }
 
@@ -160,18 +159,19 @@ std::optional<std::array<bool, kPageCount>> pagesShown(int level) {
     }
 }
 
-std::vector<std::string> cfgLines(const Globals& globals, const Controls& controls) {
+std::vector<std::string> cfgLines(const Values& values, const Controls& controls,
+                                  const std::string& version) {
     return {
-        std::to_string(globals.line0),
+        std::to_string(values.line0),
         std::to_string(controls.complexity),
         controls.proxy ? kProxyOn : kProxyOff,
         controls.proxyAddress,
         controls.proxyPort,
-        std::to_string(globals.styles[0].size),
-        std::to_string(globals.styles[1].size),
-        std::to_string(globals.styles[2].size),
-        globals.lastUpdate,
-        globals.version,
+        std::to_string(values.styles[0].size),
+        std::to_string(values.styles[1].size),
+        std::to_string(values.styles[2].size),
+        values.lastUpdate,
+        version,
     };
 }
 

@@ -30,17 +30,19 @@ struct TextStyle {
     int size = 0;  // points
 };
 
-// Values that live for the whole process (set at start, read by several
-// windows, written back at close).
-struct Globals {
+// The values the file carries between runs for the main window, which owns
+// them (read at its creation, written back at its close).
+struct Values {
     int line0 = 1;
     std::array<TextStyle, 3> styles{};
     std::string lastUpdate = kInitialUpdateDate;
-    std::string version;  // from line 9, read by the start-up window
 };
-Globals& globals();
-// Back to the values at program start (for tests).
-void resetGlobals();
+
+// The program version: one process-wide string, empty at start, set by the
+// start-up window from line 9, shown and written back by the main window.
+std::string& programVersion();
+// The process-wide values back to those at program start (for tests).
+void resetProcessValues();
 
 // The settings controls of the main window as the file sees them.
 struct Controls {
@@ -64,11 +66,11 @@ struct CfgOutcome {
 // that should be a number and is not, stops its group; values not reached
 // keep their earlier values, and the sizes start at 0. Without a file the
 // sizes become 10, 16 and 14 and nothing else changes.
-CfgOutcome loadCfg(const std::optional<std::vector<std::string>>& lines, Globals& globals,
+CfgOutcome loadCfg(const std::optional<std::vector<std::string>>& lines, Values& values,
                    Controls& controls);
 
 // The text styles' faces and styles: "YHelvetica" regular, bold, bold.
-void initTextStyles(Globals& globals);
+void initTextStyles(Values& values);
 
 // Complexity levels of ComboBox2: 0 "Jednostavno", 1 "Napredno", 2 "Sve
 // opcije". Which of the nine pages each shows (pages 0, 1, 6, 7 and 8
@@ -76,8 +78,9 @@ void initTextStyles(Globals& globals);
 inline constexpr int kPageCount = 9;
 std::optional<std::array<bool, kPageCount>> pagesShown(int level);
 
-// The ten lines written at close.
-std::vector<std::string> cfgLines(const Globals& globals, const Controls& controls);
+// The ten lines written at close; line 9 is the program version.
+std::vector<std::string> cfgLines(const Values& values, const Controls& controls,
+                                  const std::string& version);
 
 // The program version from the settings file's lines: line 9 when the file
 // has more than nine lines ("2.2.0" when it is empty), else empty.

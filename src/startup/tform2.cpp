@@ -97,7 +97,7 @@ void TForm2::FormCreate() {
     if (std::filesystem::exists(settings::kCfgFile, ec)) {
         ff = platform::readTextLines(settings::kCfgFile).value_or(std::vector<std::string>{});
         if (ff.size() > 9) {
-            settings::globals().version = settings::versionFromCfg(ff);
+            settings::programVersion() = settings::versionFromCfg(ff);
         }
     }
     // 12.

@@ -42,7 +42,7 @@ void expectSavedFiles(const testsupport::TempProgramDir& dir) {
 }
 
 TEST(Program, WindowsAreCreatedOnceAndTheMainWindowsCloseEndsTheProgram) {
-    settings::resetGlobals();
+    settings::resetProcessValues();
     testsupport::TempProgramDir dir;
     engine::Session session;
     auto windows = app::createWindows(session);

@@ -40,7 +40,7 @@ inline Texts column(const widgets::ReportList* list, size_t sub) {
 class MainWindowPages : public ::testing::Test {
   protected:
     void SetUp() override {
-        settings::resetGlobals();
+        settings::resetProcessValues();
         startup::openDatabase(session, dir.path());
         form = std::make_unique<TForm1>(session);
         form->FormActivate();

@@ -59,7 +59,7 @@ struct FakeStartup {
 class MainWindow : public ::testing::Test {
   protected:
     explicit MainWindow(bool withData = true) : dir_(withData) {
-        settings::resetGlobals();
+        settings::resetProcessValues();
         startup::openDatabase(session_, dir_.path());
     }
 
@@ -130,7 +130,7 @@ TEST_F(MainWindow, CreationWithoutFilesGivesTheDesignState) {
     EXPECT_FALSE(f.PageControl1->isEnabled());
     EXPECT_EQ(f.panelText(0), "Propisa/Mi{ljenja/Ugovora");
     EXPECT_EQ(f.panelText(2), "Baza se startuje...");
-    const auto& g = settings::globals();
+    const auto& g = f.storedSettings();
     EXPECT_EQ(g.line0, 1);
     EXPECT_EQ(g.styles[0].size, 10);
     EXPECT_EQ(g.styles[1].size, 16);
@@ -183,7 +183,7 @@ TEST_F(MainWindow, ProxyOffKeepsItsValuesDisabledAndWritesThemBack) {
     const Lines lines = {"1",  "2",  "Bez proxy-ja", "proxy.lan", "3128",
                          "10", "16", "14",           "1/1/2020",  "2.2.0"};
     writeCfg(lines);
-    settings::globals().version = "2.2.0";
+    settings::programVersion() = "2.2.0";
     TForm1& f = create();
     EXPECT_FALSE(f.Edit14->isEnabledTo(f.PageControl1));
     EXPECT_FALSE(f.Edit15->isEnabledTo(f.PageControl1));
@@ -195,7 +195,7 @@ TEST_F(MainWindow, ProxyOffKeepsItsValuesDisabledAndWritesThemBack) {
 
 TEST_F(MainWindow, BadLineZeroShowsTheMessageOnceAndStillSavesTenLines) {
     writeCfg({"abc", "0", "Koristi proxy", "p", "1", "11", "12", "13", "1/1/2020", "2.2.0"});
-    settings::globals().version = "2.2.0";
+    settings::programVersion() = "2.2.0";
     testsupport::scriptedUi().expectMessage("Greska u .cfg datoteci!");
     TForm1& f = create();
     EXPECT_EQ(testsupport::scriptedUi().messages().size(), 1u);
@@ -238,7 +238,7 @@ TEST_F(MainWindow, AFileThatCannotBeWrittenIsReportedOnceAndTheCloseGoesOn) {
 }
 
 TEST_F(MainWindow, FirstActivationOpensTheDataAndShowsTheCounts) {
-    settings::globals().version = "2.2.3";
+    settings::programVersion() = "2.2.3";
     TForm1& f = create();
     f.FormActivate();
     EXPECT_EQ(platform::ys(f.windowTitle()), "Elektronski Trevion (ver.2.2.3)");

@@ -9,18 +9,18 @@ namespace {
 
 using settings::CfgOutcome;
 using settings::Controls;
-using settings::Globals;
+using settings::Values;
 using Lines = std::vector<std::string>;
 
 struct Loaded {
-    Globals globals;
+    Values values;
     Controls controls;
     CfgOutcome outcome;
 };
 
 Loaded load(const std::optional<Lines>& lines) {
     Loaded l;
-    l.outcome = settings::loadCfg(lines, l.globals, l.controls);
+    l.outcome = settings::loadCfg(lines, l.values, l.controls);
     return l;
 }
 
@@ -31,30 +31,29 @@ TEST(Cfg, ValidFileSetsEveryValueAndTheReadDate) {
     Loaded l = load(kValid);
     EXPECT_FALSE(l.outcome.error);
     EXPECT_TRUE(l.outcome.complexityRead);
-    EXPECT_EQ(l.globals.line0, 3);
+    EXPECT_EQ(l.values.line0, 3);
     EXPECT_EQ(l.controls.complexity, 1);
     EXPECT_TRUE(l.controls.proxy);
     EXPECT_EQ(l.controls.proxyAddress, "proxy.lan");
     EXPECT_EQ(l.controls.proxyPort, "8080");
-    EXPECT_EQ(l.globals.styles[0].size, 11);
-    EXPECT_EQ(l.globals.styles[1].size, 17);
-    EXPECT_EQ(l.globals.styles[2].size, 15);
+    EXPECT_EQ(l.values.styles[0].size, 11);
+    EXPECT_EQ(l.values.styles[1].size, 17);
+    EXPECT_EQ(l.values.styles[2].size, 15);
     // Line 8 is never read: reading the sizes sets this date.
-    EXPECT_EQ(l.globals.lastUpdate, "11/4/2024");
-    EXPECT_TRUE(l.globals.version.empty());  // line 9 is the start-up window's
+    EXPECT_EQ(l.values.lastUpdate, "11/4/2024");
 }
 
 TEST(Cfg, NoFileGivesTheDefaults) {
     Loaded l = load(std::nullopt);
     EXPECT_FALSE(l.outcome.error);
     EXPECT_FALSE(l.outcome.complexityRead);
-    EXPECT_EQ(l.globals.line0, 1);
+    EXPECT_EQ(l.values.line0, 1);
     EXPECT_EQ(l.controls.complexity, 2);
     EXPECT_FALSE(l.controls.proxy);
-    EXPECT_EQ(l.globals.styles[0].size, 10);
-    EXPECT_EQ(l.globals.styles[1].size, 16);
-    EXPECT_EQ(l.globals.styles[2].size, 14);
-    EXPECT_EQ(l.globals.lastUpdate, "15/12/2020");
+    EXPECT_EQ(l.values.styles[0].size, 10);
+    EXPECT_EQ(l.values.styles[1].size, 16);
+    EXPECT_EQ(l.values.styles[2].size, 14);
+    EXPECT_EQ(l.values.lastUpdate, "15/12/2020");
 }
 
 TEST(Cfg, ProxyOffKeepsTheAddressAndPortForTheWriteBack) {
@@ -65,7 +64,7 @@ TEST(Cfg, ProxyOffKeepsTheAddressAndPortForTheWriteBack) {
     EXPECT_EQ(l.controls.proxyAddress, "proxy.lan");
     EXPECT_EQ(l.controls.proxyPort, "8080");
     lines[8] = "11/4/2024";
-    EXPECT_EQ(settings::cfgLines(l.globals, l.controls), lines);
+    EXPECT_EQ(settings::cfgLines(l.values, l.controls, ""), lines);
 }
 
 // Each case: the lines, whether the message shows, and what was reached.
@@ -86,13 +85,13 @@ TEST_P(CfgStops, AGroupStopsAtItsFirstBadLine) {
     const StopCase& c = GetParam();
     Loaded l = load(c.lines);
     EXPECT_EQ(l.outcome.error, c.error);
-    EXPECT_EQ(l.globals.line0, c.line0);
+    EXPECT_EQ(l.values.line0, c.line0);
     EXPECT_EQ(l.controls.complexity, c.complexity);
     EXPECT_EQ(l.controls.proxy, c.proxy);
     for (size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(l.globals.styles[i].size, c.sizes[i]) << i;
+        EXPECT_EQ(l.values.styles[i].size, c.sizes[i]) << i;
     }
-    EXPECT_EQ(l.globals.lastUpdate, c.lastUpdate);
+    EXPECT_EQ(l.values.lastUpdate, c.lastUpdate);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -159,30 +158,29 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Cfg, WritesTenLinesFromTheValues) {
-    Globals g;
+    Values g;
     g.line0 = 4;
     g.styles[0].size = 10;
     g.styles[1].size = 16;
     g.styles[2].size = 14;
     g.lastUpdate = "03/05/2024";
-    g.version = "2.2.0";
     Controls c;
     c.complexity = 0;
     c.proxy = false;
     c.proxyAddress = "proxy.lan";
     c.proxyPort = "3128";
-    EXPECT_EQ(settings::cfgLines(g, c), (Lines{"4", "0", "Bez proxy-ja", "proxy.lan", "3128", "10",
-                                               "16", "14", "03/05/2024", "2.2.0"}));
+    EXPECT_EQ(settings::cfgLines(g, c, "2.2.0"),
+              (Lines{"4", "0", "Bez proxy-ja", "proxy.lan", "3128", "10", "16", "14", "03/05/2024",
+                     "2.2.0"}));
     c.proxy = true;
-    EXPECT_EQ(settings::cfgLines(g, c)[2], "Koristi proxy");
+    EXPECT_EQ(settings::cfgLines(g, c, "2.2.0")[2], "Koristi proxy");
 }
 
 TEST(Cfg, ReadThenWriteKeepsAValidFile) {
     Loaded l = load(kValid);
-    l.globals.version = "2.2.7";
     Lines expected = kValid;
     expected[8] = "11/4/2024";
-    EXPECT_EQ(settings::cfgLines(l.globals, l.controls), expected);
+    EXPECT_EQ(settings::cfgLines(l.values, l.controls, "2.2.7"), expected);
 }
 
 TEST(Cfg, VersionComesFromLineNine) {

@@ -26,7 +26,7 @@ using Lines = std::vector<std::string>;
 
 class Startup : public ::testing::Test {
   protected:
-    Startup() { settings::resetGlobals(); }
+    Startup() { settings::resetProcessValues(); }
 
     std::unique_ptr<TForm2> create(engine::Session& session) {
         auto form = std::make_unique<TForm2>(session);
@@ -61,7 +61,7 @@ TEST_F(Startup, CreationPreparesTheSessionAndStartsTheSplash) {
     EXPECT_EQ(form->ProgressBar1->geometry(), QRect(376, 237, 163, 21));
     EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Trevion"));
     // No settings file: no version.
-    EXPECT_EQ(settings::globals().version, "");
+    EXPECT_EQ(settings::programVersion(), "");
 }
 
 TEST_F(Startup, AnAliasLeftFromBeforeIsReplaced) {
@@ -81,7 +81,7 @@ class StartupVersion : public Startup, public ::testing::WithParamInterface<Vers
 TEST_P(StartupVersion, ComesFromLineNine) {
     ASSERT_TRUE(platform::writeLinesAtomic(dir_ / "trevion.cfg", GetParam().lines));
     auto form = create(session_);
-    EXPECT_EQ(settings::globals().version, GetParam().version);
+    EXPECT_EQ(settings::programVersion(), GetParam().version);
     EXPECT_EQ(form->ff, GetParam().lines);
 }
 
