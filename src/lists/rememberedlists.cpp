@@ -69,7 +69,7 @@ void RememberedLists::load(const std::filesystem::path& dir) {
     }
 }
 
-std::string searchSummary(bool titlesAndTexts, int found) {
+std::string searchSummary(bool titlesAndTexts, long long found) {
     return std::string(titlesAndTexts ? "po naslovima i tekstovima (nadjeno "
                                       : "po naslovima (nadjeno ") +
            std::to_string(found) + " propisa)";

@@ -65,7 +65,7 @@ class RememberedLists {
 
 // The keyword search's summary: "po naslovima (nadjeno N propisa)" or
 // "po naslovima i tekstovima (nadjeno N propisa)".
-std::string searchSummary(bool titlesAndTexts, int found);
+std::string searchSummary(bool titlesAndTexts, long long found);
 
 // A search-history entry: the search text in single quotes (quotes inside
 // doubled), " - ", then the search summary.

@@ -146,7 +146,7 @@ void TForm1::SpeedButton1Click() {
         *this, query, monitor, [this](search::Row row) { ListBox2->addRow(std::move(row)); });
     // 8. Also after Escape, with the rows found so far.
     if (!ponovljenaPretraga && !text.empty()) {
-        dodajpretragu(search::historyEntry(text, outcome.summary));
+        dodajpretragu(lists::historyEntry(text, outcome.summary));
     }
     // 9.
     ponovljenaPretraga = false;

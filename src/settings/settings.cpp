@@ -6,7 +6,7 @@
 #include <ios>
 #include <system_error>
 
-#include "platform/files.h"
+#include "yuscii/strings.h"
 
 namespace settings {
 
@@ -21,34 +21,8 @@ void resetProcessValues() {
 }
 
 std::optional<int> parseInt(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ') {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i == text.size()) {
-        return std::nullopt;
-    }
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (!std::isdigit(c)) {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) {
-            return std::nullopt;
-        }
-    }
-    value = negative ? -value : value;
-    if (value < INT_MIN || value > INT_MAX) {
-        return std::nullopt;
-    }
-    return static_cast<int>(value);
+    const yuscii::IntegerText n = yuscii::readInteger(text, yuscii::IntegerForm::Decimal);
+    return n.ok ? std::optional<int>(static_cast<int>(n.value)) : std::nullopt;
 }
 
 namespace {

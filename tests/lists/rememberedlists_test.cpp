@@ -54,6 +54,7 @@ TEST(History, EntryQuotesTheTextAndAddsTheSummary) {
               "'POREZ' - po naslovima (nadjeno 12 propisa)");
     EXPECT_EQ(lists::historyEntry("O'NEIL", lists::searchSummary(true, 0)),
               "'O''NEIL' - po naslovima i tekstovima (nadjeno 0 propisa)");
+    EXPECT_EQ(lists::historyEntry("  ", "x"), "'  ' - x");
 }
 
 TEST(QuickOpen, MarksOnceAndRefusesANinthTitle) {
