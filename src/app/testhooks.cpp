@@ -12,6 +12,7 @@
 #include "app/windows.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
+#include "settings/settings.h"
 
 namespace app {
 namespace {
@@ -94,7 +95,7 @@ void installRunHooks(Windows& windows) {
                 if (QScreen* screen = QGuiApplication::primaryScreen()) {
                     screen->grabWindow(0).save(QString::fromStdString(prefix + "-main.png"));
                 }
-                for (int page = 0; page < main->PageControl1->count(); ++page) {
+                for (int page = 0; page < settings::kPageCount; ++page) {
                     main->selectPage(page);
                     // Let the page lay itself out before it is drawn.
                     QCoreApplication::processEvents();

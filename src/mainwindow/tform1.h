@@ -82,12 +82,7 @@ class TForm1 : public QDialog, public database::MainData {
     };
     Links links;
 
-    QWidget* PanelBand = nullptr;  // the top band, 71 pixels high
-    QProgressBar* ProgressBar1 = nullptr;
     std::vector<std::string> cfg;  // line buffer of the settings file
-    QTabWidget* PageControl1 = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
 
     // The remembered lists shown by ListBox4, ListBox5, ListBox8 and the
     // invisible najnoviji.
@@ -111,8 +106,6 @@ class TForm1 : public QDialog, public database::MainData {
     void FormKeyDown(int key);
     // The minimise command: the whole application goes to the taskbar.
     void WMSysCommandMinimize();
-    void PageControl1Change();
-    void ComboBox2Change();
 
     void searching(bool busy);
     void osvezi();
@@ -142,151 +135,38 @@ class TForm1 : public QDialog, public database::MainData {
     // ===================================================================
     // Page 0 "Izbor &glasila" (tform1_glasila.cpp)
     // ===================================================================
-    QWidget* TabSheetGlasila = nullptr;
-    widgets::ReportList* ListView1 = nullptr;  // title column: width less 220
-    QTreeWidget* TreeView2 = nullptr;
-    void buildPageGlasila();
-    // The first activation's fill of the gazette tree, then the attaching
-    // of the tree's change handler.
-    void ubacipoglasnicima();
-    void attachTreeView2Change();
-    // The years of a gazette node, the issues of a year node: the children
-    // (the placeholder) go, the nodes read now come, each year with a
-    // placeholder of its own.
-    void ubacipogodinama(QTreeWidgetItem* gazette);
-    void ubacipobrojevima(QTreeWidgetItem* year);
     // False while the change handler is detached (the first fill, the
     // filling of a node).
     bool treeView2ChangeAttached = false;
-    // The tree's handlers: a gazette or year node expanded or collapsed, the
-    // selected node changed, a click anywhere on the tree.
-    void TreeView2Expanded(QTreeWidgetItem* node);
-    void TreeView2Collapsed(QTreeWidgetItem* node);
-    void TreeView2Change();
-    void TreeView2Click();
-    // Opens the selected row of ListView1.
-    void ListView1DblClick();
 
     // ===================================================================
     // Page 1 "&Oblasti" (tform1_oblasti.cpp)
     // ===================================================================
-    QWidget* TabSheetOblasti = nullptr;
-    widgets::ReportList* ListBox3 = nullptr;  // title column: width less 487
-    QComboBox* ComboBox3 = nullptr;
-    QTreeWidget* TreeView1 = nullptr;
-    QLineEdit* Edit11 = nullptr;  // the phrase
-    QAbstractButton* SpeedButton17 = nullptr;
     // The rows of the last area fill; the phrase search filters these.
     std::vector<lists::Row> oblastcuvaj;
-    void buildPageOblasti();
-    // The start-up fill of the first activation: the type and area choices,
-    // the ministries of ComboBox1, the gazettes of ComboBox4, the full
-    // ListBox2 and the archive list (ListBox7 and arhivacuvaj).
-    void poubacuj();
-    // The area fill for the selected node (also after a type change).
-    void TreeView1Change();
-    void ComboBox3Change();
-    void ubacipooblastima();
-    void SpeedButton17Click();
-    void ListBox3DblClick();
 
     // ===================================================================
     // Page 2 "&Pretraga" (tform1_pretraga.cpp)
     // ===================================================================
-    QWidget* TabSheetPretraga = nullptr;
-    widgets::ReportList* ListBox2 = nullptr;  // title column: width less 390
-    QComboBox* ComboBox4 = nullptr;
-    QRadioButton* RadioButton6 = nullptr;  // titles only
-    QRadioButton* RadioButton5 = nullptr;  // titles and texts
-    QLineEdit* Edit2 = nullptr;            // the search text
-    QAbstractButton* SpeedButton1 = nullptr;
     // Set by a re-run from the history: the search then adds no history
     // entry. Every search clears it when it ends.
     bool ponovljenaPretraga = false;
-    void buildPagePretraga();
-    // The keyword search over Edit2, the scope and the gazette of ComboBox4.
-    void SpeedButton1Click();
-    void ListBox2DblClick();
 
     // ===================================================================
     // Page 3 "^&esto kori{}eni propisi" (tform1_liste.cpp)
     // ===================================================================
-    QWidget* TabSheetListe = nullptr;
-    QListWidget* ListBox5 = nullptr;           // recently opened
-    QListWidget* ListBox4 = nullptr;           // search history
-    QListWidget* ListBox8 = nullptr;           // quick-open
-    QSpinBox* SpinEdit2 = nullptr;             // limit of the recently opened list
-    QSpinBox* SpinEdit4 = nullptr;             // limit of the history
-    QAbstractButton* SpeedButton24 = nullptr;  // empties the recently opened list
-    QAbstractButton* SpeedButton25 = nullptr;  // empties the history
-    QAbstractButton* SpeedButton21 = nullptr;  // removes the selected quick-open title
-    QAbstractButton* SpeedButton10 = nullptr;  // "Lista najnovijih propisa"
-    void buildPageListe();
-    // A title item of the context menu (its position in the quick-open list).
-    void PopupMenuItemsClick(int position);
-    // Double click or Enter: opens a recently opened regulation (first of
-    // its title), runs a stored search again, opens a quick-open title.
-    void ListBox5DblClick();
-    void ListBox4DblClick();
-    void ListBox8DblClick();
-    void SpeedButton21Click();
-    void SpeedButton24Click();
-    void SpeedButton25Click();
-    // The newest regulations in the selection window.
-    void SpeedButton10Click();
 
     // ===================================================================
     // Page 4 "M&i{ljenja" (tform1_misljenja.cpp)
     // ===================================================================
-    QWidget* TabSheetMisljenja = nullptr;
-    widgets::ReportList* Listbox6 = nullptr;  // title column: width less 170
-    QComboBox* ComboBox1 = nullptr;           // "Sve" and the ministries
-    QRadioButton* RadioButton4 = nullptr;     // titles only
-    QRadioButton* RadioButton3 = nullptr;     // titles and texts
-    QLineEdit* Edit8 = nullptr;               // the search words
-    QAbstractButton* SpeedButton14 = nullptr;
-    // The date range: from-day, from-month, from-year, to-day, to-month,
-    // to-year. They change only by their arrows.
-    QSpinBox* SpinEdit5 = nullptr;
-    QSpinBox* SpinEdit6 = nullptr;
-    QSpinBox* SpinEdit13 = nullptr;
-    QSpinBox* SpinEdit14 = nullptr;
-    QSpinBox* SpinEdit15 = nullptr;
-    QSpinBox* SpinEdit16 = nullptr;
-    QCheckBox* SviDatumi = nullptr;  // every date: the date controls are off
-    QAbstractButton* SpeedButton13 = nullptr;
-    QLabel* Label59 = nullptr;
     // The ComboBox1 entry whose restriction stands (0: "Sve").
     int ministryIndex = 0;
-    void buildPageMisljenja();
-    // Another ministry entry: Edit8 emptied, the restriction set; the list stays.
-    void izbormistara();
-    void SpeedButton14Click();  // keyword search
-    void SpeedButton13Click();  // date search
-    void SviDatumiClick();
-    // A date number changed: the from-number is kept not above its to-number.
-    void SpinEditChange(QSpinBox* changed);
-    // Shows the selected opinion in the document window.
-    void ListBox6DblClick();
 
     // ===================================================================
     // Page 5 "&Arhiva" (tform1_arhiva.cpp)
     // ===================================================================
-    QWidget* TabSheet13 = nullptr;
-    widgets::ReportList* ListBox7 = nullptr;  // title column: width less 200
-    widgets::ReportList* Listbox9 = nullptr;  // title column: width less 180
-    QWidget* Panel24 = nullptr;               // height: half the page's height less 45
     // The saved copy of ListBox7, filled by the start-up fill (poubacuj).
     std::vector<lists::Row> arhivacuvaj;
-    QLineEdit* Edit7 = nullptr;  // a title or part of one
-    QAbstractButton* SpeedButton22 = nullptr;
-    void buildPageArhiva();
-    // The title search over the saved copy; selects the first row found.
-    void SpeedButton22Click();
-    // A row of ListBox7 selected: its versions into Listbox9.
-    void arhivskiklik();
-    void ListBox7DblClick();
-    void ListBox9DblClick();
     // From the document and selection windows: this page searches the title
     // (the page shown, pending messages run first), then archiveJumped (the
     // selection window, when shown, closes).
@@ -295,55 +175,14 @@ class TForm1 : public QDialog, public database::MainData {
     // ===================================================================
     // Page 6 "Tipski &ugovori" (tform1_ugovori.cpp)
     // ===================================================================
-    QWidget* TabSheetUgovori = nullptr;
-    QLineEdit* Edit17 = nullptr;  // enabled for contracts of three parties
-    QLineEdit* Edit18 = nullptr;
-    void buildPageUgovori();
-    // The page's part of the creation (page 0 of its two page controls,
-    // SpeedButton29 disabled) and of the first activation (fonts, the user
-    // contract grid's columns).
-    void ugovoriFormCreate();
-    void ugovoriFormActivate();
 
     // ===================================================================
     // Page 7 "Pode{a&vanja" (tform1_podesavanja.cpp)
     // ===================================================================
-    QWidget* TabSheetPodesavanja = nullptr;
-    QGroupBox* GroupBoxVerzija = nullptr;
-    QLabel* Label25 = nullptr;
-    QLabel* Label27 = nullptr;  // the counts joined by "/"
-    QGroupBox* GroupBoxOpcije = nullptr;
-    QLabel* Label18 = nullptr;
-    QComboBox* ComboBox2 = nullptr;  // complexity level
-    QGroupBox* GroupBoxProxy = nullptr;
-    QCheckBox* CheckBox4 = nullptr;  // proxy on
-    QLabel* Label13 = nullptr;
-    QLineEdit* Edit14 = nullptr;  // proxy address
-    QLabel* Label20 = nullptr;
-    QLineEdit* Edit15 = nullptr;     // proxy port
-    QCheckBox* CheckBox5 = nullptr;  // beep at the end of a search
-    void buildPagePodesavanja();
-    void CheckBox4Click();
-    // The settings controls as the settings file sees them, and back.
-    settings::Controls settingsControls() const;
-    void applySettingsControls(const settings::Controls& controls, bool applyLevel);
 
     // ===================================================================
     // Page 8 "Po&mo}" (tform1_pomoc.cpp)
     // ===================================================================
-    QWidget* TabSheetPomoc = nullptr;
-    QTextEdit* RichEdit3 = nullptr;  // the help text from "dostava.rtf"
-    QFrame* Panel11 = nullptr;       // "O nama"
-    QLabel* Label52 = nullptr;
-    QLabel* Label60 = nullptr;
-    QLabel* Label61 = nullptr;
-    QLabel* Label34 = nullptr;  // web and mail address
-    void buildPagePomoc();
-    // Centres the four labels of Panel11; offsets for Label34, Label52,
-    // Label60, Label61.
-    void centrePanel11(int o34, int o52, int o60, int o61);
-    // Loads the help text; a missing file leaves the page empty.
-    void loadHelpText();
 
     // ===================================================================
     // Opening a regulation (tform1_otvaranje.cpp)
@@ -387,6 +226,43 @@ class TForm1 : public QDialog, public database::MainData {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The page builders and the fills of the first activation.
+    void buildPageGlasila();
+    // The first activation's fill of the gazette tree, then the attaching
+    // of the tree's change handler.
+    void ubacipoglasnicima();
+    void attachTreeView2Change();
+    // The years of a gazette node, the issues of a year node: the children
+    // (the placeholder) go, the nodes read now come, each year with a
+    // placeholder of its own.
+    void ubacipogodinama(QTreeWidgetItem* gazette);
+    void ubacipobrojevima(QTreeWidgetItem* year);
+    void buildPageOblasti();
+    // The start-up fill of the first activation: the type and area choices,
+    // the ministries of ComboBox1, the gazettes of ComboBox4, the full
+    // ListBox2 and the archive list (ListBox7 and arhivacuvaj).
+    void poubacuj();
+    void ubacipooblastima();
+    void buildPagePretraga();
+    void buildPageListe();
+    void buildPageMisljenja();
+    void buildPageArhiva();
+    void buildPageUgovori();
+    // The page's part of the creation (page 0 of its two page controls,
+    // SpeedButton29 disabled) and of the first activation (fonts, the user
+    // contract grid's columns).
+    void ugovoriFormCreate();
+    void ugovoriFormActivate();
+    void buildPagePodesavanja();
+    // The settings controls as the settings file sees them, and back.
+    settings::Controls settingsControls() const;
+    void applySettingsControls(const settings::Controls& controls, bool applyLevel);
+    void buildPagePomoc();
+    // Centres the four labels of Panel11; offsets for Label34, Label52,
+    // Label60, Label61.
+    void centrePanel11(int o34, int o52, int o60, int o61);
+    // Loads the help text; a missing file leaves the page empty.
+    void loadHelpText();
     void buildFrame();
     void FormCreate();
     void readSettings();
@@ -402,4 +278,135 @@ class TForm1 : public QDialog, public database::MainData {
     bool cursorBusy_ = false;
     bool closing_ = false;
     bool firstFillRunning_ = false;
+
+  private:
+    // Handlers reached through the controls.
+    void PageControl1Change();
+    void ComboBox2Change();
+    // The tree's handlers: a gazette or year node expanded or collapsed, the
+    // selected node changed, a click anywhere on the tree.
+    void TreeView2Expanded(QTreeWidgetItem* node);
+    void TreeView2Collapsed(QTreeWidgetItem* node);
+    void TreeView2Change();
+    void TreeView2Click();
+    // Opens the selected row of ListView1.
+    void ListView1DblClick();
+    // The area fill for the selected node (also after a type change).
+    void TreeView1Change();
+    void ComboBox3Change();
+    void SpeedButton17Click();
+    void ListBox3DblClick();
+    // The keyword search over Edit2, the scope and the gazette of ComboBox4.
+    void SpeedButton1Click();
+    void ListBox2DblClick();
+    // A title item of the context menu (its position in the quick-open list).
+    void PopupMenuItemsClick(int position);
+    // Double click or Enter: opens a recently opened regulation (first of
+    // its title), runs a stored search again, opens a quick-open title.
+    void ListBox5DblClick();
+    void ListBox4DblClick();
+    void ListBox8DblClick();
+    void SpeedButton21Click();
+    void SpeedButton24Click();
+    void SpeedButton25Click();
+    // The newest regulations in the selection window.
+    void SpeedButton10Click();
+    // Another ministry entry: Edit8 emptied, the restriction set; the list stays.
+    void izbormistara();
+    void SpeedButton14Click();  // keyword search
+    void SpeedButton13Click();  // date search
+    void SviDatumiClick();
+    // A date number changed: the from-number is kept not above its to-number.
+    void SpinEditChange(QSpinBox* changed);
+    // Shows the selected opinion in the document window.
+    void ListBox6DblClick();
+    // The title search over the saved copy; selects the first row found.
+    void SpeedButton22Click();
+    // A row of ListBox7 selected: its versions into Listbox9.
+    void arhivskiklik();
+    void ListBox7DblClick();
+    void ListBox9DblClick();
+    void CheckBox4Click();
+
+    // Controls (names as in the window's design); tests find them by
+    // object name.
+    QWidget* PanelBand = nullptr;  // the top band, 71 pixels high
+    QProgressBar* ProgressBar1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QWidget* TabSheetGlasila = nullptr;
+    widgets::ReportList* ListView1 = nullptr;  // title column: width less 220
+    QTreeWidget* TreeView2 = nullptr;
+    QWidget* TabSheetOblasti = nullptr;
+    widgets::ReportList* ListBox3 = nullptr;  // title column: width less 487
+    QComboBox* ComboBox3 = nullptr;
+    QTreeWidget* TreeView1 = nullptr;
+    QLineEdit* Edit11 = nullptr;  // the phrase
+    QAbstractButton* SpeedButton17 = nullptr;
+    QWidget* TabSheetPretraga = nullptr;
+    widgets::ReportList* ListBox2 = nullptr;  // title column: width less 390
+    QComboBox* ComboBox4 = nullptr;
+    QRadioButton* RadioButton6 = nullptr;  // titles only
+    QRadioButton* RadioButton5 = nullptr;  // titles and texts
+    QLineEdit* Edit2 = nullptr;            // the search text
+    QAbstractButton* SpeedButton1 = nullptr;
+    QWidget* TabSheetListe = nullptr;
+    QListWidget* ListBox5 = nullptr;           // recently opened
+    QListWidget* ListBox4 = nullptr;           // search history
+    QListWidget* ListBox8 = nullptr;           // quick-open
+    QSpinBox* SpinEdit2 = nullptr;             // limit of the recently opened list
+    QSpinBox* SpinEdit4 = nullptr;             // limit of the history
+    QAbstractButton* SpeedButton24 = nullptr;  // empties the recently opened list
+    QAbstractButton* SpeedButton25 = nullptr;  // empties the history
+    QAbstractButton* SpeedButton21 = nullptr;  // removes the selected quick-open title
+    QAbstractButton* SpeedButton10 = nullptr;  // "Lista najnovijih propisa"
+    QWidget* TabSheetMisljenja = nullptr;
+    widgets::ReportList* Listbox6 = nullptr;  // title column: width less 170
+    QComboBox* ComboBox1 = nullptr;           // "Sve" and the ministries
+    QRadioButton* RadioButton4 = nullptr;     // titles only
+    QRadioButton* RadioButton3 = nullptr;     // titles and texts
+    QLineEdit* Edit8 = nullptr;               // the search words
+    QAbstractButton* SpeedButton14 = nullptr;
+    // The date range: from-day, from-month, from-year, to-day, to-month,
+    // to-year. They change only by their arrows.
+    QSpinBox* SpinEdit5 = nullptr;
+    QSpinBox* SpinEdit6 = nullptr;
+    QSpinBox* SpinEdit13 = nullptr;
+    QSpinBox* SpinEdit14 = nullptr;
+    QSpinBox* SpinEdit15 = nullptr;
+    QSpinBox* SpinEdit16 = nullptr;
+    QCheckBox* SviDatumi = nullptr;  // every date: the date controls are off
+    QAbstractButton* SpeedButton13 = nullptr;
+    QLabel* Label59 = nullptr;
+    QWidget* TabSheet13 = nullptr;
+    widgets::ReportList* ListBox7 = nullptr;  // title column: width less 200
+    widgets::ReportList* Listbox9 = nullptr;  // title column: width less 180
+    QWidget* Panel24 = nullptr;               // height: half the page's height less 45
+    QLineEdit* Edit7 = nullptr;               // a title or part of one
+    QAbstractButton* SpeedButton22 = nullptr;
+    QWidget* TabSheetUgovori = nullptr;
+    QLineEdit* Edit17 = nullptr;  // enabled for contracts of three parties
+    QLineEdit* Edit18 = nullptr;
+    QWidget* TabSheetPodesavanja = nullptr;
+    QGroupBox* GroupBoxVerzija = nullptr;
+    QLabel* Label25 = nullptr;
+    QLabel* Label27 = nullptr;  // the counts joined by "/"
+    QGroupBox* GroupBoxOpcije = nullptr;
+    QLabel* Label18 = nullptr;
+    QComboBox* ComboBox2 = nullptr;  // complexity level
+    QGroupBox* GroupBoxProxy = nullptr;
+    QCheckBox* CheckBox4 = nullptr;  // proxy on
+    QLabel* Label13 = nullptr;
+    QLineEdit* Edit14 = nullptr;  // proxy address
+    QLabel* Label20 = nullptr;
+    QLineEdit* Edit15 = nullptr;     // proxy port
+    QCheckBox* CheckBox5 = nullptr;  // beep at the end of a search
+    QWidget* TabSheetPomoc = nullptr;
+    QTextEdit* RichEdit3 = nullptr;  // the help text from "dostava.rtf"
+    QFrame* Panel11 = nullptr;       // "O nama"
+    QLabel* Label52 = nullptr;
+    QLabel* Label60 = nullptr;
+    QLabel* Label61 = nullptr;
+    QLabel* Label34 = nullptr;  // web and mail address
 };

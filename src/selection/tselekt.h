@@ -50,26 +50,6 @@ class Tselekt : public QDialog {
     void FormClose();
     // The details of the selected row and the archive button.
     void change();
-    // "&Selektuj": highlights the rows whose title holds the search text.
-    void SpeedButton1Click();
-    // Opens the selected row.
-    void ListBox1DblClick();
-    // "Arhiva za ovaj propis".
-    void SpeedButton3Click();
-    // The context menu's "Oznaci": the selected row's title, or the first
-    // row's when none is selected.
-    void Oznaci1Click();
-
-    // Controls (names as in the window's design).
-    QToolButton* SpeedButton2 = nullptr;  // "Pret&hodna strana"
-    QPlainTextEdit* Memo1 = nullptr;      // the details, greyed
-    QToolButton* SpeedButton3 = nullptr;  // "Arhiva za ovaj propis"
-    widgets::ReportList* Listbox1 = nullptr;
-    QLineEdit* Edit1 = nullptr;           // a part of a title
-    QToolButton* SpeedButton1 = nullptr;  // "&Selektuj"
-    QMenu* PopupMenu1 = nullptr;
-    QAction* Oznaci1 = nullptr;
-    QAction* Nazad1 = nullptr;
 
     // Every way of closing runs FormClose first.
     void done(int result) override;
@@ -99,4 +79,29 @@ class Tselekt : public QDialog {
     // Set while the highlighting selects rows one by one: the details
     // follow once at the end.
     bool bulk_ = false;
+
+  private:
+    // Handlers reached through the controls.
+    // "&Selektuj": highlights the rows whose title holds the search text.
+    void SpeedButton1Click();
+    // Opens the selected row.
+    void ListBox1DblClick();
+    // "Arhiva za ovaj propis".
+    void SpeedButton3Click();
+    // The context menu's "Oznaci": the selected row's title, or the first
+    // row's when none is selected.
+    void Oznaci1Click();
+
+    // Controls (names as in the window's design); tests find them by
+    // object name.
+    // Controls (names as in the window's design).
+    QToolButton* SpeedButton2 = nullptr;  // "Pret&hodna strana"
+    QPlainTextEdit* Memo1 = nullptr;      // the details, greyed
+    QToolButton* SpeedButton3 = nullptr;  // "Arhiva za ovaj propis"
+    widgets::ReportList* Listbox1 = nullptr;
+    QLineEdit* Edit1 = nullptr;           // a part of a title
+    QToolButton* SpeedButton1 = nullptr;  // "&Selektuj"
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Oznaci1 = nullptr;
+    QAction* Nazad1 = nullptr;
 };

@@ -47,11 +47,7 @@ class TForm2 : public QWidget {
     explicit TForm2(engine::Session& session, QWidget* parent = nullptr);
     ~TForm2() override;
 
-    QWidget* Panel1 = nullptr;
-    QLabel* Image1 = nullptr;  // the splash picture, 549 by 288
-    QProgressBar* ProgressBar1 = nullptr;
     std::vector<std::string> ff;  // line buffer of the settings file
-    QTimer* Timer1 = nullptr;
 
     // Set once pocetak() has run.
     bool started = false;
@@ -65,9 +61,6 @@ class TForm2 : public QWidget {
 
     void pocetak();
     void Timer1Timer();
-    // The hand-over (the picture's click handler).
-    void Image1Click();
-    void ProgressBar1MouseDown();
 
     // Engine environment: whether the engine is registered, its
     // installation, and the check of its version (false: the user refused
@@ -93,4 +86,17 @@ class TForm2 : public QWidget {
     std::unique_ptr<platform::InstanceLock> mutex_;
     bool terminated_ = false;
     bool handingOver_ = false;
+
+  private:
+    // Handlers reached through the controls.
+    // The hand-over (the picture's click handler).
+    void Image1Click();
+    void ProgressBar1MouseDown();
+
+    // Controls (names as in the window's design); tests find them by
+    // object name.
+    QWidget* Panel1 = nullptr;
+    QLabel* Image1 = nullptr;  // the splash picture, 549 by 288
+    QProgressBar* ProgressBar1 = nullptr;
+    QTimer* Timer1 = nullptr;
 };

@@ -58,17 +58,8 @@ class TForm3 : public QDialog {
     // Algorithms of the window.
     void FormActivate();
     void FormClose();
-    void ubaciclanove();       // builds the article list
-    void SpeedButton2Click();  // "Lista ~anova"
-    void clanoviDblClick();    // jump to the selected article
-    void SpeedButton1Click();  // "T&ra`i"
+    void ubaciclanove();  // builds the article list
     void nadjitekst(const std::string& word);
-    void konverzija();     // the script switch
-    void copyWithCheck();  // "&Kopiraj text", "Kopiraj selekciju"
-    void Kopiraj1Click();  // " &Kopiraj*": no check
-    void Oznacizabrzootvaranje1Click();
-    // "&Arhiva": the archive page with this document's versions, then close.
-    void SpeedButton9Click();
 
     // Status panels 0 to 2 (YUSCII).
     std::string panelText(int panel) const;
@@ -78,34 +69,6 @@ class TForm3 : public QDialog {
     // The caption shown at the last activation; emptied by every close.
     std::string lastShownTitle;
     viewer::SearchShadow pretrazivac;
-
-    // Controls (names as in the window's design).
-    QMenuBar* MainMenu1 = nullptr;
-    QToolButton* SpeedButton7 = nullptr;   // "&Kopiraj text"
-    QToolButton* SpeedButton6 = nullptr;   // "[tam&pa"
-    QToolButton* SpeedButton5 = nullptr;   // "]irili&ca / Latinica"
-    QToolButton* SpeedButton4 = nullptr;   // "&Dodatne informacije"
-    QToolButton* SpeedButton8 = nullptr;   // "&Prilozi"
-    QToolButton* SpeedButton9 = nullptr;   // "&Arhiva"
-    QToolButton* SpeedButton10 = nullptr;  // "Relacije"
-    QToolButton* SpeedButton3 = nullptr;   // "Pret&hodna strana"
-    QSplitter* Splitter1 = nullptr;
-    dbviews::DBRichEdit* DBRichEdit1 = nullptr;  // the text
-    QWidget* Panel6 = nullptr;                   // the article panel, 110 or 1 pixels
-    QListWidget* clanovi = nullptr;
-    dbviews::DBRichEdit* DBRichEdit2 = nullptr;  // the notes strip
-    QLineEdit* Edit1 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;  // "T&ra`i"
-    QToolButton* SpeedButton2 = nullptr;  // "Lista ~anova"
-    QStatusBar* StatusBar1 = nullptr;
-    QAction* Stampaj1 = nullptr;
-    QAction* Kopiraj1 = nullptr;
-    QAction* Zatvori1 = nullptr;
-    QAction* Prikazirelacije1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction* Kopirajtekst1 = nullptr;
-    QAction* Oznacizabrzootvaranje1 = nullptr;
-    QAction* Zatvori2 = nullptr;
 
     // Every way of closing runs FormClose first.
     void done(int result) override;
@@ -147,4 +110,46 @@ class TForm3 : public QDialog {
     std::unique_ptr<database::AttachmentData> attachments_;
     std::vector<QLabel*> panels_;  // the status bar's three panels
     int notesHeight_ = 0;
+
+  private:
+    // Handlers reached through the controls.
+    void SpeedButton2Click();  // "Lista ~anova"
+    void clanoviDblClick();    // jump to the selected article
+    void SpeedButton1Click();  // "T&ra`i"
+    void konverzija();         // the script switch
+    void copyWithCheck();      // "&Kopiraj text", "Kopiraj selekciju"
+    void Kopiraj1Click();      // " &Kopiraj*": no check
+    void Oznacizabrzootvaranje1Click();
+    // "&Arhiva": the archive page with this document's versions, then close.
+    void SpeedButton9Click();
+
+    // Controls (names as in the window's design); tests find them by
+    // object name.
+    // Controls (names as in the window's design).
+    QMenuBar* MainMenu1 = nullptr;
+    QToolButton* SpeedButton7 = nullptr;   // "&Kopiraj text"
+    QToolButton* SpeedButton6 = nullptr;   // "[tam&pa"
+    QToolButton* SpeedButton5 = nullptr;   // "]irili&ca / Latinica"
+    QToolButton* SpeedButton4 = nullptr;   // "&Dodatne informacije"
+    QToolButton* SpeedButton8 = nullptr;   // "&Prilozi"
+    QToolButton* SpeedButton9 = nullptr;   // "&Arhiva"
+    QToolButton* SpeedButton10 = nullptr;  // "Relacije"
+    QToolButton* SpeedButton3 = nullptr;   // "Pret&hodna strana"
+    QSplitter* Splitter1 = nullptr;
+    dbviews::DBRichEdit* DBRichEdit1 = nullptr;  // the text
+    QWidget* Panel6 = nullptr;                   // the article panel, 110 or 1 pixels
+    QListWidget* clanovi = nullptr;
+    dbviews::DBRichEdit* DBRichEdit2 = nullptr;  // the notes strip
+    QLineEdit* Edit1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;  // "T&ra`i"
+    QToolButton* SpeedButton2 = nullptr;  // "Lista ~anova"
+    QStatusBar* StatusBar1 = nullptr;
+    QAction* Stampaj1 = nullptr;
+    QAction* Kopiraj1 = nullptr;
+    QAction* Zatvori1 = nullptr;
+    QAction* Prikazirelacije1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Kopirajtekst1 = nullptr;
+    QAction* Oznacizabrzootvaranje1 = nullptr;
+    QAction* Zatvori2 = nullptr;
 };

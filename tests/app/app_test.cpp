@@ -20,6 +20,7 @@
 #include "engine/session.h"
 #include "platform/files.h"
 #include "settings/settings.h"
+#include "support/find_child.h"
 #include "support/scripted_ui.h"
 #include "support/temp_program_dir.h"
 
@@ -67,7 +68,7 @@ TEST(Program, WindowsAreCreatedOnceAndTheMainWindowsCloseEndsTheProgram) {
         dialog.close();
         return 0;
     });
-    while (windows->form2->Timer1->isActive()) {
+    while (testsupport::child<QTimer>(windows->form2.get(), "Timer1")->isActive()) {
         windows->form2->Timer1Timer();
     }
     EXPECT_EQ(ended, 1);

@@ -17,6 +17,7 @@
 #include "mainwindow/tform1.h"
 #include "platform/textconv.h"
 #include "startup/session.h"
+#include "support/find_child.h"
 #include "support/scripted_ui.h"
 #include "support/temp_program_dir.h"
 #include "viewer/tform3.h"
@@ -186,7 +187,8 @@ TEST_F(MainWindowOpening, OpensTheRowInTheDocumentWindow) {
         scriptedUi().expectModal([&](QDialog& d) {
             caption = platform::ys(d.windowTitle());
             shownBg = main->Zakoni.field(database::pos::kZakoniBg).asString();
-            EXPECT_TRUE(document->DBRichEdit1->loaded());
+            EXPECT_TRUE(
+                testsupport::child<dbviews::DBRichEdit>(document.get(), "DBRichEdit1")->loaded());
             return 0;
         });
         main->open(title, std::string(bg));
@@ -215,7 +217,7 @@ TEST_F(MainWindowOpening, QuickOpenListTakesAnEighthTitleFromTheWindowAndRefuses
             if (full) {
                 scriptedUi().expectMessage("Lista propisa oznacenih za brzo otvaranje je puna");
             }
-            document->Oznacizabrzootvaranje1->trigger();
+            testsupport::child<QAction>(document.get(), "Oznacizabrzootvaranje1")->trigger();
             return 0;
         });
         main->open(title);
@@ -223,7 +225,7 @@ TEST_F(MainWindowOpening, QuickOpenListTakesAnEighthTitleFromTheWindowAndRefuses
     mark("Pravilnik o obrascu 'PP PDV'", false);
     ASSERT_EQ(main->liste.quick.size(), 8u);
     EXPECT_EQ(main->liste.quick.back(), "Pravilnik o obrascu 'PP PDV'");
-    EXPECT_EQ(main->ListBox8->count(), 8);
+    EXPECT_EQ(testsupport::child<QListWidget>(main.get(), "ListBox8")->count(), 8);
 
     mark("Odluka o visini najni`e cene rada", true);
     EXPECT_EQ(main->liste.quick.size(), 8u);

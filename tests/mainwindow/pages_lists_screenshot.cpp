@@ -2,6 +2,7 @@
 // selection window with demo rows to PNG files.
 // Usage: pages_lists_screenshot <program directory> <output directory>
 #include <QApplication>
+#include <QToolButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 #include "platform/ui.h"
 #include "selection/tselekt.h"
 #include "startup/session.h"
+#include "support/find_child.h"
 #include "viewer/tform3.h"
 #include "widgets/reportlist.h"
 
@@ -40,8 +42,8 @@ class ShotUi final : public platform::Ui {
             window->resize(1100, 640);
             window->show();
             QApplication::processEvents();
-            window->Edit1->setText(QStringLiteral("ZAKON"));
-            window->SpeedButton1Click();
+            testsupport::child<QLineEdit>(window, "Edit1")->setText(QStringLiteral("ZAKON"));
+            testsupport::child<QToolButton>(window, "SpeedButton1")->click();
             QApplication::processEvents();
             window->grab().save(QString::fromStdString((out / "selekt.png").string()));
             window->reject();
@@ -103,20 +105,20 @@ int main(int argc, char** argv) {
         form.prikaziliste();
         save(form, TForm1::kListe, ui.out / "page-liste.png");
 
-        form.Edit8->setText(QStringLiteral("PDV"));
-        form.SpeedButton14Click();
-        form.SviDatumi->click();
-        form.Listbox6->clickColumn(1);
+        testsupport::child<QLineEdit>(&form, "Edit8")->setText(QStringLiteral("PDV"));
+        testsupport::child<QAbstractButton>(&form, "SpeedButton14")->click();
+        testsupport::child<QCheckBox>(&form, "SviDatumi")->click();
+        testsupport::child<widgets::ReportList>(&form, "Listbox6")->clickColumn(1);
         save(form, TForm1::kMisljenja, ui.out / "page-misljenja.png");
 
-        form.Edit7->setText(QStringLiteral("RA~UNOVODSTVU"));
-        form.SpeedButton22Click();
-        form.ListBox7->selectOnly(2);
+        testsupport::child<QLineEdit>(&form, "Edit7")->setText(QStringLiteral("RA~UNOVODSTVU"));
+        testsupport::child<QAbstractButton>(&form, "SpeedButton22")->click();
+        testsupport::child<widgets::ReportList>(&form, "ListBox7")->selectOnly(2);
         save(form, TForm1::kArhiva, ui.out / "page-arhiva.png");
 
         form.liste.newest = {"Zakon o ra~unovodstvu", "Zakon o privrednim dru{tvima",
                              "Pravilnik o obrascu 'PP PDV'", "Odluka o visini najni`e cene rada"};
-        form.SpeedButton10Click();
+        testsupport::child<QAbstractButton>(&form, "SpeedButton10")->click();
     }
     platform::setUi(nullptr);
     return 0;

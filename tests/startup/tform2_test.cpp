@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -16,6 +17,7 @@
 #include "platform/files.h"
 #include "settings/settings.h"
 #include "startup_env.h"
+#include "support/find_child.h"
 #include "support/scripted_ui.h"
 #include "support/temp_program_dir.h"
 #include "widgets/apphint.h"
@@ -54,11 +56,12 @@ TEST_F(Startup, CreationPreparesTheSessionAndStartsTheSplash) {
     EXPECT_TRUE(session_.active());
     EXPECT_EQ(fonts::interfaceFace(), "YU Sans Serif");
     EXPECT_TRUE(form->started);
-    EXPECT_TRUE(form->Timer1->isActive());
-    EXPECT_EQ(form->Timer1->interval(), 1);
+    EXPECT_TRUE(testsupport::child<QTimer>(form.get(), "Timer1")->isActive());
+    EXPECT_EQ(testsupport::child<QTimer>(form.get(), "Timer1")->interval(), 1);
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->size(), QSize(549, 288));
-    EXPECT_EQ(form->ProgressBar1->geometry(), QRect(376, 237, 163, 21));
+    EXPECT_EQ(testsupport::child<QProgressBar>(form.get(), "ProgressBar1")->geometry(),
+              QRect(376, 237, 163, 21));
     EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Trevion"));
     // No settings file: no version.
     EXPECT_EQ(settings::programVersion(), "");
@@ -101,7 +104,7 @@ TEST_F(Startup, ASecondInstanceShowsTheMessageAndEnds) {
     auto second = create(otherSession);
     EXPECT_TRUE(second->terminated());
     EXPECT_FALSE(second->isVisible());
-    EXPECT_FALSE(second->Timer1->isActive());
+    EXPECT_FALSE(testsupport::child<QTimer>(second.get(), "Timer1")->isActive());
     EXPECT_FALSE(otherSession.active());
     EXPECT_FALSE(first->terminated());
     // Once the first instance is gone the next start goes through.
@@ -128,10 +131,10 @@ class Handover : public Startup {
 
 TEST_F(Handover, AnEarlyClickDoesNotOpenTheMainWindow) {
     form2_->Timer1Timer();
-    form2_->Image1Click();
-    form2_->ProgressBar1MouseDown();
-    EXPECT_EQ(form2_->ProgressBar1->value(), 10);
-    EXPECT_TRUE(form2_->Timer1->isActive());
+    testsupport::clickOn(testsupport::child<QLabel>(form2_.get(), "Image1"));
+    testsupport::pressOn(testsupport::child<QProgressBar>(form2_.get(), "ProgressBar1"));
+    EXPECT_EQ(testsupport::child<QProgressBar>(form2_.get(), "ProgressBar1")->value(), 10);
+    EXPECT_TRUE(testsupport::child<QTimer>(form2_.get(), "Timer1")->isActive());
     EXPECT_FALSE(form1_->isVisible());
 }
 
@@ -139,13 +142,13 @@ TEST_F(Handover, AFullBarOpensTheMainWindowAndItsCloseEndsTheProgram) {
     for (int tick = 1; tick <= 9; ++tick) {
         form2_->Timer1Timer();
     }
-    EXPECT_EQ(form2_->ProgressBar1->value(), 90);
-    EXPECT_TRUE(form2_->Timer1->isActive());
+    EXPECT_EQ(testsupport::child<QProgressBar>(form2_.get(), "ProgressBar1")->value(), 90);
+    EXPECT_TRUE(testsupport::child<QTimer>(form2_.get(), "Timer1")->isActive());
 
     bool sawMainWindow = false;
     testsupport::scriptedUi().expectModal([&](QDialog& dialog) {
         sawMainWindow = &dialog == form1_.get();
-        EXPECT_FALSE(form2_->Timer1->isActive());
+        EXPECT_FALSE(testsupport::child<QTimer>(form2_.get(), "Timer1")->isActive());
         // The first activation runs once the window is up.
         QCoreApplication::processEvents();
         EXPECT_FALSE(form1_->firstActivation);
