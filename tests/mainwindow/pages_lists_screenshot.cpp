@@ -2,12 +2,12 @@
 // selection window with demo rows to PNG files.
 // Usage: pages_lists_screenshot <program directory> <output directory>
 #include <QApplication>
-#include <QToolButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QToolButton>
 #include <cstdio>
 #include <filesystem>
 

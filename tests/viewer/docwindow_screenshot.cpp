@@ -2,10 +2,10 @@
 // Cyrillic, to PNG files.
 // Usage: docwindow_screenshot <program directory> <output directory> [title]
 #include <QApplication>
-#include <QToolButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <QToolButton>
 #include <cstdio>
 #include <filesystem>
 

@@ -2,10 +2,10 @@
 // opening (RTF to shown text), the first paint, a search, the script switch
 // and the article list. Usage: docwindow_timing [KB of RTF per script]
 #include <QApplication>
-#include <QToolButton>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QToolButton>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
