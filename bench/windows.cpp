@@ -1,29 +1,44 @@
 #include "windows.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QToolButton>
 #include <functional>
+#include <stdexcept>
 #include <system_error>
 
+#include "app/wiring.h"
 #include "dbviews/dbrichedit.h"
-#include "mainwindow/reportlist.h"
+#include "fonts/fonts.h"
 #include "mainwindow/tform1.h"
 #include "measure.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
-#include "startup/fonts.h"
 #include "viewer/tform3.h"
+#include "widgets/reportlist.h"
 
 namespace bench {
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// A window's control by its object name (the benchmark drives the windows
+// as a user does).
+template <typename T>
+T* control(const QObject* window, const char* name) {
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    if (found == nullptr) {
+        throw std::runtime_error(std::string("no control ") + name);
+    }
+    return found;
+}
 
 // Dialogs that never wait for anyone: messages and questions are recorded
 // (questions answered Cancel), a modal window is shown, given the work the
@@ -94,6 +109,7 @@ struct Windows {
         openSession(session, programDir);
         main = std::make_unique<TForm1>(session);
         document = std::make_unique<TForm3>(session, *main);
+        app::wireDocument(*main, *document);
         if (activate) {
             main->FormActivate();
         }
@@ -147,7 +163,7 @@ std::vector<Operation> WindowBench::operations(const Queries& q) {
     startup.prepare = [&d] { d.fresh = std::make_unique<Windows>(d.programDir, false); };
     startup.run = [&d] {
         d.fresh->main->FormActivate();
-        return Sample{d.fresh->main->ListBox2->count()};
+        return Sample{control<widgets::ReportList>(d.fresh->main.get(), "ListBox2")->count()};
     };
     startup.cleanup = [&d] { d.fresh.reset(); };
     ops.push_back(std::move(startup));
@@ -163,14 +179,14 @@ std::vector<Operation> WindowBench::operations(const Queries& q) {
     search.name = "titles and texts in the window";
     search.prepare = [opened, q] {
         TForm1& main = *opened().main;
-        main.PageControl1->setCurrentIndex(TForm1::kPretraga);
-        main.Edit2->setText(platform::qs(q.commonPair));
-        main.RadioButton5->setChecked(true);
+        control<QTabWidget>(&main, "PageControl1")->setCurrentIndex(TForm1::kPretraga);
+        control<QLineEdit>(&main, "Edit2")->setText(platform::qs(q.commonPair));
+        control<QRadioButton>(&main, "RadioButton5")->setChecked(true);
     };
     search.run = [opened] {
         TForm1& main = *opened().main;
-        main.SpeedButton1Click();
-        return Sample{main.ListBox2->count()};
+        control<QAbstractButton>(&main, "SpeedButton1")->click();
+        return Sample{control<widgets::ReportList>(&main, "ListBox2")->count()};
     };
     ops.push_back(std::move(search));
 
@@ -195,11 +211,13 @@ std::vector<Operation> WindowBench::operations(const Queries& q) {
     Operation find;
     find.name = "one search in the document window";
     auto found = std::make_shared<Sample>();
-    find.prepare = [&d, found, q] {
-        d.ui.inModal = [found, q](QDialog&) {
-            Form3->Edit1->setText(platform::qs(q.documentWord));
-            found->ms = timeOf([] { Form3->SpeedButton1Click(); });
-            found->rows = static_cast<long long>(Form3->pretrazivac.selStart());
+    find.prepare = [&d, opened, found, q] {
+        TForm3* document = opened().document.get();
+        d.ui.inModal = [document, found, q](QDialog&) {
+            control<QLineEdit>(document, "Edit1")->setText(platform::qs(q.documentWord));
+            found->ms =
+                timeOf([document] { control<QToolButton>(document, "SpeedButton1")->click(); });
+            found->rows = static_cast<long long>(document->pretrazivac.selStart());
         };
     };
     find.run = [openLargest, found] {

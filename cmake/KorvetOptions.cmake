@@ -3,8 +3,11 @@
 add_library(korvet_options INTERFACE)
 target_compile_features(korvet_options INTERFACE cxx_std_20)
 target_compile_options(korvet_options INTERFACE
-  -Wall -Wextra -Wpedantic -Werror
+  -Wall -Wextra -Wpedantic
   -Wno-missing-field-initializers)
+if(KORVET_WERROR)
+  target_compile_options(korvet_options INTERFACE -Werror)
+endif()
 target_compile_definitions(korvet_options INTERFACE
   QT_NO_KEYWORDS
   QT_NO_CAST_FROM_ASCII

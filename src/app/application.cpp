@@ -1,9 +1,8 @@
 #include "app/application.h"
 
 #include <exception>
-#include <string>
 
-#include "platform/ui.h"
+#include "platform/guard.h"
 
 namespace app {
 
@@ -11,7 +10,9 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        platform::ui().message(e.what(), platform::Icon::Error);
+        platform::reportFailure(e);
+    } catch (...) {
+        platform::reportUnknownFailure();
     }
     return false;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The application object. An error that escapes an event handler (a damaged
-// table, a file that cannot be read) is shown to the user with its message
-// and the program goes on, instead of ending.
+// table, a file that cannot be read) is the last net's: it is logged and
+// reported as the guard reports (platform/guard.h), and the program goes on.
 #include <QApplication>
 
 namespace app {

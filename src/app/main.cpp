@@ -6,6 +6,7 @@
 #include "app/testhooks.h"
 #include "app/windows.h"
 #include "engine/session.h"
+#include "platform/log.h"
 #include "platform/programdir.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     // files beside it, wherever it was started from.
     std::error_code ec;
     std::filesystem::current_path(platform::executableDir(), ec);
+    platform::setLogFile(platform::programDir() / "korvet.log");
 
     app::Application application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevion"));
@@ -25,6 +27,6 @@ int main(int argc, char** argv) {
     if (windows->form2->terminated()) {
         return 0;  // another instance runs
     }
-    app::installRunHooks();
+    app::installRunHooks(*windows);
     return QApplication::exec();
 }

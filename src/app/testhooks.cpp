@@ -9,10 +9,10 @@
 #include <fstream>
 #include <string>
 
-#include "mainwindow/tform1.h"
+#include "app/windows.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
-#include "startup/tform2.h"
+#include "settings/settings.h"
 
 namespace app {
 namespace {
@@ -72,37 +72,38 @@ void installUiLog() {
     }
 }
 
-void installRunHooks() {
+void installRunHooks(Windows& windows) {
     const char* shots = env("KORVET_SCREENSHOT");
     if (shots == nullptr && env("KORVET_AUTOCLOSE") == nullptr) {
         return;
     }
     const std::string prefix = shots != nullptr ? shots : "";
-    if (!prefix.empty() && Form2 != nullptr) {
-        Form2->grab().save(QString::fromStdString(prefix + "-splash.png"));
+    if (!prefix.empty()) {
+        windows.form2->grab().save(QString::fromStdString(prefix + "-splash.png"));
     }
+    TForm1* main = windows.form1.get();
     // Polls from inside the main window's modal loop as well.
     auto* poll = new QTimer(QCoreApplication::instance());
     poll->setInterval(200);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, prefix] {
-        if (Form1 == nullptr || !Form1->isVisible() || Form1->firstActivation) {
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, prefix, main] {
+        if (!main->isVisible() || main->firstActivation) {
             return;
         }
         poll->stop();
-        QTimer::singleShot(700, Form1, [prefix] {
+        QTimer::singleShot(700, main, [prefix, main] {
             if (!prefix.empty()) {
                 if (QScreen* screen = QGuiApplication::primaryScreen()) {
                     screen->grabWindow(0).save(QString::fromStdString(prefix + "-main.png"));
                 }
-                for (int page = 0; page < Form1->PageControl1->count(); ++page) {
-                    Form1->selectPage(page);
+                for (int page = 0; page < settings::kPageCount; ++page) {
+                    main->selectPage(page);
                     // Let the page lay itself out before it is drawn.
                     QCoreApplication::processEvents();
-                    Form1->grab().save(
+                    main->grab().save(
                         QString::fromStdString(prefix + "-page" + std::to_string(page) + ".png"));
                 }
             }
-            Form1->close();
+            main->close();
         });
     });
     poll->start();

@@ -16,9 +16,11 @@
 //                          (the window with page N); implies AUTOCLOSE.
 namespace app {
 
+struct Windows;
+
 // Before the windows exist: the dialog log.
 void installUiLog();
 // After the windows exist: the screenshots and the automatic close.
-void installRunHooks();
+void installRunHooks(Windows& windows);
 
 }  // namespace app

@@ -31,8 +31,9 @@ struct Windows {
     std::unique_ptr<Trelacije> relacije;
 };
 
-// Creates the windows on the session. When the start-up window finds another
-// instance running (form2->terminated()), nothing else is created.
+// Creates the windows on the session and wires them (app/wiring.h). When the
+// start-up window finds another instance running (form2->terminated()),
+// nothing else is created.
 std::unique_ptr<Windows> createWindows(engine::Session& session);
 
 }  // namespace app

@@ -8,6 +8,7 @@
 #include "database/filters.h"
 #include "database/schema.h"
 #include "engine/types.h"
+#include "yuscii/strings.h"
 
 namespace database {
 
@@ -127,58 +128,8 @@ bool nadji(std::string_view needle, std::string_view haystack) {
     return haystack.find(needle) != std::string_view::npos;
 }
 
-namespace {
-
-int digitValue(char c, int base) {
-    int v = -1;
-    if (c >= '0' && c <= '9') {
-        v = c - '0';
-    } else if (c >= 'a' && c <= 'f') {
-        v = c - 'a' + 10;
-    } else if (c >= 'A' && c <= 'F') {
-        v = c - 'A' + 10;
-    }
-    return v < base ? v : -1;
-}
-
-}  // namespace
-
 IssueNumber issueNumber(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ') {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    int base = 10;
-    if (i < text.size() && text[i] == '$') {
-        base = 16;
-        ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' &&
-               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-        base = 16;
-        i += 2;
-    }
-    // Accumulate while digits last; the magnitude saturates past the 32-bit range.
-    const long long limit = static_cast<long long>(INT_MAX) + 1;
-    long long magnitude = 0;
-    size_t digits = 0;
-    for (; i < text.size(); ++i) {
-        const int d = digitValue(text[i], base);
-        if (d < 0) {
-            break;
-        }
-        magnitude = magnitude > limit ? magnitude : magnitude * base + d;
-        ++digits;
-    }
-    IssueNumber result;
-    result.value = negative ? -magnitude : magnitude;
-    const bool inRange = negative ? magnitude <= limit : magnitude < limit;
-    result.ok = digits > 0 && i == text.size() && inRange;
-    return result;
+    return yuscii::readInteger(text, yuscii::IntegerForm::DecimalOrHex);
 }
 
 int compare(std::string_view a, std::string_view b) {

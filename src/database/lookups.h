@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "yuscii/strings.h"
+
 namespace engine {
 class Table;
 }
@@ -40,10 +42,7 @@ bool nadji(std::string_view needle, std::string_view haystack);
 // ok is true when the whole text is a number in the 32-bit range; otherwise
 // value holds the number formed by the digits read before the first invalid
 // character (0 when there are none).
-struct IssueNumber {
-    long long value = 0;
-    bool ok = false;
-};
+using IssueNumber = yuscii::IntegerText;
 IssueNumber issueNumber(std::string_view text);
 
 // Issue-number ordering: -1, 0 or 1. When at least one side converts, both

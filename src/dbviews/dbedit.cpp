@@ -5,24 +5,15 @@
 namespace dbviews {
 
 DBEdit::DBEdit(QWidget* parent)
-    : QLineEdit(parent), link_([this](engine::Event event) { dataChanged(event); }) {
+    : QLineEdit(parent), FieldBinding([this](engine::Event event) { dataChanged(event); }) {
     connect(this, &QLineEdit::textEdited, this, &DBEdit::textTyped);
     dataChanged(engine::Event::RecordChanged);
 }
 
 DBEdit::~DBEdit() = default;
 
-void DBEdit::setDataSource(engine::DataSource* source) {
-    if (link_.setDataSource(source)) {
-        dataChanged(engine::Event::RecordChanged);
-    }
-}
-
-void DBEdit::setDataField(const std::string& field) {
-    if (field != field_) {
-        field_ = field;
-        dataChanged(engine::Event::RecordChanged);
-    }
+void DBEdit::rebound() {
+    dataChanged(engine::Event::RecordChanged);
 }
 
 void DBEdit::setReadOnly(bool readOnly) {
@@ -31,7 +22,7 @@ void DBEdit::setReadOnly(bool readOnly) {
 }
 
 bool DBEdit::canModify() const {
-    auto field = link_.field(field_);
+    auto field = boundField();
     return field && field->type() == engine::FieldType::String && !link_.table()->readOnly();
 }
 
@@ -43,7 +34,7 @@ void DBEdit::dataChanged(engine::Event event) {
     if (writing_) {
         return;
     }
-    auto field = link_.field(field_);
+    auto field = boundField();
     const QString shown = field ? platform::qs(field->asString()) : QString();
     // The same text stays as it is (caret and all), unless the row is another.
     if (shown != text() || event == engine::Event::RecordChanged) {
@@ -55,7 +46,7 @@ void DBEdit::dataChanged(engine::Event event) {
 }
 
 void DBEdit::textTyped(const QString& text) {
-    auto field = link_.field(field_);
+    auto field = boundField();
     if (!field || !canModify()) {
         dataChanged(engine::Event::RecordChanged);
         return;

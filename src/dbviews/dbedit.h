@@ -15,16 +15,11 @@
 
 namespace dbviews {
 
-class DBEdit : public QLineEdit {
+class DBEdit : public QLineEdit, public FieldBinding {
     Q_OBJECT
   public:
     explicit DBEdit(QWidget* parent = nullptr);
     ~DBEdit() override;
-
-    engine::DataSource* dataSource() const { return link_.dataSource(); }
-    void setDataSource(engine::DataSource* source);
-    const std::string& dataField() const { return field_; }
-    void setDataField(const std::string& field);
 
     // The read-only option (QLineEdit::isReadOnly tells the state in effect).
     void setReadOnly(bool readOnly);
@@ -36,11 +31,10 @@ class DBEdit : public QLineEdit {
     std::string value() const;
 
   private:
+    void rebound() override;
     void dataChanged(engine::Event event);
     void textTyped(const QString& text);
 
-    SourceLink link_;
-    std::string field_;
     bool readOnly_ = false;
     bool writing_ = false;  // our own change of the field is under way
 };

@@ -6,21 +6,12 @@
 namespace dbviews {
 
 DBImage::DBImage(QWidget* parent)
-    : QLabel(parent), link_([this](engine::Event) { dataChanged(); }) {}
+    : QLabel(parent), FieldBinding([this](engine::Event) { dataChanged(); }) {}
 
 DBImage::~DBImage() = default;
 
-void DBImage::setDataSource(engine::DataSource* source) {
-    if (link_.setDataSource(source)) {
-        dataChanged();
-    }
-}
-
-void DBImage::setDataField(const std::string& field) {
-    if (field != field_) {
-        field_ = field;
-        dataChanged();
-    }
+void DBImage::rebound() {
+    dataChanged();
 }
 
 void DBImage::dataChanged() {
@@ -33,7 +24,7 @@ const QImage& DBImage::picture() const {
         stale_ = false;
         ++loads_;
         picture_ = QImage();
-        auto field = link_.field(field_);
+        auto field = boundField();
         if (field && field->dataSize() > 0 && field->dataSize() <= INT_MAX) {
             const std::string bytes = field->asString();
             // Bytes that are no picture leave the image null.

@@ -16,16 +16,11 @@
 
 namespace dbviews {
 
-class DBImage : public QLabel {
+class DBImage : public QLabel, public FieldBinding {
     Q_OBJECT
   public:
     explicit DBImage(QWidget* parent = nullptr);
     ~DBImage() override;
-
-    engine::DataSource* dataSource() const { return link_.dataSource(); }
-    void setDataSource(engine::DataSource* source);
-    const std::string& dataField() const { return field_; }
-    void setDataField(const std::string& field);
 
     // The field's picture at its own size; a null image when there is none.
     const QImage& picture() const;
@@ -37,10 +32,9 @@ class DBImage : public QLabel {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void rebound() override;
     void dataChanged();
 
-    SourceLink link_;
-    std::string field_;
     mutable bool stale_ = true;
     mutable QImage picture_;
     mutable int loads_ = 0;  // counts the readings of the field

@@ -11,61 +11,29 @@
 #include "richtext/reader.h"
 
 namespace dbviews {
-DBRichEdit::DBRichEdit(QWidget* parent) : QTextEdit(parent) {
+
+DBRichEdit::DBRichEdit(QWidget* parent)
+    : QTextEdit(parent), FieldBinding([this](engine::Event event) {
+          // A change of state alone changes no shown value.
+          if (event != engine::Event::StateChanged) {
+              dataChanged();
+          }
+      }) {
     setAcceptRichText(false);
     setUndoRedoEnabled(false);
 }
 
 DBRichEdit::~DBRichEdit() {
-    detach();
+    link_.setDataSource(nullptr);
 }
 
-void DBRichEdit::setDataSource(engine::DataSource* source) {
-    if (source == source_) {
-        return;
-    }
-    detach();
-    source_ = source;
-    attach();
+void DBRichEdit::rebound() {
     dataChanged();
-}
-
-void DBRichEdit::setDataField(const std::string& field) {
-    if (field == field_) {
-        return;
-    }
-    field_ = field;
-    dataChanged();
-}
-
-void DBRichEdit::attach() {
-    if (source_ != nullptr) {
-        listener_ = source_->addListener([this](engine::Event event) {
-            switch (event) {
-                case engine::Event::Opened:
-                case engine::Event::Closed:
-                case engine::Event::DataSetChanged:
-                case engine::Event::RecordChanged:
-                case engine::Event::FieldChanged:
-                    dataChanged();
-                    break;
-                case engine::Event::StateChanged:
-                    break;
-            }
-        });
-    }
-}
-
-void DBRichEdit::detach() {
-    if (source_ != nullptr && listener_ >= 0) {
-        source_->removeListener(listener_);
-    }
-    listener_ = -1;
 }
 
 void DBRichEdit::dataChanged() {
     // A dataset walked row by row sends many changes; the text is replaced once.
-    const std::string name = field_.empty() ? std::string() : "(" + field_ + ")";
+    const std::string name = dataField().empty() ? std::string() : "(" + dataField() + ")";
     if (!loaded_ && shownName_ == name) {
         return;
     }
@@ -76,9 +44,9 @@ void DBRichEdit::dataChanged() {
 
 void DBRichEdit::loadMemo() {
     std::string rtf;
-    engine::Table* table = source_ != nullptr ? source_->dataSet() : nullptr;
-    if (table != nullptr && table->active() && !table->isEmpty()) {
-        if (auto field = table->findField(field_)) {
+    engine::Table* table = link_.openTable();
+    if (table != nullptr && !table->isEmpty()) {
+        if (auto field = boundField()) {
             rtf = field->asString();
         }
     }

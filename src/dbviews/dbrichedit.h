@@ -13,22 +13,15 @@
 #include <QTextEdit>
 #include <string>
 
-namespace engine {
-class DataSource;
-}
+#include "dbviews/sourcelink.h"
 
 namespace dbviews {
 
-class DBRichEdit : public QTextEdit {
+class DBRichEdit : public QTextEdit, public FieldBinding {
     Q_OBJECT
   public:
     explicit DBRichEdit(QWidget* parent = nullptr);
     ~DBRichEdit() override;
-
-    engine::DataSource* dataSource() const { return source_; }
-    void setDataSource(engine::DataSource* source);
-    const std::string& dataField() const { return field_; }
-    void setDataField(const std::string& field);
 
     // Reads the bound field of the current record into the view. A source
     // without an open dataset, an empty dataset or an unknown field give an
@@ -51,13 +44,9 @@ class DBRichEdit : public QTextEdit {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void rebound() override;
     void dataChanged();
-    void attach();
-    void detach();
 
-    engine::DataSource* source_ = nullptr;
-    int listener_ = -1;
-    std::string field_;
     bool loaded_ = false;
     std::string shownName_;  // the name in parentheses while not loaded
 };

@@ -11,7 +11,7 @@
 
 namespace dbviews {
 DBRichEditor::DBRichEditor(QWidget* parent)
-    : QTextEdit(parent), link_([this](engine::Event event) { dataChanged(event); }) {
+    : QTextEdit(parent), FieldBinding([this](engine::Event event) { dataChanged(event); }) {
     setAcceptRichText(false);
     setContextMenuPolicy(Qt::NoContextMenu);
     dataChanged(engine::Event::RecordChanged);
@@ -21,17 +21,8 @@ DBRichEditor::~DBRichEditor() {
     link_.setDataSource(nullptr);
 }
 
-void DBRichEditor::setDataSource(engine::DataSource* source) {
-    if (link_.setDataSource(source)) {
-        dataChanged(engine::Event::RecordChanged);
-    }
-}
-
-void DBRichEditor::setDataField(const std::string& field) {
-    if (field != field_) {
-        field_ = field;
-        dataChanged(engine::Event::RecordChanged);
-    }
+void DBRichEditor::rebound() {
+    dataChanged(engine::Event::RecordChanged);
 }
 
 void DBRichEditor::setReadOnly(bool readOnly) {
@@ -40,7 +31,7 @@ void DBRichEditor::setReadOnly(bool readOnly) {
 }
 
 bool DBRichEditor::canModify() const {
-    auto field = link_.field(field_);
+    auto field = boundField();
     return field && field->type() == engine::FieldType::Memo && !link_.table()->readOnly();
 }
 
@@ -56,7 +47,7 @@ void DBRichEditor::dataChanged(engine::Event event) {
     if (writing_) {
         return;
     }
-    auto field = link_.field(field_);
+    auto field = boundField();
     std::string value = field ? field->asString() : std::string();
     // Another row is always read. Otherwise a value the text already stands
     // for is not read again, so that a post of our own text keeps the caret
@@ -93,7 +84,7 @@ void DBRichEditor::load(const std::string& value, bool rich) {
 }
 
 void DBRichEditor::documentEdited() {
-    auto field = link_.field(field_);
+    auto field = boundField();
     if (writing_ || !field || !canModify()) {
         return;
     }

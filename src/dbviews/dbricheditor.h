@@ -23,16 +23,11 @@
 
 namespace dbviews {
 
-class DBRichEditor : public QTextEdit {
+class DBRichEditor : public QTextEdit, public FieldBinding {
     Q_OBJECT
   public:
     explicit DBRichEditor(QWidget* parent = nullptr);
     ~DBRichEditor() override;
-
-    engine::DataSource* dataSource() const { return link_.dataSource(); }
-    void setDataSource(engine::DataSource* source);
-    const std::string& dataField() const { return field_; }
-    void setDataField(const std::string& field);
 
     // The read-only option (QTextEdit::isReadOnly tells the state in effect).
     void setReadOnly(bool readOnly);
@@ -46,13 +41,12 @@ class DBRichEditor : public QTextEdit {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void rebound() override;
     void dataChanged(engine::Event event);
     void load(const std::string& value, bool rich);
     void documentEdited();
     void updateReadOnly();
 
-    SourceLink link_;
-    std::string field_;
     bool readOnly_ = false;
     std::string shown_;  // the field value the text stands for
     bool shownValid_ = false;

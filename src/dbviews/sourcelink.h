@@ -1,7 +1,8 @@
 #pragma once
 // The link between one view and its data source: it subscribes to the
 // source's notifications and hands each to the view. The views read their
-// table and field through it.
+// table and field through it; the views of one field bind through
+// FieldBinding.
 //
 // The data source must outlive the link, or be unbound (setDataSource
 // (nullptr)) before it goes.
@@ -41,6 +42,42 @@ class SourceLink {
     std::function<void(engine::Event)> onEvent_;
     engine::DataSource* source_ = nullptr;
     int listener_ = -1;
+};
+
+// The binding the views of one field share: a data source and a field name,
+// with their public accessors. A change of either runs the view's rebound();
+// the source's notifications go to the function the view gives.
+class FieldBinding {
+  public:
+    engine::DataSource* dataSource() const { return link_.dataSource(); }
+    void setDataSource(engine::DataSource* source) {
+        if (link_.setDataSource(source)) {
+            rebound();
+        }
+    }
+    const std::string& dataField() const { return field_; }
+    void setDataField(const std::string& field) {
+        if (field != field_) {
+            field_ = field;
+            rebound();
+        }
+    }
+
+  protected:
+    explicit FieldBinding(std::function<void(engine::Event)> onEvent) : link_(std::move(onEvent)) {}
+    virtual ~FieldBinding() = default;
+    FieldBinding(const FieldBinding&) = delete;
+    FieldBinding& operator=(const FieldBinding&) = delete;
+
+    // The source or the field changed: the view shows the row again.
+    virtual void rebound() = 0;
+    // The bound field of the open table; nullopt when closed or absent.
+    std::optional<engine::Field> boundField() const { return link_.field(field_); }
+
+    SourceLink link_;
+
+  private:
+    std::string field_;
 };
 
 }  // namespace dbviews

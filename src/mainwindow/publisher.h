@@ -1,7 +1,7 @@
 #pragma once
 // The publisher's details shown on the help page and used by its mail and
 // web links (data of the installation, YUSCII).
-namespace publisher {
+namespace mainwindow::publisher {
 
 inline constexpr const char* kName = "Izdava~ka ku}a Korvet";
 inline constexpr const char* kEditors =
@@ -15,4 +15,4 @@ inline constexpr const char* kMailRequests = "propisi@trevion-propisi.example";
 inline constexpr const char* kMailSuggestions = "sugestije@trevion-propisi.example";
 inline constexpr const char* kMailConsulting = "konsalting@trevion-propisi.example";
 
-}  // namespace publisher
+}  // namespace mainwindow::publisher

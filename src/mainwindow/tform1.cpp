@@ -26,18 +26,18 @@
 
 #include "database/schema.h"
 #include "engine/types.h"
-#include "mainwindow/apphint.h"
-#include "mainwindow/bandart.h"
-#include "mainwindow/reportlist.h"
+#include "fonts/faces.h"
 #include "platform/files.h"
+#include "platform/guard.h"
+#include "platform/log.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
-#include "startup/fonts.h"
+#include "widgets/apphint.h"
+#include "widgets/bandart.h"
+#include "widgets/reportlist.h"
 #include "yuscii/appclear.h"
-
-TForm1* Form1 = nullptr;
 
 namespace {
 
@@ -57,20 +57,16 @@ constexpr PageInfo kPages[settings::kPageCount] = {
     {"Po&mo}", "Kratak pregled opcija"},
 };
 
+constexpr const char* kTablesFailed =
+    "Baza podataka se ne moze otvoriti. Proverite da li su tabele u folderu Podatci pored "
+    "programa, pa ponovo pokrenite program.";
+
 constexpr const char* kSaveFailed =
     "Snimanje nije uspelo!\r\n"
     "Ako Trevion pokrecete sa CD-a ne garantujemo vam ispravan rad programa.\r\n"
     "Pokrenite instalaciju ponovo.";
 
-// A face name of the font table, also before installfonts() has set it.
-QString face(const std::string& installed, size_t row) {
-    return platform::qs(installed.empty() ? fonts::fontTable()[row].face : installed);
-}
-QString interfaceFace() {
-    return face(fonts::interfaceFace(), 0);
-}
-
-void setTitleWidth(lists::ReportList* list, int width) {
+void setTitleWidth(widgets::ReportList* list, int width) {
     if (list != nullptr) {
         list->setColumnWidthOf(0, std::max(width, 40));
     }
@@ -81,7 +77,6 @@ void setTitleWidth(lists::ReportList* list, int width) {
 TForm1::TForm1(engine::Session& session, QWidget* parent)
     : QDialog(parent), database::MainData(session) {
     setObjectName(QStringLiteral("Form1"));
-    Form1 = this;
     buildFrame();
     buildPageGlasila();
     buildPageOblasti();
@@ -99,9 +94,6 @@ TForm1::~TForm1() {
     if (cursorBusy_) {
         QApplication::restoreOverrideCursor();
     }
-    if (Form1 == this) {
-        Form1 = nullptr;
-    }
 }
 
 void TForm1::buildFrame() {
@@ -117,7 +109,7 @@ void TForm1::buildFrame() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    PanelBand = bandart::createBand(this);
+    PanelBand = widgets::createBand(this);
     PanelBand->setObjectName(QStringLiteral("PanelBand"));
     PanelBand->setFixedHeight(71);
     auto* bandLayout = new QHBoxLayout(PanelBand);
@@ -148,9 +140,10 @@ void TForm1::buildFrame() {
         *sheets[i] = sheet;
         PageControl1->addTab(sheet, platform::qs(kPages[i].caption));
         PageControl1->setTabToolTip(i, platform::qs(kPages[i].hint));
-        apphint::setHint(sheet, kPages[i].hint);
+        widgets::setHint(sheet, kPages[i].hint);
     }
-    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
+    platform::connectGuarded(PageControl1, &QTabWidget::currentChanged, this,
+                             [this] { PageControl1Change(); });
     layout->addWidget(PageControl1, 1);
 
     StatusBar1 = platform::createStatusBar(this, "StatusBar1", {220, 160, 200}, panels_);
@@ -169,8 +162,8 @@ void TForm1::FormCreate() {
     searching(true);
     setPanel(2, "Baza se startuje...");
     // 3.
-    settings::globals().line0 = 1;
-    QFont windowFont(interfaceFace());
+    stored_.line0 = 1;
+    const QFont windowFont = fonts::interfaceFont();
     setFont(windowFont);
     PopupMenu1->setFont(windowFont);
     QToolTip::setFont(windowFont);
@@ -194,7 +187,7 @@ void TForm1::FormCreate() {
     // 11.
     setColumnWidths(true);
     // 12.
-    settings::initTextStyles(settings::globals());
+    settings::initTextStyles(stored_);
     // 13. is the contract page's (ugovoriFormCreate).
 }
 
@@ -203,11 +196,11 @@ void TForm1::readSettings() {
     std::error_code ec;
     if (std::filesystem::exists(settings::kCfgFile, ec)) {
         // A file that cannot be read counts as one without lines.
-        lines = settings::readTextLines(settings::kCfgFile).value_or(std::vector<std::string>{});
+        lines = platform::readTextLines(settings::kCfgFile).value_or(std::vector<std::string>{});
         cfg = *lines;
     }
     settings::Controls controls = settingsControls();
-    const settings::CfgOutcome outcome = settings::loadCfg(lines, settings::globals(), controls);
+    const settings::CfgOutcome outcome = settings::loadCfg(lines, stored_, controls);
     applySettingsControls(controls, outcome.complexityRead);
     if (outcome.error) {
         platform::ui().message(settings::kCfgError);
@@ -223,9 +216,9 @@ void TForm1::FormActivate() {
     }
     firstFillRunning_ = true;
     // 1.
-    setWindowTitle(platform::qs("Elektronski Trevion (ver." + settings::globals().version + ")"));
+    setWindowTitle(platform::qs("Elektronski Trevion (ver." + settings::programVersion() + ")"));
     // 2. The page control and the status bar pass the face to their controls.
-    QFont windowFont(interfaceFace());
+    const QFont windowFont = fonts::interfaceFont();
     PageControl1->setFont(windowFont);
     StatusBar1->setFont(windowFont);
     // 3. to 6.
@@ -235,8 +228,8 @@ void TForm1::FormActivate() {
     } catch (const engine::Error& e) {
         // Without its tables the window stays usable only to be closed.
         opened = false;
-        platform::ui().message(std::string("Baza podataka se ne moze otvoriti: ") + e.what(),
-                               platform::Icon::Error);
+        platform::log(std::string("opening the tables: ") + e.what());
+        platform::ui().message(kTablesFailed, platform::Icon::Error);
     }
     if (opened) {
         QCoreApplication::processEvents();
@@ -245,9 +238,7 @@ void TForm1::FormActivate() {
         attachTreeView2Change();
     }
     // 7.
-    if (startup != nullptr) {
-        startup->hideStartup();
-    }
+    Q_EMIT firstFillDone();
     // 8.
     if (ComboBox4 != nullptr && ComboBox4->count() > 0) {
         ComboBox4->setCurrentIndex(0);
@@ -262,9 +253,7 @@ void TForm1::FormActivate() {
     // 2. (the contract text's face) and 11.
     ugovoriFormActivate();
     // 12.
-    if (startup != nullptr) {
-        startup->stopTimer();
-    }
+    Q_EMIT firstActivationDone();
     firstActivation = false;
     firstFillRunning_ = false;
 }
@@ -320,6 +309,10 @@ void TForm1::searching(bool busy) {
     }
 }
 
+widgets::WindowMonitor TForm1::pageMonitor() {
+    return widgets::WindowMonitor(ProgressBar1, [this] { return takeStopRequest(); });
+}
+
 bool TForm1::takeStopRequest() {
     const bool set = stopRequest;
     stopRequest = false;
@@ -363,7 +356,7 @@ void TForm1::showEvent(QShowEvent* event) {
     // A platform that never activates the window still gets the first fill.
     QTimer::singleShot(0, this, [this] {
         if (firstActivation && isVisible()) {
-            FormActivate();
+            platform::guarded([this] { FormActivate(); });
         }
     });
 }
@@ -455,10 +448,12 @@ void TForm1::proveripropise() {
 }
 
 void TForm1::dohints() {
-    setPanel(2, apphint::current());
-    if (documentHint) {
-        documentHint(apphint::current());
-    }
+    setPanel(2, widgets::currentHint());
+    Q_EMIT hintShown(widgets::currentHint());
+}
+
+void TForm1::clearProgress() {
+    ProgressBar1->setValue(0);
 }
 
 void TForm1::GreskaUSnimanju() {
@@ -487,8 +482,8 @@ void TForm1::saveFile(const std::string& name, const std::vector<std::string>& l
 void TForm1::FormClose() {
     std::vector<std::string> failed;
     // 1. Files copied from a CD come read-only.
-    for (const char* name : {remembered::kHistoryFile, remembered::kRecentFile,
-                             remembered::kQuickFile, settings::kCfgFile, remembered::kNewestFile}) {
+    for (const char* name : {lists::kHistoryFile, lists::kRecentFile, lists::kQuickFile,
+                             settings::kCfgFile, lists::kNewestFile}) {
         if (!platform::makeWritable(platform::inProgramDir(name))) {
             failed.push_back(name);
             GreskaUSnimanju();
@@ -499,14 +494,12 @@ void TForm1::FormClose() {
         saveFile(name, *lines, failed);
     }
     // 3.
-    cfg = settings::cfgLines(settings::globals(), settingsControls());
+    cfg = settings::cfgLines(stored_, settingsControls(), settings::programVersion());
     saveFile(settings::kCfgFile, cfg, failed);
     // 4.
     PopupMenu1->clear();
     // 5.
-    if (startup != nullptr) {
-        startup->closeStartup();
-    }
+    Q_EMIT closed();
 }
 
 void TForm1::done(int result) {
@@ -530,8 +523,8 @@ void TForm1::dodajpretragu(const std::string& entry) {
 }
 
 void TForm1::oznacizabrzo(const std::string& title) {
-    if (liste.markQuickOpen(title) == remembered::MarkResult::Full) {
-        platform::ui().message(remembered::kQuickOpenFull);
+    if (liste.markQuickOpen(title) == lists::MarkResult::Full) {
+        platform::ui().message(lists::kQuickOpenFull);
     }
     prikaziliste();
     sredibrze();
@@ -539,7 +532,7 @@ void TForm1::oznacizabrzo(const std::string& title) {
 
 void TForm1::sredibrze() {
     PopupMenu1->clear();
-    QAction* heading = PopupMenu1->addAction(platform::qs(remembered::kMenuHeading));
+    QAction* heading = PopupMenu1->addAction(platform::qs(lists::kMenuHeading));
     heading->setEnabled(false);
     QAction* separator = PopupMenu1->addSeparator();
     separator->setEnabled(false);
@@ -547,8 +540,8 @@ void TForm1::sredibrze() {
         QAction* item = PopupMenu1->addAction(platform::qs(liste.quick[i]));
         const int position = static_cast<int>(i);
         item->setData(position);
-        connect(item, &QAction::triggered, this,
-                [this, position] { PopupMenuItemsClick(position); });
+        platform::connectGuarded(item, &QAction::triggered, this,
+                                 [this, position] { PopupMenuItemsClick(position); });
     }
 }
 

@@ -17,9 +17,10 @@
 #include <vector>
 
 #include "database/datasets.h"
-#include "mainwindow/listrules.h"
-#include "mainwindow/rememberedlists.h"
-#include "mainwindow/settings.h"
+#include "lists/listrules.h"
+#include "lists/rememberedlists.h"
+#include "settings/settings.h"
+#include "widgets/windowmonitor.h"
 
 class QAbstractButton;
 class QCheckBox;
@@ -42,21 +43,9 @@ class QTreeWidgetItem;
 namespace engine {
 class Session;
 }
-namespace lists {
+namespace widgets {
 class ReportList;
 }
-class Tselekt;
-
-// What the main window asks of the start-up window that shows it: hide it
-// after the first fill, stop its timer for good, and close it, which ends
-// the program.
-class StartupWindow {
-  public:
-    virtual ~StartupWindow() = default;
-    virtual void hideStartup() = 0;
-    virtual void stopTimer() = 0;
-    virtual void closeStartup() = 0;
-};
 
 class TForm1 : public QDialog, public database::MainData {
     Q_OBJECT
@@ -81,19 +70,23 @@ class TForm1 : public QDialog, public database::MainData {
     // Frame
     // ===================================================================
 
-    // Set by the program entry; nullptr when there is no start-up window.
-    StartupWindow* startup = nullptr;
+    // What the main window asks of the windows it shows; src/app sets these
+    // when it wires the windows (an empty function shows nothing).
+    struct Links {
+        // The document window, shown modally on Zakoni's current regulation
+        // or on misljenja's current opinion, with this caption.
+        std::function<void(const std::string& title)> showRegulation;
+        std::function<void(const std::string& title)> showOpinion;
+        // The selection window, shown modally with these rows.
+        std::function<void(std::vector<lists::Row> rows)> showSelection;
+    };
+    Links links;
 
-    QWidget* PanelBand = nullptr;  // the top band, 71 pixels high
-    QProgressBar* ProgressBar1 = nullptr;
     std::vector<std::string> cfg;  // line buffer of the settings file
-    QTabWidget* PageControl1 = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
 
     // The remembered lists shown by ListBox4, ListBox5, ListBox8 and the
     // invisible najnoviji.
-    remembered::RememberedLists liste;
+    lists::RememberedLists liste;
 
     // The stop request: set by Escape, tested and cleared by long loops.
     bool stopRequest = false;
@@ -102,8 +95,9 @@ class TForm1 : public QDialog, public database::MainData {
 
     bool firstActivation = true;
 
-    // The document window shows hints in its status bar through this.
-    std::function<void(const std::string&)> documentHint;
+    // The values of the settings file that no control shows: the line-0
+    // value, the text styles and the last-update date.
+    const settings::Values& storedSettings() const { return stored_; }
 
     void FormActivate();
     void FormResize();
@@ -112,13 +106,14 @@ class TForm1 : public QDialog, public database::MainData {
     void FormKeyDown(int key);
     // The minimise command: the whole application goes to the taskbar.
     void WMSysCommandMinimize();
-    void PageControl1Change();
-    void ComboBox2Change();
 
     void searching(bool busy);
     void osvezi();
     void proveripropise();
+    // The application's hint in panel 2 and in the document window (hintShown).
     void dohints();
+    // The progress bar back to 0 (when another window closes).
+    void clearProgress();
     void GreskaUSnimanju();
 
     // Status bar panels 0 to 2 (YUSCII).
@@ -140,211 +135,54 @@ class TForm1 : public QDialog, public database::MainData {
     // ===================================================================
     // Page 0 "Izbor &glasila" (tform1_glasila.cpp)
     // ===================================================================
-    QWidget* TabSheetGlasila = nullptr;
-    lists::ReportList* ListView1 = nullptr;  // title column: width less 220
-    QTreeWidget* TreeView2 = nullptr;
-    void buildPageGlasila();
-    // The first activation's fill of the gazette tree, then the attaching
-    // of the tree's change handler.
-    void ubacipoglasnicima();
-    void attachTreeView2Change();
-    // The years of a gazette node, the issues of a year node: the children
-    // (the placeholder) go, the nodes read now come, each year with a
-    // placeholder of its own.
-    void ubacipogodinama(QTreeWidgetItem* gazette);
-    void ubacipobrojevima(QTreeWidgetItem* year);
     // False while the change handler is detached (the first fill, the
     // filling of a node).
     bool treeView2ChangeAttached = false;
-    // The tree's handlers: a gazette or year node expanded or collapsed, the
-    // selected node changed, a click anywhere on the tree.
-    void TreeView2Expanded(QTreeWidgetItem* node);
-    void TreeView2Collapsed(QTreeWidgetItem* node);
-    void TreeView2Change();
-    void TreeView2Click();
-    // Opens the selected row of ListView1.
-    void ListView1DblClick();
 
     // ===================================================================
     // Page 1 "&Oblasti" (tform1_oblasti.cpp)
     // ===================================================================
-    QWidget* TabSheetOblasti = nullptr;
-    lists::ReportList* ListBox3 = nullptr;  // title column: width less 487
-    QComboBox* ComboBox3 = nullptr;
-    QTreeWidget* TreeView1 = nullptr;
-    QLineEdit* Edit11 = nullptr;  // the phrase
-    QAbstractButton* SpeedButton17 = nullptr;
     // The rows of the last area fill; the phrase search filters these.
     std::vector<lists::Row> oblastcuvaj;
-    void buildPageOblasti();
-    // The start-up fill of the first activation: the type and area choices,
-    // the ministries of ComboBox1, the gazettes of ComboBox4, the full
-    // ListBox2 and the archive list (ListBox7 and arhivacuvaj).
-    void poubacuj();
-    // The area fill for the selected node (also after a type change).
-    void TreeView1Change();
-    void ComboBox3Change();
-    void ubacipooblastima();
-    void SpeedButton17Click();
-    void ListBox3DblClick();
 
     // ===================================================================
     // Page 2 "&Pretraga" (tform1_pretraga.cpp)
     // ===================================================================
-    QWidget* TabSheetPretraga = nullptr;
-    lists::ReportList* ListBox2 = nullptr;  // title column: width less 390
-    QComboBox* ComboBox4 = nullptr;
-    QRadioButton* RadioButton6 = nullptr;  // titles only
-    QRadioButton* RadioButton5 = nullptr;  // titles and texts
-    QLineEdit* Edit2 = nullptr;            // the search text
-    QAbstractButton* SpeedButton1 = nullptr;
     // Set by a re-run from the history: the search then adds no history
     // entry. Every search clears it when it ends.
     bool ponovljenaPretraga = false;
-    void buildPagePretraga();
-    // The keyword search over Edit2, the scope and the gazette of ComboBox4.
-    void SpeedButton1Click();
-    void ListBox2DblClick();
 
     // ===================================================================
     // Page 3 "^&esto kori{}eni propisi" (tform1_liste.cpp)
     // ===================================================================
-    QWidget* TabSheetListe = nullptr;
-    QListWidget* ListBox5 = nullptr;           // recently opened
-    QListWidget* ListBox4 = nullptr;           // search history
-    QListWidget* ListBox8 = nullptr;           // quick-open
-    QSpinBox* SpinEdit2 = nullptr;             // limit of the recently opened list
-    QSpinBox* SpinEdit4 = nullptr;             // limit of the history
-    QAbstractButton* SpeedButton24 = nullptr;  // empties the recently opened list
-    QAbstractButton* SpeedButton25 = nullptr;  // empties the history
-    QAbstractButton* SpeedButton21 = nullptr;  // removes the selected quick-open title
-    QAbstractButton* SpeedButton10 = nullptr;  // "Lista najnovijih propisa"
-    void buildPageListe();
-    // A title item of the context menu (its position in the quick-open list).
-    void PopupMenuItemsClick(int position);
-    // Double click or Enter: opens a recently opened regulation (first of
-    // its title), runs a stored search again, opens a quick-open title.
-    void ListBox5DblClick();
-    void ListBox4DblClick();
-    void ListBox8DblClick();
-    void SpeedButton21Click();
-    void SpeedButton24Click();
-    void SpeedButton25Click();
-    // The newest regulations in the selection window.
-    void SpeedButton10Click();
-    // Gives the selection window the main window's side: the archive test,
-    // the opening, the archive jump, the quick-open marking, the progress bar.
-    void connectSelection(Tselekt& window);
 
     // ===================================================================
     // Page 4 "M&i{ljenja" (tform1_misljenja.cpp)
     // ===================================================================
-    QWidget* TabSheetMisljenja = nullptr;
-    lists::ReportList* Listbox6 = nullptr;  // title column: width less 170
-    QComboBox* ComboBox1 = nullptr;         // "Sve" and the ministries
-    QRadioButton* RadioButton4 = nullptr;   // titles only
-    QRadioButton* RadioButton3 = nullptr;   // titles and texts
-    QLineEdit* Edit8 = nullptr;             // the search words
-    QAbstractButton* SpeedButton14 = nullptr;
-    // The date range: from-day, from-month, from-year, to-day, to-month,
-    // to-year. They change only by their arrows.
-    QSpinBox* SpinEdit5 = nullptr;
-    QSpinBox* SpinEdit6 = nullptr;
-    QSpinBox* SpinEdit13 = nullptr;
-    QSpinBox* SpinEdit14 = nullptr;
-    QSpinBox* SpinEdit15 = nullptr;
-    QSpinBox* SpinEdit16 = nullptr;
-    QCheckBox* SviDatumi = nullptr;  // every date: the date controls are off
-    QAbstractButton* SpeedButton13 = nullptr;
-    QLabel* Label59 = nullptr;
     // The ComboBox1 entry whose restriction stands (0: "Sve").
     int ministryIndex = 0;
-    void buildPageMisljenja();
-    // Another ministry entry: Edit8 emptied, the restriction set; the list stays.
-    void izbormistara();
-    void SpeedButton14Click();  // keyword search
-    void SpeedButton13Click();  // date search
-    void SviDatumiClick();
-    // A date number changed: the from-number is kept not above its to-number.
-    void SpinEditChange(QSpinBox* changed);
-    // Shows the selected opinion in the document window.
-    void ListBox6DblClick();
 
     // ===================================================================
     // Page 5 "&Arhiva" (tform1_arhiva.cpp)
     // ===================================================================
-    QWidget* TabSheet13 = nullptr;
-    lists::ReportList* ListBox7 = nullptr;  // title column: width less 200
-    lists::ReportList* Listbox9 = nullptr;  // title column: width less 180
-    QWidget* Panel24 = nullptr;             // height: half the page's height less 45
     // The saved copy of ListBox7, filled by the start-up fill (poubacuj).
     std::vector<lists::Row> arhivacuvaj;
-    QLineEdit* Edit7 = nullptr;  // a title or part of one
-    QAbstractButton* SpeedButton22 = nullptr;
-    void buildPageArhiva();
-    // The title search over the saved copy; selects the first row found.
-    void SpeedButton22Click();
-    // A row of ListBox7 selected: its versions into Listbox9.
-    void arhivskiklik();
-    void ListBox7DblClick();
-    void ListBox9DblClick();
     // From the document and selection windows: this page searches the title
-    // (the page shown, pending messages run first), and the selection
-    // window, when shown, closes.
+    // (the page shown, pending messages run first), then archiveJumped (the
+    // selection window, when shown, closes).
     void skoknaarhivu(const std::string& title);
 
     // ===================================================================
     // Page 6 "Tipski &ugovori" (tform1_ugovori.cpp)
     // ===================================================================
-    QWidget* TabSheetUgovori = nullptr;
-    QLineEdit* Edit17 = nullptr;  // enabled for contracts of three parties
-    QLineEdit* Edit18 = nullptr;
-    void buildPageUgovori();
-    // The page's part of the creation (page 0 of its two page controls,
-    // SpeedButton29 disabled) and of the first activation (fonts, the user
-    // contract grid's columns).
-    void ugovoriFormCreate();
-    void ugovoriFormActivate();
 
     // ===================================================================
     // Page 7 "Pode{a&vanja" (tform1_podesavanja.cpp)
     // ===================================================================
-    QWidget* TabSheetPodesavanja = nullptr;
-    QGroupBox* GroupBoxVerzija = nullptr;
-    QLabel* Label25 = nullptr;
-    QLabel* Label27 = nullptr;  // the counts joined by "/"
-    QGroupBox* GroupBoxOpcije = nullptr;
-    QLabel* Label18 = nullptr;
-    QComboBox* ComboBox2 = nullptr;  // complexity level
-    QGroupBox* GroupBoxProxy = nullptr;
-    QCheckBox* CheckBox4 = nullptr;  // proxy on
-    QLabel* Label13 = nullptr;
-    QLineEdit* Edit14 = nullptr;  // proxy address
-    QLabel* Label20 = nullptr;
-    QLineEdit* Edit15 = nullptr;     // proxy port
-    QCheckBox* CheckBox5 = nullptr;  // beep at the end of a search
-    void buildPagePodesavanja();
-    void CheckBox4Click();
-    // The settings controls as the settings file sees them, and back.
-    settings::Controls settingsControls() const;
-    void applySettingsControls(const settings::Controls& controls, bool applyLevel);
 
     // ===================================================================
     // Page 8 "Po&mo}" (tform1_pomoc.cpp)
     // ===================================================================
-    QWidget* TabSheetPomoc = nullptr;
-    QTextEdit* RichEdit3 = nullptr;  // the help text from "dostava.rtf"
-    QFrame* Panel11 = nullptr;       // "O nama"
-    QLabel* Label52 = nullptr;
-    QLabel* Label60 = nullptr;
-    QLabel* Label61 = nullptr;
-    QLabel* Label34 = nullptr;  // web and mail address
-    void buildPagePomoc();
-    // Centres the four labels of Panel11; offsets for Label34, Label52,
-    // Label60, Label61.
-    void centrePanel11(int o34, int o52, int o60, int o61);
-    // Loads the help text; a missing file leaves the page empty.
-    void loadHelpText();
 
     // ===================================================================
     // Opening a regulation (tform1_otvaranje.cpp)
@@ -366,6 +204,19 @@ class TForm1 : public QDialog, public database::MainData {
     std::string nadjibroj(const std::string& title);
     std::string nadjiglasnik(const std::string& title);
 
+  Q_SIGNALS:
+    // The first activation has filled the pages (the start-up window hides)
+    // and is done (the start-up timer stops for good).
+    void firstFillDone();
+    void firstActivationDone();
+    // The close has saved the files (the start-up window closes, which ends
+    // the program).
+    void closed();
+    // The application's hint changed (dohints).
+    void hintShown(const std::string& hint);
+    // The archive page searched a title for another window.
+    void archiveJumped();
+
   protected:
     void done(int result) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -375,19 +226,187 @@ class TForm1 : public QDialog, public database::MainData {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The page builders and the fills of the first activation.
+    void buildPageGlasila();
+    // The first activation's fill of the gazette tree, then the attaching
+    // of the tree's change handler.
+    void ubacipoglasnicima();
+    void attachTreeView2Change();
+    // The years of a gazette node, the issues of a year node: the children
+    // (the placeholder) go, the nodes read now come, each year with a
+    // placeholder of its own.
+    void ubacipogodinama(QTreeWidgetItem* gazette);
+    void ubacipobrojevima(QTreeWidgetItem* year);
+    void buildPageOblasti();
+    // The start-up fill of the first activation: the type and area choices,
+    // the ministries of ComboBox1, the gazettes of ComboBox4, the full
+    // ListBox2 and the archive list (ListBox7 and arhivacuvaj).
+    void poubacuj();
+    void ubacipooblastima();
+    void buildPagePretraga();
+    void buildPageListe();
+    void buildPageMisljenja();
+    void buildPageArhiva();
+    void buildPageUgovori();
+    // The page's part of the creation (page 0 of its two page controls,
+    // SpeedButton29 disabled) and of the first activation (fonts, the user
+    // contract grid's columns).
+    void ugovoriFormCreate();
+    void ugovoriFormActivate();
+    void buildPagePodesavanja();
+    // The settings controls as the settings file sees them, and back.
+    settings::Controls settingsControls() const;
+    void applySettingsControls(const settings::Controls& controls, bool applyLevel);
+    void buildPagePomoc();
+    // Centres the four labels of Panel11; offsets for Label34, Label52,
+    // Label60, Label61.
+    void centrePanel11(int o34, int o52, int o60, int o61);
+    // Loads the help text; a missing file leaves the page empty.
+    void loadHelpText();
     void buildFrame();
     void FormCreate();
     void readSettings();
     void setColumnWidths(bool withListView1);
+    // The progress bar and the Escape stop request for a page's long loop.
+    widgets::WindowMonitor pageMonitor();
     // Writes a file; reports GreskaUSnimanju once for a file that failed.
     void saveFile(const std::string& name, const std::vector<std::string>& lines,
                   std::vector<std::string>& failed);
 
+    settings::Values stored_;
     std::vector<QLabel*> panels_;
     bool cursorBusy_ = false;
     bool closing_ = false;
     bool firstFillRunning_ = false;
-};
 
-// The one instance, created at program start (nullptr before and after).
-extern TForm1* Form1;
+  private:
+    // Handlers reached through the controls.
+    void PageControl1Change();
+    void ComboBox2Change();
+    // The tree's handlers: a gazette or year node expanded or collapsed, the
+    // selected node changed, a click anywhere on the tree.
+    void TreeView2Expanded(QTreeWidgetItem* node);
+    void TreeView2Collapsed(QTreeWidgetItem* node);
+    void TreeView2Change();
+    void TreeView2Click();
+    // Opens the selected row of ListView1.
+    void ListView1DblClick();
+    // The area fill for the selected node (also after a type change).
+    void TreeView1Change();
+    void ComboBox3Change();
+    void SpeedButton17Click();
+    void ListBox3DblClick();
+    // The keyword search over Edit2, the scope and the gazette of ComboBox4.
+    void SpeedButton1Click();
+    void ListBox2DblClick();
+    // A title item of the context menu (its position in the quick-open list).
+    void PopupMenuItemsClick(int position);
+    // Double click or Enter: opens a recently opened regulation (first of
+    // its title), runs a stored search again, opens a quick-open title.
+    void ListBox5DblClick();
+    void ListBox4DblClick();
+    void ListBox8DblClick();
+    void SpeedButton21Click();
+    void SpeedButton24Click();
+    void SpeedButton25Click();
+    // The newest regulations in the selection window.
+    void SpeedButton10Click();
+    // Another ministry entry: Edit8 emptied, the restriction set; the list stays.
+    void izbormistara();
+    void SpeedButton14Click();  // keyword search
+    void SpeedButton13Click();  // date search
+    void SviDatumiClick();
+    // A date number changed: the from-number is kept not above its to-number.
+    void SpinEditChange(QSpinBox* changed);
+    // Shows the selected opinion in the document window.
+    void ListBox6DblClick();
+    // The title search over the saved copy; selects the first row found.
+    void SpeedButton22Click();
+    // A row of ListBox7 selected: its versions into Listbox9.
+    void arhivskiklik();
+    void ListBox7DblClick();
+    void ListBox9DblClick();
+    void CheckBox4Click();
+
+    // Controls (names as in the window's design); tests find them by
+    // object name.
+    QWidget* PanelBand = nullptr;  // the top band, 71 pixels high
+    QProgressBar* ProgressBar1 = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QWidget* TabSheetGlasila = nullptr;
+    widgets::ReportList* ListView1 = nullptr;  // title column: width less 220
+    QTreeWidget* TreeView2 = nullptr;
+    QWidget* TabSheetOblasti = nullptr;
+    widgets::ReportList* ListBox3 = nullptr;  // title column: width less 487
+    QComboBox* ComboBox3 = nullptr;
+    QTreeWidget* TreeView1 = nullptr;
+    QLineEdit* Edit11 = nullptr;  // the phrase
+    QAbstractButton* SpeedButton17 = nullptr;
+    QWidget* TabSheetPretraga = nullptr;
+    widgets::ReportList* ListBox2 = nullptr;  // title column: width less 390
+    QComboBox* ComboBox4 = nullptr;
+    QRadioButton* RadioButton6 = nullptr;  // titles only
+    QRadioButton* RadioButton5 = nullptr;  // titles and texts
+    QLineEdit* Edit2 = nullptr;            // the search text
+    QAbstractButton* SpeedButton1 = nullptr;
+    QWidget* TabSheetListe = nullptr;
+    QListWidget* ListBox5 = nullptr;           // recently opened
+    QListWidget* ListBox4 = nullptr;           // search history
+    QListWidget* ListBox8 = nullptr;           // quick-open
+    QSpinBox* SpinEdit2 = nullptr;             // limit of the recently opened list
+    QSpinBox* SpinEdit4 = nullptr;             // limit of the history
+    QAbstractButton* SpeedButton24 = nullptr;  // empties the recently opened list
+    QAbstractButton* SpeedButton25 = nullptr;  // empties the history
+    QAbstractButton* SpeedButton21 = nullptr;  // removes the selected quick-open title
+    QAbstractButton* SpeedButton10 = nullptr;  // "Lista najnovijih propisa"
+    QWidget* TabSheetMisljenja = nullptr;
+    widgets::ReportList* Listbox6 = nullptr;  // title column: width less 170
+    QComboBox* ComboBox1 = nullptr;           // "Sve" and the ministries
+    QRadioButton* RadioButton4 = nullptr;     // titles only
+    QRadioButton* RadioButton3 = nullptr;     // titles and texts
+    QLineEdit* Edit8 = nullptr;               // the search words
+    QAbstractButton* SpeedButton14 = nullptr;
+    // The date range: from-day, from-month, from-year, to-day, to-month,
+    // to-year. They change only by their arrows.
+    QSpinBox* SpinEdit5 = nullptr;
+    QSpinBox* SpinEdit6 = nullptr;
+    QSpinBox* SpinEdit13 = nullptr;
+    QSpinBox* SpinEdit14 = nullptr;
+    QSpinBox* SpinEdit15 = nullptr;
+    QSpinBox* SpinEdit16 = nullptr;
+    QCheckBox* SviDatumi = nullptr;  // every date: the date controls are off
+    QAbstractButton* SpeedButton13 = nullptr;
+    QLabel* Label59 = nullptr;
+    QWidget* TabSheet13 = nullptr;
+    widgets::ReportList* ListBox7 = nullptr;  // title column: width less 200
+    widgets::ReportList* Listbox9 = nullptr;  // title column: width less 180
+    QWidget* Panel24 = nullptr;               // height: half the page's height less 45
+    QLineEdit* Edit7 = nullptr;               // a title or part of one
+    QAbstractButton* SpeedButton22 = nullptr;
+    QWidget* TabSheetUgovori = nullptr;
+    QLineEdit* Edit17 = nullptr;  // enabled for contracts of three parties
+    QLineEdit* Edit18 = nullptr;
+    QWidget* TabSheetPodesavanja = nullptr;
+    QGroupBox* GroupBoxVerzija = nullptr;
+    QLabel* Label25 = nullptr;
+    QLabel* Label27 = nullptr;  // the counts joined by "/"
+    QGroupBox* GroupBoxOpcije = nullptr;
+    QLabel* Label18 = nullptr;
+    QComboBox* ComboBox2 = nullptr;  // complexity level
+    QGroupBox* GroupBoxProxy = nullptr;
+    QCheckBox* CheckBox4 = nullptr;  // proxy on
+    QLabel* Label13 = nullptr;
+    QLineEdit* Edit14 = nullptr;  // proxy address
+    QLabel* Label20 = nullptr;
+    QLineEdit* Edit15 = nullptr;     // proxy port
+    QCheckBox* CheckBox5 = nullptr;  // beep at the end of a search
+    QWidget* TabSheetPomoc = nullptr;
+    QTextEdit* RichEdit3 = nullptr;  // the help text from "dostava.rtf"
+    QFrame* Panel11 = nullptr;       // "O nama"
+    QLabel* Label52 = nullptr;
+    QLabel* Label60 = nullptr;
+    QLabel* Label61 = nullptr;
+    QLabel* Label34 = nullptr;  // web and mail address
+};

@@ -11,19 +11,19 @@
 #include <algorithm>
 #include <cmath>
 
-#include "mainwindow/apphint.h"
-#include "mainwindow/reportlist.h"
-#include "mainwindow/searchfield.h"
 #include "mainwindow/tform1.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/windowframe.h"
 #include "search/archive.h"
-#include "selection/tselekt.h"
+#include "widgets/apphint.h"
+#include "widgets/reportlist.h"
+#include "widgets/searchfield.h"
 
 namespace {
 
-lists::ReportList* versionList(QWidget* parent, const char* name) {
-    auto* list = new lists::ReportList(parent);
+widgets::ReportList* versionList(QWidget* parent, const char* name) {
+    auto* list = new widgets::ReportList(parent);
     list->setObjectName(QString::fromLatin1(name));
     list->setColumns({{"Naziv propisa", 400, false, lists::Rule::Title},
                       {"Broj/Godina", 150, true, lists::Rule::Plain}});
@@ -71,8 +71,8 @@ void TForm1::buildPageArhiva() {
     auto* label = new QLabel(platform::qs("Naziv ili deo naziva propisa za pretragu"), Panel24);
     Edit7 = new QLineEdit(Panel24);
     Edit7->setObjectName(QStringLiteral("Edit7"));
-    apphint::setHint(Edit7, "Unesite naziv ili deo naziva propisa koji `elite da prona|ete");
-    searchfield::makeSearchField(Edit7);
+    widgets::setHint(Edit7, "Unesite naziv ili deo naziva propisa koji `elite da prona|ete");
+    widgets::makeSearchField(Edit7);
     label->setBuddy(Edit7);
     QToolButton* start =
         platform::textButton(Panel24, "SpeedButton22", "Pretra`i", "Po~ni pretragu");
@@ -86,7 +86,7 @@ void TForm1::buildPageArhiva() {
     auto* archive = new QGroupBox(
         platform::qs("Izbor propisa koji imaju stariju ili noviju verziju "), Panel24);
     archive->setObjectName(QStringLiteral("GroupBoxArhiva"));
-    apphint::setHint(archive,
+    widgets::setHint(archive,
                      "Spirak propisa koji imaju stariju ili noviju verziju prikazan po "
                      "zadatoj pretrazi");
     auto* archiveLayout = new QVBoxLayout(archive);
@@ -104,11 +104,15 @@ void TForm1::buildPageArhiva() {
     page->addWidget(versions, 1);
     new UpperPanelHeight(TabSheet13, Panel24);
 
-    connect(Edit7, &QLineEdit::returnPressed, this, [this] { SpeedButton22Click(); });
-    connect(start, &QToolButton::clicked, this, [this] { SpeedButton22Click(); });
-    connect(ListBox7, &lists::ReportList::rowSelectionChanged, this, [this] { arhivskiklik(); });
-    connect(ListBox7, &lists::ReportList::rowActivated, this, [this] { ListBox7DblClick(); });
-    connect(Listbox9, &lists::ReportList::rowActivated, this, [this] { ListBox9DblClick(); });
+    platform::connectGuarded(Edit7, &QLineEdit::returnPressed, this,
+                             [this] { SpeedButton22Click(); });
+    platform::connectGuarded(start, &QToolButton::clicked, this, [this] { SpeedButton22Click(); });
+    platform::connectGuarded(ListBox7, &widgets::ReportList::rowSelectionChanged, this,
+                             [this] { arhivskiklik(); });
+    platform::connectGuarded(ListBox7, &widgets::ReportList::rowActivated, this,
+                             [this] { ListBox7DblClick(); });
+    platform::connectGuarded(Listbox9, &widgets::ReportList::rowActivated, this,
+                             [this] { ListBox9DblClick(); });
 }
 
 void TForm1::SpeedButton22Click() {
@@ -147,10 +151,8 @@ void TForm1::ListBox9DblClick() {
 
 void TForm1::skoknaarhivu(const std::string& title) {
     selectPage(kArhiva);
-    searchfield::setText(Edit7, title);
+    widgets::setSearchText(Edit7, title);
     QCoreApplication::processEvents();
     SpeedButton22Click();
-    if (selekt != nullptr && selekt->isVisible()) {
-        selekt->reject();
-    }
+    Q_EMIT archiveJumped();
 }

@@ -8,11 +8,12 @@
 #include <QSplitter>
 #include <QTreeWidget>
 
-#include "mainwindow/apphint.h"
-#include "mainwindow/reportlist.h"
 #include "mainwindow/tform1.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "search/gazettes.h"
+#include "widgets/apphint.h"
+#include "widgets/reportlist.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ class ClickWatch final : public QObject {
   protected:
     bool eventFilter(QObject* /*watched*/, QEvent* event) override {
         if (event->type() == QEvent::MouseButtonRelease) {
-            onClick_();
+            platform::guarded(onClick_);
         }
         return false;
     }
@@ -87,12 +88,12 @@ void TForm1::buildPageGlasila() {
     TreeView2->setColumnCount(1);
     TreeView2->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TreeView2->setSelectionMode(QAbstractItemView::SingleSelection);
-    apphint::setHint(TreeView2, "Izbor i pretraga glasila");
-    connect(TreeView2, &QTreeWidget::itemExpanded, this,
-            [this](QTreeWidgetItem* node) { TreeView2Expanded(node); });
-    connect(TreeView2, &QTreeWidget::itemCollapsed, this,
-            [this](QTreeWidgetItem* node) { TreeView2Collapsed(node); });
-    connect(TreeView2, &QTreeWidget::itemSelectionChanged, this, [this] {
+    widgets::setHint(TreeView2, "Izbor i pretraga glasila");
+    platform::connectGuarded(TreeView2, &QTreeWidget::itemExpanded, this,
+                             [this](QTreeWidgetItem* node) { TreeView2Expanded(node); });
+    platform::connectGuarded(TreeView2, &QTreeWidget::itemCollapsed, this,
+                             [this](QTreeWidgetItem* node) { TreeView2Collapsed(node); });
+    platform::connectGuarded(TreeView2, &QTreeWidget::itemSelectionChanged, this, [this] {
         if (treeView2ChangeAttached) {
             TreeView2Change();
         }
@@ -100,11 +101,12 @@ void TForm1::buildPageGlasila() {
     TreeView2->viewport()->installEventFilter(
         new ClickWatch(TreeView2, [this] { TreeView2Click(); }));
 
-    ListView1 = new lists::ReportList(splitter);
+    ListView1 = new widgets::ReportList(splitter);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setColumns({{"Naziv propisa", 400, false, lists::Rule::Title},
                            {"Broj/godina", 150, true, lists::Rule::YearFirst}});
-    connect(ListView1, &lists::ReportList::rowActivated, this, [this] { ListView1DblClick(); });
+    platform::connectGuarded(ListView1, &widgets::ReportList::rowActivated, this,
+                             [this] { ListView1DblClick(); });
 
     splitter->addWidget(TreeView2);
     splitter->addWidget(ListView1);

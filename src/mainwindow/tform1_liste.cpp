@@ -16,13 +16,13 @@
 #include <functional>
 
 #include "database/lookups.h"
-#include "mainwindow/apphint.h"
-#include "mainwindow/reportlist.h"
 #include "mainwindow/tform1.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
-#include "selection/tselekt.h"
+#include "widgets/apphint.h"
+#include "widgets/reportlist.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ class EnterKey final : public QObject {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                action_();
+                platform::guarded(action_);
                 return true;
             }
         }
@@ -74,7 +74,7 @@ QGroupBox* group(QWidget* parent, const char* name, const char* caption) {
 QListWidget* listIn(QGroupBox* box, const char* name, const char* hint) {
     auto* list = new QListWidget(box);
     list->setObjectName(QString::fromLatin1(name));
-    apphint::setHint(list, hint);
+    widgets::setHint(list, hint);
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(list);
     return list;
@@ -83,9 +83,9 @@ QListWidget* listIn(QGroupBox* box, const char* name, const char* hint) {
 QSpinBox* limitField(QWidget* parent, const char* name, const char* hint) {
     auto* spin = new QSpinBox(parent);
     spin->setObjectName(QString::fromLatin1(name));
-    spin->setRange(remembered::kLimitMin, remembered::kLimitMax);
-    spin->setValue(remembered::kLimitDefault);
-    apphint::setHint(spin, hint);
+    spin->setRange(lists::kLimitMin, lists::kLimitMax);
+    spin->setValue(lists::kLimitDefault);
+    widgets::setHint(spin, hint);
     return spin;
 }
 
@@ -130,7 +130,7 @@ void TForm1::buildPageListe() {
     quickLayout->addWidget(new QLabel(platform::qs("Propisi ozna~eni za brzo otvaranje"), quick));
     ListBox8 = new QListWidget(quick);
     ListBox8->setObjectName(QStringLiteral("ListBox8"));
-    apphint::setHint(ListBox8, "Lista propisa obele`enih za brzo otvaranje");
+    widgets::setHint(ListBox8, "Lista propisa obele`enih za brzo otvaranje");
     quickLayout->addWidget(ListBox8);
     SpeedButton21 = platform::textButton(quick, "SpeedButton21", "O&bri{i",
                                          "Bri{e izabrani propis sa liste za brzo otvaranje");
@@ -148,15 +148,22 @@ void TForm1::buildPageListe() {
     grid->setRowStretch(0, 3);
     grid->setRowStretch(1, 2);
 
-    connect(ListBox5, &QListWidget::itemDoubleClicked, this, [this] { ListBox5DblClick(); });
-    connect(ListBox4, &QListWidget::itemDoubleClicked, this, [this] { ListBox4DblClick(); });
-    connect(ListBox8, &QListWidget::itemDoubleClicked, this, [this] { ListBox8DblClick(); });
+    platform::connectGuarded(ListBox5, &QListWidget::itemDoubleClicked, this,
+                             [this] { ListBox5DblClick(); });
+    platform::connectGuarded(ListBox4, &QListWidget::itemDoubleClicked, this,
+                             [this] { ListBox4DblClick(); });
+    platform::connectGuarded(ListBox8, &QListWidget::itemDoubleClicked, this,
+                             [this] { ListBox8DblClick(); });
     new EnterKey(ListBox5, [this] { ListBox5DblClick(); });
     new EnterKey(ListBox4, [this] { ListBox4DblClick(); });
-    connect(SpeedButton21, &QToolButton::clicked, this, [this] { SpeedButton21Click(); });
-    connect(SpeedButton24, &QToolButton::clicked, this, [this] { SpeedButton24Click(); });
-    connect(SpeedButton25, &QToolButton::clicked, this, [this] { SpeedButton25Click(); });
-    connect(SpeedButton10, &QToolButton::clicked, this, [this] { SpeedButton10Click(); });
+    platform::connectGuarded(SpeedButton21, &QToolButton::clicked, this,
+                             [this] { SpeedButton21Click(); });
+    platform::connectGuarded(SpeedButton24, &QToolButton::clicked, this,
+                             [this] { SpeedButton24Click(); });
+    platform::connectGuarded(SpeedButton25, &QToolButton::clicked, this,
+                             [this] { SpeedButton25Click(); });
+    platform::connectGuarded(SpeedButton10, &QToolButton::clicked, this,
+                             [this] { SpeedButton10Click(); });
 }
 
 void TForm1::ListBox5DblClick() {
@@ -198,9 +205,9 @@ void TForm1::ListBox4DblClick() {
     }
     const std::string& stored = liste.history.at(static_cast<size_t>(entry));
     // The quote doubled in the entry comes back single: the same text runs.
-    Edit2->setText(platform::qs(remembered::historySearchText(stored)));
+    Edit2->setText(platform::qs(lists::historySearchText(stored)));
     selectPage(kPretraga);
-    if (remembered::historySearchesTexts(stored)) {
+    if (lists::historySearchesTexts(stored)) {
         RadioButton5->setChecked(true);
     } else {
         RadioButton6->setChecked(true);
@@ -236,7 +243,7 @@ void TForm1::SpeedButton10Click() {
         platform::ui().message(kNoNewest);
         return;
     }
-    if (selekt == nullptr) {
+    if (!links.showSelection) {
         return;
     }
     std::vector<lists::Row> rows;
@@ -246,21 +253,5 @@ void TForm1::SpeedButton10Click() {
         std::string gazette = nadjiglasnik(title);
         rows.push_back(lists::Row{title, {std::move(gazette), nadjibroj(title)}, lists::kDocument});
     }
-    connectSelection(*selekt);
-    selekt->Listbox1->setRows(std::move(rows));
-    platform::ui().showModal(*selekt);
-}
-
-void TForm1::connectSelection(Tselekt& window) {
-    window.archiveTest = [this](const std::string& title) {
-        return database::jelimastariji(*this, title);
-    };
-    window.opening = [this](const std::string& title, const std::string& bg) {
-        open(title, bg);
-        osvezi();
-        dodajuceste(title);
-    };
-    window.archiveJump = [this](const std::string& title) { skoknaarhivu(title); };
-    window.quickOpenMarking = [this](const std::string& title) { oznacizabrzo(title); };
-    window.progressReset = [this] { ProgressBar1->setValue(0); };
+    links.showSelection(std::move(rows));
 }

@@ -19,18 +19,18 @@
 #include <initializer_list>
 #include <optional>
 
-#include "mainwindow/apphint.h"
-#include "mainwindow/reportlist.h"
-#include "mainwindow/searchfield.h"
 #include "mainwindow/tform1.h"
-#include "mainwindow/windowmonitor.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
 #include "search/keep.h"
 #include "search/opinions.h"
 #include "search/words.h"
-#include "viewer/tform3.h"
+#include "widgets/apphint.h"
+#include "widgets/reportlist.h"
+#include "widgets/searchfield.h"
+#include "widgets/windowmonitor.h"
 
 namespace {
 
@@ -90,11 +90,11 @@ QToolButton* searchButton(QWidget* parent, const char* name, const char* caption
 void TForm1::buildPageMisljenja() {
     auto* page = new QVBoxLayout(TabSheetMisljenja);
 
-    Listbox6 = new lists::ReportList(TabSheetMisljenja);
+    Listbox6 = new widgets::ReportList(TabSheetMisljenja);
     Listbox6->setObjectName(QStringLiteral("Listbox6"));
     Listbox6->setColumns({{"Naziv mi{ljenja", 400, false, lists::Rule::Title},
                           {"Datum objavljivanja", 130, true, lists::Rule::Date}});
-    apphint::setHint(Listbox6, "Lista mi{ljenja po zadatom kriterijumu");
+    widgets::setHint(Listbox6, "Lista mi{ljenja po zadatom kriterijumu");
     page->addWidget(Listbox6, 1);
 
     auto* groups = new QHBoxLayout;
@@ -108,7 +108,7 @@ void TForm1::buildPageMisljenja() {
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setMinimumContentsLength(30);
     ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    apphint::setHint(ComboBox1, "Izbor mi{ljenja po ministarstvima");
+    widgets::setHint(ComboBox1, "Izbor mi{ljenja po ministarstvima");
     new OpenOnTyping(ComboBox1);
     ministriesLayout->addWidget(ComboBox1);
     ministriesLayout->addStretch(1);
@@ -135,11 +135,11 @@ void TForm1::buildPageMisljenja() {
     auto* wordRow = new QHBoxLayout;
     Edit8 = new QLineEdit(words);
     Edit8->setObjectName(QStringLiteral("Edit8"));
-    apphint::setHint(Edit8, "Unesite re~ ili deo re~i za pretragu");
-    searchfield::makeSearchField(Edit8);
+    widgets::setHint(Edit8, "Unesite re~ ili deo re~i za pretragu");
+    widgets::makeSearchField(Edit8);
     wordLabel->setBuddy(Edit8);
     SpeedButton14 = searchButton(words, "SpeedButton14", "Pr&etra`i");
-    apphint::setHint(SpeedButton14, "Po~ni pretragu");
+    widgets::setHint(SpeedButton14, "Po~ni pretragu");
     wordRow->addWidget(Edit8, 1);
     wordRow->addWidget(SpeedButton14);
     wordsLayout->addLayout(wordRow);
@@ -169,7 +169,8 @@ void TForm1::buildPageMisljenja() {
         for (int col = 0; col < 3; ++col) {
             QSpinBox* spin = fields[row][col];
             datesLayout->addWidget(spin, row + 1, col + 1);
-            connect(spin, &QSpinBox::valueChanged, this, [this, spin] { SpinEditChange(spin); });
+            platform::connectGuarded(spin, &QSpinBox::valueChanged, this,
+                                     [this, spin] { SpinEditChange(spin); });
         }
     }
     SviDatumi = new QCheckBox(platform::qs("Sve"), dates);
@@ -186,12 +187,17 @@ void TForm1::buildPageMisljenja() {
     datesLayout->addWidget(Label59, 3, 0, 1, 5);
     groups->addWidget(dates);
 
-    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { izbormistara(); });
-    connect(Edit8, &QLineEdit::returnPressed, this, [this] { SpeedButton14Click(); });
-    connect(SpeedButton14, &QToolButton::clicked, this, [this] { SpeedButton14Click(); });
-    connect(SpeedButton13, &QToolButton::clicked, this, [this] { SpeedButton13Click(); });
-    connect(SviDatumi, &QCheckBox::clicked, this, [this] { SviDatumiClick(); });
-    connect(Listbox6, &lists::ReportList::rowActivated, this, [this] { ListBox6DblClick(); });
+    platform::connectGuarded(ComboBox1, &QComboBox::currentIndexChanged, this,
+                             [this] { izbormistara(); });
+    platform::connectGuarded(Edit8, &QLineEdit::returnPressed, this,
+                             [this] { SpeedButton14Click(); });
+    platform::connectGuarded(SpeedButton14, &QToolButton::clicked, this,
+                             [this] { SpeedButton14Click(); });
+    platform::connectGuarded(SpeedButton13, &QToolButton::clicked, this,
+                             [this] { SpeedButton13Click(); });
+    platform::connectGuarded(SviDatumi, &QCheckBox::clicked, this, [this] { SviDatumiClick(); });
+    platform::connectGuarded(Listbox6, &widgets::ReportList::rowActivated, this,
+                             [this] { ListBox6DblClick(); });
     SviDatumiClick();
 }
 
@@ -231,7 +237,7 @@ void TForm1::SpeedButton14Click() {
     query.scope = RadioButton3->isChecked() ? search::Scope::TitlesAndTexts : search::Scope::Titles;
     query.ministry = chosenMinistry(ComboBox1, ministryIndex);
     // Opinion searches run to the end: Escape does not stop them.
-    WindowMonitor monitor(ProgressBar1, {});
+    widgets::WindowMonitor monitor(ProgressBar1, {});
     Listbox6->setRows(search::opinionKeywordSearch(*this, query, monitor));
     ProgressBar1->setValue(0);
     searching(false);
@@ -273,7 +279,7 @@ void TForm1::SpinEditChange(QSpinBox* changed) {
 
 void TForm1::ListBox6DblClick() {
     const lists::Row* row = Listbox6->selected();
-    if (row == nullptr || Form3 == nullptr) {
+    if (row == nullptr || !links.showOpinion) {
         return;
     }
     const std::string title = row->caption;
@@ -284,9 +290,7 @@ void TForm1::ListBox6DblClick() {
     search::KeepDataset keep(misljenja);
     misljenja.setMasterFields("");
     if (search::positionOpinion(*this, title, date)) {
-        Form3->prepareOpinion();
-        Form3->setWindowTitle(platform::qs(title));
-        platform::ui().showModal(*Form3);
+        links.showOpinion(title);
     }
     keep.restore();
 }

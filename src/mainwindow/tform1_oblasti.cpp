@@ -11,17 +11,18 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "mainwindow/apphint.h"
-#include "mainwindow/icons.h"
-#include "mainwindow/reportlist.h"
-#include "mainwindow/searchfield.h"
 #include "mainwindow/tform1.h"
-#include "mainwindow/windowmonitor.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
 #include "search/areas.h"
 #include "search/startup.h"
+#include "widgets/apphint.h"
+#include "widgets/icons.h"
+#include "widgets/reportlist.h"
+#include "widgets/searchfield.h"
+#include "widgets/windowmonitor.h"
 
 namespace {
 
@@ -56,9 +57,9 @@ void TForm1::buildPageOblasti() {
     TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
     TreeView1->setIconSize(QSize(16, 16));
-    apphint::setHint(TreeView1,
+    widgets::setHint(TreeView1,
                      "Izbor propisa po oblastima - jednom kliknite za otvaranje liste propisa");
-    connect(TreeView1, &QTreeWidget::itemSelectionChanged, this, [this] {
+    platform::connectGuarded(TreeView1, &QTreeWidget::itemSelectionChanged, this, [this] {
         if (selectedNode(TreeView1) != nullptr) {
             TreeView1Change();
         }
@@ -77,20 +78,21 @@ void TForm1::buildPageOblasti() {
     }
     ComboBox3->setCurrentIndex(0);
     ComboBox3->setMinimumContentsLength(16);
-    apphint::setHint(ComboBox3, "Filter za prikaz zakona");
-    connect(ComboBox3, &QComboBox::activated, this, [this] { ComboBox3Change(); });
+    widgets::setHint(ComboBox3, "Filter za prikaz zakona");
+    platform::connectGuarded(ComboBox3, &QComboBox::activated, this, [this] { ComboBox3Change(); });
     typeLabel->setBuddy(ComboBox3);
     typeRow->addWidget(typeLabel);
     typeRow->addWidget(ComboBox3);
     typeRow->addStretch(1);
     column->addLayout(typeRow);
 
-    ListBox3 = new lists::ReportList(right);
+    ListBox3 = new widgets::ReportList(right);
     ListBox3->setObjectName(QStringLiteral("ListBox3"));
     ListBox3->setColumns({{"Naziv propisa", 400, false, lists::Rule::Title},
                           {"Broj/godina", 100, true, lists::Rule::Plain}});
-    apphint::setHint(ListBox3, "Lista propisa po zadatom kriterijumu");
-    connect(ListBox3, &lists::ReportList::rowActivated, this, [this] { ListBox3DblClick(); });
+    widgets::setHint(ListBox3, "Lista propisa po zadatom kriterijumu");
+    platform::connectGuarded(ListBox3, &widgets::ReportList::rowActivated, this,
+                             [this] { ListBox3DblClick(); });
     column->addWidget(ListBox3, 1);
 
     auto* phraseLabel = new QLabel(
@@ -99,13 +101,14 @@ void TForm1::buildPageOblasti() {
     auto* phraseRow = new QHBoxLayout;
     Edit11 = new QLineEdit(right);
     Edit11->setObjectName(QStringLiteral("Edit11"));
-    apphint::setHint(Edit11, "Pretraga liste po klju~noj re~i");
-    searchfield::makeSearchField(Edit11);
-    connect(Edit11, &QLineEdit::returnPressed, this, [this] { SpeedButton17Click(); });
+    widgets::setHint(Edit11, "Pretraga liste po klju~noj re~i");
+    widgets::makeSearchField(Edit11);
+    platform::connectGuarded(Edit11, &QLineEdit::returnPressed, this,
+                             [this] { SpeedButton17Click(); });
     phraseLabel->setBuddy(Edit11);
     QToolButton* find = platform::textButton(right, "SpeedButton17", "Pro&na|i", "Po~ni pretragu");
     find->setMinimumWidth(90);
-    connect(find, &QToolButton::clicked, this, [this] { SpeedButton17Click(); });
+    platform::connectGuarded(find, &QToolButton::clicked, this, [this] { SpeedButton17Click(); });
     SpeedButton17 = find;
     phraseRow->addWidget(Edit11, 1);
     phraseRow->addWidget(find);
@@ -121,7 +124,7 @@ void TForm1::buildPageOblasti() {
 
 void TForm1::poubacuj() {
     // 1. and the reading of steps 3 to 7, with the progress bar.
-    WindowMonitor monitor(*this);
+    widgets::WindowMonitor monitor = pageMonitor();
     search::StartupFill fill = search::poubacuj(*this, monitor);
     // 2. The model-contract choice is the contract page's.
     // 3. Types.
@@ -134,10 +137,10 @@ void TForm1::poubacuj() {
     TreeView1->clear();
     if (!fill.areas.empty()) {
         auto* root = new QTreeWidgetItem(TreeView1, QStringList{platform::qs(fill.areas.front())});
-        root->setIcon(0, lists::image(lists::kRoot));
+        root->setIcon(0, widgets::image(lists::kRoot));
         for (size_t i = 1; i < fill.areas.size(); ++i) {
             auto* area = new QTreeWidgetItem(root, QStringList{platform::qs(fill.areas[i])});
-            area->setIcon(0, lists::image(lists::kDocument));
+            area->setIcon(0, widgets::image(lists::kDocument));
         }
     }
     // 5. Ministries, after the "Sve" of the window's creation.
@@ -181,7 +184,7 @@ void TForm1::ubacipooblastima() {
     }
     searching(true);
     ListBox3->clear();
-    WindowMonitor monitor(*this);
+    widgets::WindowMonitor monitor = pageMonitor();
     search::AreaFill fill =
         search::ubacipooblastima(*this, areaPosition(node), ComboBox3->currentIndex(),
                                  platform::ys(ComboBox3->currentText()), monitor);

@@ -3,32 +3,21 @@
 #include "database/lookups.h"
 #include "database/opening.h"
 #include "mainwindow/tform1.h"
-#include "platform/textconv.h"
-#include "platform/ui.h"
-#include "viewer/tform3.h"
-
-namespace {
-
-void showDocument(const std::string& title) {
-    Form3->setWindowTitle(platform::qs(title));
-    platform::ui().showModal(*Form3);
-}
-
-}  // namespace
 
 void TForm1::open(const std::string& title, const std::optional<std::string>& bg) {
-    if (Form3 == nullptr) {
+    if (!links.showRegulation) {
         return;
     }
-    database::openRegulation(*this, title, bg, false, [&] { showDocument(title); });
+    database::openRegulation(*this, title, bg, false, [&] { links.showRegulation(title); });
 }
 
 bool TForm1::openQuick(const std::string& title) {
-    if (Form3 == nullptr) {
+    if (!links.showRegulation) {
         return false;
     }
-    return database::openRegulation(*this, title, std::nullopt, true,
-                                    [&] { showDocument(title); }) == database::Opening::Shown;
+    return database::openRegulation(*this, title, std::nullopt, true, [&] {
+               links.showRegulation(title);
+           }) == database::Opening::Shown;
 }
 
 std::string TForm1::nadjibroj(const std::string& title) {

@@ -9,9 +9,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "mainwindow/apphint.h"
 #include "mainwindow/tform1.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
+#include "widgets/apphint.h"
 #include "yuscii/keyfilter.h"
 
 namespace {
@@ -24,7 +25,7 @@ W* named(W* widget, const char* name) {
 
 QGroupBox* hintedGroup(QWidget* parent, const char* name, const char* text) {
     auto* box = named(new QGroupBox(platform::qs(text), parent), name);
-    apphint::setHint(box, text);
+    widgets::setHint(box, text);
     return box;
 }
 
@@ -54,27 +55,27 @@ void TForm1::buildPagePodesavanja() {
         ComboBox2->addItem(platform::qs(item));
     }
     ComboBox2->setCurrentIndex(2);
-    connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
+    platform::connectGuarded(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
     level->addWidget(Label18);
     level->addWidget(ComboBox2);
     level->addStretch(1);
     options->addLayout(level);
 
     GroupBoxProxy = hintedGroup(GroupBoxOpcije, "GroupBoxProxy", "Pode{avanje proxy servera");
-    apphint::setHint(GroupBoxProxy,
+    widgets::setHint(GroupBoxProxy,
                      "Parametri za povezivanje na internet (proverite "
                      "pode{avanja u Internet Exploreru)");
     auto* proxy = new QGridLayout(GroupBoxProxy);
     CheckBox4 =
         named(new QCheckBox(platform::qs("Koristi proxy server"), GroupBoxProxy), "CheckBox4");
-    connect(CheckBox4, &QCheckBox::clicked, this, [this] { CheckBox4Click(); });
+    platform::connectGuarded(CheckBox4, &QCheckBox::clicked, this, [this] { CheckBox4Click(); });
     Label13 = named(new QLabel(platform::qs("Proxy"), GroupBoxProxy), "Label13");
     Edit14 = named(new QLineEdit(GroupBoxProxy), "Edit14");
-    apphint::setHint(Edit14, "Adresa proxy servera");
+    widgets::setHint(Edit14, "Adresa proxy servera");
     yuscii::installKeyFilter(Edit14, yuscii::KeyFilter::Keyboard);
     Label20 = named(new QLabel(platform::qs("Port"), GroupBoxProxy), "Label20");
     Edit15 = named(new QLineEdit(GroupBoxProxy), "Edit15");
-    apphint::setHint(Edit15, "Port proxy servera");
+    widgets::setHint(Edit15, "Port proxy servera");
     Edit15->setMaxLength(4);
     Edit15->setMaximumWidth(80);
     yuscii::installKeyFilter(Edit15, yuscii::KeyFilter::Digits);
@@ -90,7 +91,7 @@ void TForm1::buildPagePodesavanja() {
     CheckBox5 = named(
         new QCheckBox(platform::qs("Koristi ton za ozna~avanje kraja pretrage"), GroupBoxOpcije),
         "CheckBox5");
-    apphint::setHint(CheckBox5, "Kratak sistemski ton na kraju svake pretrage");
+    widgets::setHint(CheckBox5, "Kratak sistemski ton na kraju svake pretrage");
     CheckBox5->setChecked(true);
     options->addWidget(CheckBox5);
     page->addWidget(GroupBoxOpcije);

@@ -7,14 +7,14 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "mainwindow/bandart.h"
+#include "fonts/faces.h"
 #include "mainwindow/publisher.h"
 #include "mainwindow/tform1.h"
 #include "platform/files.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "richtext/reader.h"
-#include "startup/fonts.h"
+#include "widgets/bandart.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ void TForm1::buildPagePomoc() {
     Panel11->setFixedHeight(132);
     auto* logo = new QLabel(Panel11);
     logo->setObjectName(QStringLiteral("Image22"));
-    logo->setPixmap(bandart::logo(48));
+    logo->setPixmap(widgets::logo(48));
     logo->setGeometry(12, 12, 48, 48);
     Label52 = panelLabel(Panel11, "Label52", "Trevion", 8);
     QFont bold = Label52->font();
@@ -45,9 +45,10 @@ void TForm1::buildPagePomoc() {
     bold.setPointSize(bold.pointSize() + 6);
     Label52->setFont(bold);
     Label52->adjustSize();
-    Label60 = panelLabel(Panel11, "Label60", publisher::kEditors, 46);
-    Label61 = panelLabel(Panel11, "Label61", publisher::kAddress, 70);
-    Label34 = panelLabel(Panel11, "Label34", std::string(publisher::kWeb) + "   e-mail: ", 98);
+    Label60 = panelLabel(Panel11, "Label60", mainwindow::publisher::kEditors, 46);
+    Label61 = panelLabel(Panel11, "Label61", mainwindow::publisher::kAddress, 70);
+    Label34 = panelLabel(Panel11, "Label34",
+                         std::string(mainwindow::publisher::kWeb) + "   e-mail: ", 98);
     page->addWidget(Panel11);
     // The panel takes its width only once its page is laid out.
     Panel11->installEventFilter(this);
@@ -60,8 +61,8 @@ void TForm1::buildPagePomoc() {
 
     // The contact line gets the mail address, in Tahoma: addresses are not
     // YUSCII, so the line is plain Latin-1 in a font that draws '@' as '@'.
-    Label34->setText(
-        QString::fromLatin1(std::string(publisher::kWeb) + "   e-mail: " + publisher::kMail));
+    Label34->setText(QString::fromLatin1(std::string(mainwindow::publisher::kWeb) +
+                                         "   e-mail: " + mainwindow::publisher::kMail));
     Label34->setFont(QFont(QStringLiteral("Tahoma")));
     Label34->adjustSize();
 }
@@ -72,9 +73,7 @@ void TForm1::loadHelpText() {
         return;
     }
     QTextDocument* doc = RichEdit3->document();
-    const std::string& face =
-        fonts::latinFace().empty() ? fonts::fontTable()[1].face : fonts::latinFace();
-    doc->setDefaultFont(QFont(platform::qs(face), 10));
+    doc->setDefaultFont(fonts::textFont(false));
     richtext::read(*rtf, *doc);
 }
 

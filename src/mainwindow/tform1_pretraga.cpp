@@ -11,17 +11,18 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "mainwindow/apphint.h"
-#include "mainwindow/icons.h"
-#include "mainwindow/reportlist.h"
-#include "mainwindow/searchfield.h"
 #include "mainwindow/tform1.h"
-#include "mainwindow/windowmonitor.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
 #include "search/keyword.h"
 #include "search/words.h"
+#include "widgets/apphint.h"
+#include "widgets/icons.h"
+#include "widgets/reportlist.h"
+#include "widgets/searchfield.h"
+#include "widgets/windowmonitor.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ QGroupBox* legend(QWidget* parent) {
     int line = 0;
     for (const auto& entry : kLegend) {
         auto* icon = new QLabel(box);
-        icon->setPixmap(lists::image(entry.image).pixmap(16, 16));
+        icon->setPixmap(widgets::image(entry.image).pixmap(16, 16));
         grid->addWidget(icon, line, 0);
         grid->addWidget(new QLabel(platform::qs(entry.label), box), line, 1);
         ++line;
@@ -67,14 +68,15 @@ void TForm1::buildPagePretraga() {
                                  TabSheetPretraga);
     Edit2 = new QLineEdit(TabSheetPretraga);
     Edit2->setObjectName(QStringLiteral("Edit2"));
-    apphint::setHint(Edit2, "Pretraga po klju~noj re~i");
-    searchfield::makeSearchField(Edit2);
-    connect(Edit2, &QLineEdit::returnPressed, this, [this] { SpeedButton1Click(); });
+    widgets::setHint(Edit2, "Pretraga po klju~noj re~i");
+    widgets::makeSearchField(Edit2);
+    platform::connectGuarded(Edit2, &QLineEdit::returnPressed, this,
+                             [this] { SpeedButton1Click(); });
     textLabel->setBuddy(Edit2);
     QToolButton* start =
         platform::textButton(TabSheetPretraga, "SpeedButton1", "Pre&tra`i", "Po~ni pretragu");
     start->setMinimumWidth(90);
-    connect(start, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    platform::connectGuarded(start, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     SpeedButton1 = start;
     fields->addWidget(textLabel, 0, 0, 1, 2);
     fields->addWidget(Edit2, 1, 0);
@@ -98,7 +100,7 @@ void TForm1::buildPagePretraga() {
     ComboBox4 = new QComboBox(TabSheetPretraga);
     ComboBox4->setObjectName(QStringLiteral("ComboBox4"));
     ComboBox4->setMinimumContentsLength(40);
-    apphint::setHint(ComboBox4, "Opcija da se pretraga vr{i samo po izabranom glasniku");
+    widgets::setHint(ComboBox4, "Opcija da se pretraga vr{i samo po izabranom glasniku");
     gazetteLabel->setBuddy(ComboBox4);
     gazetteRow->addWidget(gazetteLabel);
     gazetteRow->addWidget(ComboBox4);
@@ -110,13 +112,14 @@ void TForm1::buildPagePretraga() {
     top->addWidget(legend(TabSheetPretraga), 0, Qt::AlignTop);
     page->addLayout(top);
 
-    ListBox2 = new lists::ReportList(TabSheetPretraga);
+    ListBox2 = new widgets::ReportList(TabSheetPretraga);
     ListBox2->setObjectName(QStringLiteral("ListBox2"));
     ListBox2->setColumns({{"Ime propisa", 400, false, lists::Rule::Title},
                           {"Slu`beni glasnik", 250, true, lists::Rule::Plain},
                           {"Broj/Godina", 100, true, lists::Rule::YearFirst}});
-    apphint::setHint(ListBox2, "Lista propisa po zadatom kriterijumu");
-    connect(ListBox2, &lists::ReportList::rowActivated, this, [this] { ListBox2DblClick(); });
+    widgets::setHint(ListBox2, "Lista propisa po zadatom kriterijumu");
+    platform::connectGuarded(ListBox2, &widgets::ReportList::rowActivated, this,
+                             [this] { ListBox2DblClick(); });
     page->addWidget(ListBox2, 1);
 }
 
@@ -138,12 +141,12 @@ void TForm1::SpeedButton1Click() {
     query.gazette = std::max(ComboBox4->currentIndex(), 0);
     // 4. to 7.
     ListBox2->clear();
-    WindowMonitor monitor(*this);
+    widgets::WindowMonitor monitor = pageMonitor();
     const search::KeywordOutcome outcome = search::keywordSearch(
         *this, query, monitor, [this](search::Row row) { ListBox2->addRow(std::move(row)); });
     // 8. Also after Escape, with the rows found so far.
     if (!ponovljenaPretraga && !text.empty()) {
-        dodajpretragu(search::historyEntry(text, outcome.summary));
+        dodajpretragu(lists::historyEntry(text, outcome.summary));
     }
     // 9.
     ponovljenaPretraga = false;

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ios>
 #include <system_error>
 
 namespace platform {
@@ -135,6 +136,18 @@ bool makeWritable(const std::filesystem::path& path) {
     std::filesystem::permissions(path, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add, ec);
     return !ec;
+}
+
+std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        return std::nullopt;
+    }
+    try {
+        return readLines(path);
+    } catch (const std::ios_base::failure&) {
+        return std::nullopt;  // a read error part way
+    }
 }
 
 }  // namespace platform

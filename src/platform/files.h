@@ -20,6 +20,10 @@ bool writeFileAtomic(const std::filesystem::path& path, const std::string& bytes
 // without an ending counts; an ending at the very end adds no empty line.
 std::optional<std::vector<std::string>> readLines(const std::filesystem::path& path);
 
+// The lines of a settings or list file (readLines); nullopt when it is no regular file
+// (a folder of that name, say) or cannot be read.
+std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& path);
+
 // Each line followed by CR LF; an empty list gives an empty file.
 std::string joinCrLf(const std::vector<std::string>& lines);
 bool writeLinesAtomic(const std::filesystem::path& path, const std::vector<std::string>& lines);

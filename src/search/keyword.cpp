@@ -11,6 +11,7 @@
 #include "database/schema.h"
 #include "engine/session.h"
 #include "engine/table.h"
+#include "lists/rememberedlists.h"
 #include "search/catalog.h"
 #include "search/catalogstore.h"
 #include "search/keep.h"
@@ -298,22 +299,7 @@ KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query
 }
 
 std::string keywordSummary(Scope scope, long long found) {
-    const char* head =
-        scope == Scope::Titles ? "po naslovima (nadjeno " : "po naslovima i tekstovima (nadjeno ";
-    return head + std::to_string(found) + " propisa)";
-}
-
-std::string historyEntry(std::string_view text, std::string_view summary) {
-    std::string entry = "'";
-    for (char c : text) {
-        entry += c;
-        if (c == '\'') {
-            entry += '\'';
-        }
-    }
-    entry += "' - ";
-    entry += summary;
-    return entry;
+    return lists::searchSummary(scope == Scope::TitlesAndTexts, found);
 }
 
 }  // namespace search

@@ -43,11 +43,8 @@ KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query
 KeywordOutcome keywordSearch(database::MainData& data, const KeywordQuery& query, Monitor& monitor,
                              const RowSink& sink, TextFinder& texts);
 
-// "po naslovima (nadjeno N propisa)" or "po naslovima i tekstovima (nadjeno N propisa)".
+// "po naslovima (nadjeno N propisa)" or "po naslovima i tekstovima (nadjeno N
+// propisa)": the remembered lists' search summary (lists::searchSummary).
 std::string keywordSummary(Scope scope, long long found);
-
-// The search history entry: the text in single quotes (a quote inside
-// doubled), " - ", the summary.
-std::string historyEntry(std::string_view text, std::string_view summary);
 
 }  // namespace search

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "mainwindow/listrules.h"
+#include "lists/listrules.h"
 
 namespace search {
 

@@ -10,17 +10,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "mainwindow/bandart.h"
-#include "mainwindow/reportlist.h"
-#include "mainwindow/searchfield.h"
+#include "fonts/faces.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
 #include "search/words.h"
-#include "startup/fonts.h"
+#include "widgets/bandart.h"
+#include "widgets/reportlist.h"
+#include "widgets/searchfield.h"
 #include "yuscii/appclear.h"
-
-Tselekt* selekt = nullptr;
 
 namespace {
 
@@ -33,20 +32,17 @@ constexpr int kTitleReserve = 380;
 Tselekt::Tselekt(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("selekt"));
     setWindowTitle(platform::qs("Lista propisa po zadatom kriterijumu"));
-    selekt = this;
     buildWindow();
-    // The interface face, also before installfonts() has set its name.
-    const std::string& installed = fonts::interfaceFace();
-    const QFont face(platform::qs(installed.empty() ? fonts::fontTable()[0].face : installed));
+    const QFont face = fonts::interfaceFont();
     setFont(face);
     PopupMenu1->setFont(face);
     yuscii::appclearOnMinimise(this);
 }
 
-Tselekt::~Tselekt() {
-    if (selekt == this) {
-        selekt = nullptr;
-    }
+Tselekt::~Tselekt() = default;
+
+void Tselekt::setRows(std::vector<lists::Row> rows) {
+    Listbox1->setRows(std::move(rows));
 }
 
 void Tselekt::buildWindow() {
@@ -56,7 +52,7 @@ void Tselekt::buildWindow() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
 
-    QWidget* header = bandart::createBand(this);
+    QWidget* header = widgets::createBand(this);
     header->setObjectName(QStringLiteral("Panel1"));
     header->setFixedHeight(71);
     layout->addWidget(header);
@@ -79,7 +75,7 @@ void Tselekt::buildWindow() {
     topLayout->addWidget(SpeedButton3);
     layout->addWidget(top);
 
-    Listbox1 = new lists::ReportList(this);
+    Listbox1 = new widgets::ReportList(this);
     Listbox1->setObjectName(QStringLiteral("Listbox1"));
     Listbox1->setColumns({{"Naziv propisa", 400, false, lists::Rule::Title},
                           {"Slu`beni glasnik", 250, true, lists::Rule::Plain},
@@ -94,7 +90,7 @@ void Tselekt::buildWindow() {
     Edit1 = new QLineEdit(bottom);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setFixedWidth(360);
-    searchfield::makeSearchField(Edit1);
+    widgets::makeSearchField(Edit1);
     SpeedButton1 = platform::textButton(bottom, "SpeedButton1", "&Selektuj", nullptr);
     bottomLayout->addWidget(Edit1);
     bottomLayout->addWidget(SpeedButton1);
@@ -110,22 +106,26 @@ void Tselekt::buildWindow() {
     Nazad1 = PopupMenu1->addAction(platform::qs("Nazad"));
     Nazad1->setObjectName(QStringLiteral("Nazad1"));
     Listbox1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(Listbox1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        PopupMenu1->popup(Listbox1->viewport()->mapToGlobal(pos));
-    });
+    platform::connectGuarded(
+        Listbox1, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& pos) { PopupMenu1->popup(Listbox1->viewport()->mapToGlobal(pos)); });
 
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] { reject(); });
-    connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
-    connect(Edit1, &QLineEdit::returnPressed, this, [this] { SpeedButton1Click(); });
-    connect(Listbox1, &lists::ReportList::rowActivated, this, [this] { ListBox1DblClick(); });
-    connect(Listbox1, &lists::ReportList::rowSelectionChanged, this, [this] {
+    platform::connectGuarded(SpeedButton2, &QToolButton::clicked, this, [this] { reject(); });
+    platform::connectGuarded(SpeedButton3, &QToolButton::clicked, this,
+                             [this] { SpeedButton3Click(); });
+    platform::connectGuarded(SpeedButton1, &QToolButton::clicked, this,
+                             [this] { SpeedButton1Click(); });
+    platform::connectGuarded(Edit1, &QLineEdit::returnPressed, this,
+                             [this] { SpeedButton1Click(); });
+    platform::connectGuarded(Listbox1, &widgets::ReportList::rowActivated, this,
+                             [this] { ListBox1DblClick(); });
+    platform::connectGuarded(Listbox1, &widgets::ReportList::rowSelectionChanged, this, [this] {
         if (!bulk_) {
             change();
         }
     });
-    connect(Oznaci1, &QAction::triggered, this, [this] { Oznaci1Click(); });
-    connect(Nazad1, &QAction::triggered, this, [this] { reject(); });
+    platform::connectGuarded(Oznaci1, &QAction::triggered, this, [this] { Oznaci1Click(); });
+    platform::connectGuarded(Nazad1, &QAction::triggered, this, [this] { reject(); });
     setTitleWidth();
 }
 
@@ -153,7 +153,7 @@ void Tselekt::change() {
     Memo1->setPlainText(platform::qs(row->caption + "\n" + gazette + " (" + bg + ")"));
     Memo1->moveCursor(QTextCursor::Start);
     if (!row->caption.empty()) {
-        SpeedButton3->setEnabled(archiveTest && archiveTest(row->caption));
+        SpeedButton3->setEnabled(links.archiveTest && links.archiveTest(row->caption));
     }
 }
 
@@ -193,9 +193,7 @@ void Tselekt::ListBox1DblClick() {
     // The close of this window may empty the list while the document shows.
     const std::string title = row->caption;
     const std::string bg = row->sub.size() < 2 ? std::string() : row->sub[1];
-    if (opening) {
-        opening(title, bg);
-    }
+    Q_EMIT openRequested(title, bg);
 }
 
 void Tselekt::SpeedButton3Click() {
@@ -204,9 +202,7 @@ void Tselekt::SpeedButton3Click() {
         return;
     }
     const std::string title = row->caption;
-    if (archiveJump) {
-        archiveJump(title);
-    }
+    Q_EMIT archiveJumpRequested(title);
     if (isVisible()) {
         reject();
     }
@@ -218,15 +214,11 @@ void Tselekt::Oznaci1Click() {
     }
     const lists::Row* row = Listbox1->selected();
     const std::string title = row != nullptr ? row->caption : Listbox1->row(0).caption;
-    if (quickOpenMarking) {
-        quickOpenMarking(title);
-    }
+    Q_EMIT quickOpenMarked(title);
 }
 
 void Tselekt::FormClose() {
-    if (progressReset) {
-        progressReset();
-    }
+    Q_EMIT closing();
     Listbox1->clear();
     Listbox1->clearSortMarker();
     fresh = true;

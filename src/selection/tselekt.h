@@ -6,12 +6,14 @@
 // older or newer versions. Created hidden at start, shown modally, emptied
 // by every close.
 //
-// The window reaches the main window and the database only through the
-// functions below, which the main window sets before it shows the window;
-// an empty function does nothing (and the archive test answers false).
+// The window tells the rest of the program what the user asks through its
+// signals and asks the archive test through links; src/app connects both.
 #include <QDialog>
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "lists/listrules.h"
 
 class QAction;
 class QLineEdit;
@@ -19,7 +21,7 @@ class QMenu;
 class QPlainTextEdit;
 class QToolButton;
 
-namespace lists {
+namespace widgets {
 class ReportList;
 }
 
@@ -29,19 +31,17 @@ class Tselekt : public QDialog {
     explicit Tselekt(QWidget* parent = nullptr);
     ~Tselekt() override;
 
-    // jelimastariji: the regulation of this title has an older or a newer
-    // version.
-    std::function<bool(const std::string&)> archiveTest;
-    // Opens the row's regulation (title, BG) through the common flow; when
-    // the document window has closed, the main window refreshes its page and
-    // adds the title to the recently opened regulations.
-    std::function<void(const std::string&, const std::string&)> opening;
-    // The main window's archive page searches this title.
-    std::function<void(const std::string&)> archiveJump;
-    // Marks a title for quick opening.
-    std::function<void(const std::string&)> quickOpenMarking;
-    // The main window's progress bar to 0.
-    std::function<void()> progressReset;
+    // What the window asks; src/app sets it (an empty archive test answers
+    // false).
+    struct Links {
+        // jelimastariji: the regulation of this title has an older or a
+        // newer version.
+        std::function<bool(const std::string&)> archiveTest;
+    };
+    Links links;
+
+    // The rows to show, handed over before the window is shown.
+    void setRows(std::vector<lists::Row> rows);
 
     // Set at start and by every close; the next activation clears it.
     bool fresh = true;
@@ -50,29 +50,21 @@ class Tselekt : public QDialog {
     void FormClose();
     // The details of the selected row and the archive button.
     void change();
-    // "&Selektuj": highlights the rows whose title holds the search text.
-    void SpeedButton1Click();
-    // Opens the selected row.
-    void ListBox1DblClick();
-    // "Arhiva za ovaj propis".
-    void SpeedButton3Click();
-    // The context menu's "Oznaci": the selected row's title, or the first
-    // row's when none is selected.
-    void Oznaci1Click();
-
-    // Controls (names as in the window's design).
-    QToolButton* SpeedButton2 = nullptr;  // "Pret&hodna strana"
-    QPlainTextEdit* Memo1 = nullptr;      // the details, greyed
-    QToolButton* SpeedButton3 = nullptr;  // "Arhiva za ovaj propis"
-    lists::ReportList* Listbox1 = nullptr;
-    QLineEdit* Edit1 = nullptr;           // a part of a title
-    QToolButton* SpeedButton1 = nullptr;  // "&Selektuj"
-    QMenu* PopupMenu1 = nullptr;
-    QAction* Oznaci1 = nullptr;
-    QAction* Nazad1 = nullptr;
 
     // Every way of closing runs FormClose first.
     void done(int result) override;
+
+  Q_SIGNALS:
+    // Opens the row's regulation (title, BG) through the common flow; when
+    // the document window has closed, the main window refreshes its page and
+    // adds the title to the recently opened regulations.
+    void openRequested(const std::string& title, const std::string& bg);
+    // The main window's archive page is to search this title.
+    void archiveJumpRequested(const std::string& title);
+    // Marks a title for quick opening.
+    void quickOpenMarked(const std::string& title);
+    // The close has begun (the main window's progress bar goes to 0).
+    void closing();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -83,12 +75,33 @@ class Tselekt : public QDialog {
   private:
     void buildWindow();
     void setTitleWidth();
-    std::string selectedTitle() const;
 
     // Set while the highlighting selects rows one by one: the details
     // follow once at the end.
     bool bulk_ = false;
-};
 
-// The one instance, created at program start (nullptr before and after).
-extern Tselekt* selekt;
+  private:
+    // Handlers reached through the controls.
+    // "&Selektuj": highlights the rows whose title holds the search text.
+    void SpeedButton1Click();
+    // Opens the selected row.
+    void ListBox1DblClick();
+    // "Arhiva za ovaj propis".
+    void SpeedButton3Click();
+    // The context menu's "Oznaci": the selected row's title, or the first
+    // row's when none is selected.
+    void Oznaci1Click();
+
+    // Controls (names as in the window's design); tests find them by
+    // object name.
+    // Controls (names as in the window's design).
+    QToolButton* SpeedButton2 = nullptr;  // "Pret&hodna strana"
+    QPlainTextEdit* Memo1 = nullptr;      // the details, greyed
+    QToolButton* SpeedButton3 = nullptr;  // "Arhiva za ovaj propis"
+    widgets::ReportList* Listbox1 = nullptr;
+    QLineEdit* Edit1 = nullptr;           // a part of a title
+    QToolButton* SpeedButton1 = nullptr;  // "&Selektuj"
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Oznaci1 = nullptr;
+    QAction* Nazad1 = nullptr;
+};

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QRadialGradient>
 
-#include "mainwindow/bandart.h"
+#include "widgets/bandart.h"
 
 namespace startup {
 
@@ -29,7 +29,7 @@ QPixmap splashPicture() {
         p.drawLine(230, y, kSplashWidth - 24, y);
     }
 
-    p.drawPixmap(30, 40, bandart::logo(160));
+    p.drawPixmap(30, 40, widgets::logo(160));
 
     QFont title(QStringLiteral("DejaVu Serif"));
     title.setPixelSize(34);

@@ -13,18 +13,19 @@
 #include <filesystem>
 
 #include "engine/types.h"
-#include "mainwindow/apphint.h"
-#include "mainwindow/settings.h"
+#include "fonts/fonts.h"
+#include "platform/files.h"
+#include "platform/guard.h"
 #include "platform/instancelock.h"
+#include "platform/log.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
-#include "startup/fonts.h"
+#include "settings/settings.h"
 #include "startup/session.h"
 #include "startup/splash.h"
+#include "widgets/apphint.h"
 #include "yuscii/appclear.h"
-
-TForm2* Form2 = nullptr;
 
 TForm2::TForm2(engine::Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), session_(session) {
@@ -32,7 +33,6 @@ TForm2::TForm2(engine::Session& session, QWidget* parent)
     setWindowTitle(platform::qs("Startup"));
     setFixedSize(startup::kSplashWidth, startup::kSplashHeight);
     endProgram = [] { QCoreApplication::exit(0); };
-    Form2 = this;
 
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -52,7 +52,7 @@ TForm2::TForm2(engine::Session& session, QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    platform::connectGuarded(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
 
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
@@ -60,11 +60,7 @@ TForm2::TForm2(engine::Session& session, QWidget* parent)
     FormCreate();
 }
 
-TForm2::~TForm2() {
-    if (Form2 == this) {
-        Form2 = nullptr;
-    }
-}
+TForm2::~TForm2() = default;
 
 void TForm2::FormCreate() {
     const std::filesystem::path programDir = platform::programDir();
@@ -91,17 +87,17 @@ void TForm2::FormCreate() {
     try {
         startup::openDatabase(session_, programDir);
     } catch (const engine::Error& e) {
-        platform::ui().message(std::string("Greska pri otvaranju baze: ") + e.what(),
-                               platform::Icon::Error);
+        platform::log(std::string("opening the database: ") + e.what());
+        platform::ui().message(kOpenFailed, platform::Icon::Error);
     }
     // 10.
     pocetak();
     // 11.
     std::error_code ec;
     if (std::filesystem::exists(settings::kCfgFile, ec)) {
-        ff = settings::readTextLines(settings::kCfgFile).value_or(std::vector<std::string>{});
+        ff = platform::readTextLines(settings::kCfgFile).value_or(std::vector<std::string>{});
         if (ff.size() > 9) {
-            settings::globals().version = settings::versionFromCfg(ff);
+            settings::programVersion() = settings::versionFromCfg(ff);
         }
     }
     // 12.
@@ -138,13 +134,9 @@ void TForm2::Image1Click() {
         return;  // the main window is up already
     }
     // 1.
-    if (Form1 != nullptr && Form1->StatusBar1 != nullptr) {
-        apphint::watch(QCoreApplication::instance());
-        apphint::setHandler([] {
-            if (Form1 != nullptr) {
-                Form1->dohints();
-            }
-        });
+    if (links.hints) {
+        widgets::watchHints(QCoreApplication::instance());
+        widgets::setHintHandler(links.hints);
     }
     // 2. and 3.
     if (!proveriverzijuBDE()) {
@@ -152,9 +144,9 @@ void TForm2::Image1Click() {
         return;
     }
     // 4. An earlier click, before the bar is full, leaves it to the timer.
-    if (started && ProgressBar1->value() == ProgressBar1->maximum() && Form1 != nullptr) {
+    if (started && ProgressBar1->value() == ProgressBar1->maximum() && links.showMain) {
         handingOver_ = true;
-        platform::ui().showModal(*Form1);
+        links.showMain();
     }
 }
 
@@ -165,11 +157,11 @@ void TForm2::ProgressBar1MouseDown() {
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Image1 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Image1Click();
+        platform::guarded([this] { Image1Click(); });
         return true;
     }
     if (watched == ProgressBar1 && event->type() == QEvent::MouseButtonPress) {
-        ProgressBar1MouseDown();
+        platform::guarded([this] { ProgressBar1MouseDown(); });
         return true;
     }
     return QWidget::eventFilter(watched, event);

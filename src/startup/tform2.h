@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/tform1.h"
-
 class QLabel;
 class QProgressBar;
 class QTimer;
@@ -23,7 +21,7 @@ namespace platform {
 class InstanceLock;
 }
 
-class TForm2 : public QWidget, public StartupWindow {
+class TForm2 : public QWidget {
     Q_OBJECT
   public:
     // The named lock standing in for the mutex "TrevionMutex".
@@ -31,15 +29,25 @@ class TForm2 : public QWidget, public StartupWindow {
     static constexpr const char* kAlreadyRunning =
         "Trevion je vec startovan. Pritisnite taster OK za prekid startovanja nove instance.";
 
+    // What the start-up window asks of the main window it hands over to;
+    // src/app sets these when it wires the windows (an empty function does
+    // nothing, and without showMain there is no hand-over).
+    struct Links {
+        std::function<void()> hints;     // the main window's hint handler (dohints)
+        std::function<void()> showMain;  // shows the main window modally
+    };
+    Links links;
+
+    // The database could not be opened at start.
+    static constexpr const char* kOpenFailed =
+        "Baza propisa se ne moze otvoriti. Proverite da li se folder Podatci sa tabelama nalazi "
+        "pored programa, pa ponovo pokrenite program.";
+
     // Runs FormCreate on the given session.
     explicit TForm2(engine::Session& session, QWidget* parent = nullptr);
     ~TForm2() override;
 
-    QWidget* Panel1 = nullptr;
-    QLabel* Image1 = nullptr;  // the splash picture, 549 by 288
-    QProgressBar* ProgressBar1 = nullptr;
     std::vector<std::string> ff;  // line buffer of the settings file
-    QTimer* Timer1 = nullptr;
 
     // Set once pocetak() has run.
     bool started = false;
@@ -53,9 +61,6 @@ class TForm2 : public QWidget, public StartupWindow {
 
     void pocetak();
     void Timer1Timer();
-    // The hand-over (the picture's click handler).
-    void Image1Click();
-    void ProgressBar1MouseDown();
 
     // Engine environment: whether the engine is registered, its
     // installation, and the check of its version (false: the user refused
@@ -64,10 +69,11 @@ class TForm2 : public QWidget, public StartupWindow {
     void instalirajBDE();
     bool proveriverzijuBDE();
 
-    // StartupWindow
-    void hideStartup() override;
-    void stopTimer() override;
-    void closeStartup() override;
+    // What the main window's first activation and close ask: hide this
+    // window, stop its timer for good, close it (which ends the program).
+    void hideStartup();
+    void stopTimer();
+    void closeStartup();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,7 +86,17 @@ class TForm2 : public QWidget, public StartupWindow {
     std::unique_ptr<platform::InstanceLock> mutex_;
     bool terminated_ = false;
     bool handingOver_ = false;
-};
 
-// The one instance, created first at program start (nullptr before and after).
-extern TForm2* Form2;
+  private:
+    // Handlers reached through the controls.
+    // The hand-over (the picture's click handler).
+    void Image1Click();
+    void ProgressBar1MouseDown();
+
+    // Controls (names as in the window's design); tests find them by
+    // object name.
+    QWidget* Panel1 = nullptr;
+    QLabel* Image1 = nullptr;  // the splash picture, 549 by 288
+    QProgressBar* ProgressBar1 = nullptr;
+    QTimer* Timer1 = nullptr;
+};

@@ -17,14 +17,13 @@
 
 #include "database/datasets.h"
 #include "dbviews/dbrichedit.h"
-#include "mainwindow/bandart.h"
+#include "fonts/faces.h"
+#include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/windowframe.h"
-#include "viewer/fontfaces.h"
+#include "widgets/bandart.h"
 #include "yuscii/appclear.h"
 #include "yuscii/keyfilter.h"
-
-TForm3* Form3 = nullptr;
 
 namespace {
 
@@ -65,16 +64,11 @@ TForm3::TForm3(engine::Session& session, database::MainData& data, QWidget* pare
       data_(data),
       attachments_(std::make_unique<database::AttachmentData>(session, data.Zakoni)) {
     setObjectName(QStringLiteral("Form3"));
-    Form3 = this;
     buildWindow();
     FormCreate();
 }
 
-TForm3::~TForm3() {
-    if (Form3 == this) {
-        Form3 = nullptr;
-    }
-}
+TForm3::~TForm3() = default;
 
 void TForm3::buildWindow() {
     platform::frameMaximised(*this);
@@ -85,7 +79,7 @@ void TForm3::buildWindow() {
     buildMenus();
     layout->setMenuBar(MainMenu1);
 
-    QWidget* strip = bandart::createStrip(this);
+    QWidget* strip = widgets::createStrip(this);
     strip->setObjectName(QStringLiteral("Panel1"));
     strip->setFixedHeight(44);
     layout->addWidget(strip);
@@ -132,10 +126,12 @@ void TForm3::buildCommands(QWidget* row) {
     }
     box->addStretch(1);
 
-    connect(SpeedButton7, &QToolButton::clicked, this, [this] { copyWithCheck(); });
-    connect(SpeedButton5, &QToolButton::clicked, this, [this] { konverzija(); });
-    connect(SpeedButton3, &QToolButton::clicked, this, [this] { reject(); });
-    connect(SpeedButton9, &QToolButton::clicked, this, [this] { SpeedButton9Click(); });
+    platform::connectGuarded(SpeedButton7, &QToolButton::clicked, this,
+                             [this] { copyWithCheck(); });
+    platform::connectGuarded(SpeedButton5, &QToolButton::clicked, this, [this] { konverzija(); });
+    platform::connectGuarded(SpeedButton3, &QToolButton::clicked, this, [this] { reject(); });
+    platform::connectGuarded(SpeedButton9, &QToolButton::clicked, this,
+                             [this] { SpeedButton9Click(); });
     // Printing, the notes and attachments windows and the relations come
     // with their windows.
 }
@@ -156,9 +152,10 @@ void TForm3::buildTextArea() {
     DBRichEdit1->setReadOnly(true);
     DBRichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     DBRichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(DBRichEdit1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        PopupMenu1->popup(DBRichEdit1->viewport()->mapToGlobal(pos));
-    });
+    platform::connectGuarded(DBRichEdit1, &QWidget::customContextMenuRequested, this,
+                             [this](const QPoint& pos) {
+                                 PopupMenu1->popup(DBRichEdit1->viewport()->mapToGlobal(pos));
+                             });
     box->addWidget(DBRichEdit1, 1);
 
     Panel6 = new QWidget(top);
@@ -169,7 +166,8 @@ void TForm3::buildTextArea() {
     clanovi->setObjectName(QStringLiteral("clanovi"));
     setHint(clanovi, "Automatski generisana lista ~lanova");
     panelBox->addWidget(clanovi);
-    connect(clanovi, &QListWidget::itemDoubleClicked, this, [this] { clanoviDblClick(); });
+    platform::connectGuarded(clanovi, &QListWidget::itemDoubleClicked, this,
+                             [this] { clanoviDblClick(); });
     box->addWidget(Panel6);
 
     DBRichEdit2 = new dbviews::DBRichEdit(Splitter1);
@@ -197,7 +195,7 @@ void TForm3::buildBottom(QWidget* bottom) {
     yuscii::installKeyFilter(Edit1, yuscii::KeyFilter::KeyboardUpper);
     Edit1->installEventFilter(this);
     // The field shows capitals only.
-    connect(Edit1, &QLineEdit::textEdited, this, [this](const QString& text) {
+    platform::connectGuarded(Edit1, &QLineEdit::textEdited, this, [this](const QString& text) {
         QString upper = text;
         for (QChar& c : upper) {
             if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
@@ -210,15 +208,18 @@ void TForm3::buildBottom(QWidget* bottom) {
             Edit1->setCursorPosition(cursor);
         }
     });
-    connect(Edit1, &QLineEdit::returnPressed, this, [this] { SpeedButton1Click(); });
+    platform::connectGuarded(Edit1, &QLineEdit::returnPressed, this,
+                             [this] { SpeedButton1Click(); });
     box->addWidget(Edit1);
 
     SpeedButton1 =
         commandButton(bottom, "SpeedButton1", "T&ra`i", "Po~etak pretrage po zadatoj re~i");
     SpeedButton2 = commandButton(bottom, "SpeedButton2", "Lista ~anova",
                                  "Prikaz liste automatski generisane liste ~lanova");
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
-    connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
+    platform::connectGuarded(SpeedButton1, &QToolButton::clicked, this,
+                             [this] { SpeedButton1Click(); });
+    platform::connectGuarded(SpeedButton2, &QToolButton::clicked, this,
+                             [this] { SpeedButton2Click(); });
     box->addWidget(SpeedButton1);
     box->addWidget(SpeedButton2);
     box->addStretch(1);
@@ -249,29 +250,27 @@ void TForm3::buildMenus() {
     PopupMenu1->addSeparator();
     Zatvori2 = menuAction(this, PopupMenu1, "Zatvori2", "Nazad", "Povratak na prethodnu stranu");
 
-    connect(Kopiraj1, &QAction::triggered, this, [this] { Kopiraj1Click(); });
-    connect(Zatvori1, &QAction::triggered, this, [this] { reject(); });
-    connect(Kopirajtekst1, &QAction::triggered, this, [this] { copyWithCheck(); });
-    connect(Oznacizabrzootvaranje1, &QAction::triggered, this,
-            [this] { Oznacizabrzootvaranje1Click(); });
-    connect(Zatvori2, &QAction::triggered, this, [this] { reject(); });
+    platform::connectGuarded(Kopiraj1, &QAction::triggered, this, [this] { Kopiraj1Click(); });
+    platform::connectGuarded(Zatvori1, &QAction::triggered, this, [this] { reject(); });
+    platform::connectGuarded(Kopirajtekst1, &QAction::triggered, this, [this] { copyWithCheck(); });
+    platform::connectGuarded(Oznacizabrzootvaranje1, &QAction::triggered, this,
+                             [this] { Oznacizabrzootvaranje1Click(); });
+    platform::connectGuarded(Zatvori2, &QAction::triggered, this, [this] { reject(); });
 }
 
 void TForm3::SpeedButton9Click() {
     // The search runs while this window still shows; the user lands on the
     // archive page when it has closed.
-    if (archiveJump) {
-        archiveJump(platform::ys(windowTitle()));
-    }
+    Q_EMIT archiveJumpRequested(platform::ys(windowTitle()));
     reject();
 }
 
 void TForm3::FormCreate() {
-    const QFont windowFont(viewer::interfaceFont());
+    const QFont windowFont(fonts::interfaceFont());
     setFont(windowFont);
     MainMenu1->setFont(windowFont);
     PopupMenu1->setFont(windowFont);
-    const QFont latin = viewer::textFont(false);
+    const QFont latin = fonts::textFont(false);
     Edit1->setFont(latin);
     clanovi->setFont(latin);
     DBRichEdit1->setFont(latin);

@@ -44,13 +44,6 @@ class TForm3 : public QDialog {
     TForm3(engine::Session& session, database::MainData& data, QWidget* parent = nullptr);
     ~TForm3() override;
 
-    // What the window asks of the main window (set when the windows are
-    // wired; an empty function does nothing).
-    std::function<void(const std::string&)> quickOpenMarking;  // marks a title (oznacizabrzo)
-    std::function<void()> progressReset;                       // progress bar to 0
-    // The archive page searches this title (and the selection window closes).
-    std::function<void(const std::string&)> archiveJump;
-
     // The main window's hint handler shows the application's hint here
     // (status panel 2).
     void showHint(const std::string& hint);
@@ -65,17 +58,8 @@ class TForm3 : public QDialog {
     // Algorithms of the window.
     void FormActivate();
     void FormClose();
-    void ubaciclanove();       // builds the article list
-    void SpeedButton2Click();  // "Lista ~anova"
-    void clanoviDblClick();    // jump to the selected article
-    void SpeedButton1Click();  // "T&ra`i"
+    void ubaciclanove();  // builds the article list
     void nadjitekst(const std::string& word);
-    void konverzija();     // the script switch
-    void copyWithCheck();  // "&Kopiraj text", "Kopiraj selekciju"
-    void Kopiraj1Click();  // " &Kopiraj*": no check
-    void Oznacizabrzootvaranje1Click();
-    // "&Arhiva": the archive page with this document's versions, then close.
-    void SpeedButton9Click();
 
     // Status panels 0 to 2 (YUSCII).
     std::string panelText(int panel) const;
@@ -86,36 +70,16 @@ class TForm3 : public QDialog {
     std::string lastShownTitle;
     viewer::SearchShadow pretrazivac;
 
-    // Controls (names as in the window's design).
-    QMenuBar* MainMenu1 = nullptr;
-    QToolButton* SpeedButton7 = nullptr;   // "&Kopiraj text"
-    QToolButton* SpeedButton6 = nullptr;   // "[tam&pa"
-    QToolButton* SpeedButton5 = nullptr;   // "]irili&ca / Latinica"
-    QToolButton* SpeedButton4 = nullptr;   // "&Dodatne informacije"
-    QToolButton* SpeedButton8 = nullptr;   // "&Prilozi"
-    QToolButton* SpeedButton9 = nullptr;   // "&Arhiva"
-    QToolButton* SpeedButton10 = nullptr;  // "Relacije"
-    QToolButton* SpeedButton3 = nullptr;   // "Pret&hodna strana"
-    QSplitter* Splitter1 = nullptr;
-    dbviews::DBRichEdit* DBRichEdit1 = nullptr;  // the text
-    QWidget* Panel6 = nullptr;                   // the article panel, 110 or 1 pixels
-    QListWidget* clanovi = nullptr;
-    dbviews::DBRichEdit* DBRichEdit2 = nullptr;  // the notes strip
-    QLineEdit* Edit1 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;  // "T&ra`i"
-    QToolButton* SpeedButton2 = nullptr;  // "Lista ~anova"
-    QStatusBar* StatusBar1 = nullptr;
-    QAction* Stampaj1 = nullptr;
-    QAction* Kopiraj1 = nullptr;
-    QAction* Zatvori1 = nullptr;
-    QAction* Prikazirelacije1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction* Kopirajtekst1 = nullptr;
-    QAction* Oznacizabrzootvaranje1 = nullptr;
-    QAction* Zatvori2 = nullptr;
-
     // Every way of closing runs FormClose first.
     void done(int result) override;
+
+  Q_SIGNALS:
+    // "Oznaci": the caption is marked for quick opening (oznacizabrzo).
+    void quickOpenMarked(const std::string& title);
+    // "&Arhiva": the archive page is to search this title.
+    void archiveJumpRequested(const std::string& title);
+    // The close has begun (the main window's progress bar goes to 0).
+    void closing();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -146,7 +110,46 @@ class TForm3 : public QDialog {
     std::unique_ptr<database::AttachmentData> attachments_;
     std::vector<QLabel*> panels_;  // the status bar's three panels
     int notesHeight_ = 0;
-};
 
-// The one instance, created at program start (nullptr before and after).
-extern TForm3* Form3;
+  private:
+    // Handlers reached through the controls.
+    void SpeedButton2Click();  // "Lista ~anova"
+    void clanoviDblClick();    // jump to the selected article
+    void SpeedButton1Click();  // "T&ra`i"
+    void konverzija();         // the script switch
+    void copyWithCheck();      // "&Kopiraj text", "Kopiraj selekciju"
+    void Kopiraj1Click();      // " &Kopiraj*": no check
+    void Oznacizabrzootvaranje1Click();
+    // "&Arhiva": the archive page with this document's versions, then close.
+    void SpeedButton9Click();
+
+    // Controls (names as in the window's design); tests find them by
+    // object name.
+    // Controls (names as in the window's design).
+    QMenuBar* MainMenu1 = nullptr;
+    QToolButton* SpeedButton7 = nullptr;   // "&Kopiraj text"
+    QToolButton* SpeedButton6 = nullptr;   // "[tam&pa"
+    QToolButton* SpeedButton5 = nullptr;   // "]irili&ca / Latinica"
+    QToolButton* SpeedButton4 = nullptr;   // "&Dodatne informacije"
+    QToolButton* SpeedButton8 = nullptr;   // "&Prilozi"
+    QToolButton* SpeedButton9 = nullptr;   // "&Arhiva"
+    QToolButton* SpeedButton10 = nullptr;  // "Relacije"
+    QToolButton* SpeedButton3 = nullptr;   // "Pret&hodna strana"
+    QSplitter* Splitter1 = nullptr;
+    dbviews::DBRichEdit* DBRichEdit1 = nullptr;  // the text
+    QWidget* Panel6 = nullptr;                   // the article panel, 110 or 1 pixels
+    QListWidget* clanovi = nullptr;
+    dbviews::DBRichEdit* DBRichEdit2 = nullptr;  // the notes strip
+    QLineEdit* Edit1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;  // "T&ra`i"
+    QToolButton* SpeedButton2 = nullptr;  // "Lista ~anova"
+    QStatusBar* StatusBar1 = nullptr;
+    QAction* Stampaj1 = nullptr;
+    QAction* Kopiraj1 = nullptr;
+    QAction* Zatvori1 = nullptr;
+    QAction* Prikazirelacije1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Kopirajtekst1 = nullptr;
+    QAction* Oznacizabrzootvaranje1 = nullptr;
+    QAction* Zatvori2 = nullptr;
+};

@@ -11,10 +11,10 @@
 #include "database/schema.h"
 #include "dbviews/dbrichedit.h"
 #include "engine/types.h"
-#include "mainwindow/listrules.h"
+#include "fonts/faces.h"
+#include "lists/listrules.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
-#include "viewer/fontfaces.h"
 #include "viewer/tform3.h"
 #include "yuscii/yuscii.h"
 
@@ -52,11 +52,11 @@ void TForm3::bindText(const std::string& field) {
     // The field first: a large text is then already replaced by the field's
     // name and need not be laid out again in the new font.
     DBRichEdit1->setDataField(field);
-    DBRichEdit1->setFont(viewer::textFont(field == kCyrillic));
+    DBRichEdit1->setFont(fonts::textFont(field == kCyrillic));
 }
 
 void TForm3::setScriptFonts(bool cyrillic) {
-    const QFont font = viewer::textFont(cyrillic);
+    const QFont font = fonts::textFont(cyrillic);
     clanovi->setFont(font);
     Edit1->setFont(font);
 }
@@ -126,11 +126,9 @@ void TForm3::refreshNotes() {
 
 void TForm3::FormClose() {
     lastShownTitle.clear();
-    Edit1->setFont(viewer::textFont(false));
+    Edit1->setFont(fonts::textFont(false));
     SpeedButton8->setEnabled(false);
-    if (progressReset) {
-        progressReset();
-    }
+    Q_EMIT closing();
     DBRichEdit1->setDataSource(&data_.DataSource2);
     bindText(kLatin);
     clanovi->clear();
@@ -141,7 +139,7 @@ void TForm3::FormClose() {
 
 void TForm3::ubaciclanove() {
     clanovi->clear();
-    clanovi->setFont(viewer::textFont(DBRichEdit1->dataField() == kCyrillic));
+    clanovi->setFont(fonts::textFont(DBRichEdit1->dataField() == kCyrillic));
     for (const std::string& entry : viewer::articleEntries(DBRichEdit1->plainText())) {
         clanovi->addItem(platform::qs(entry));
     }
@@ -217,7 +215,5 @@ void TForm3::Kopiraj1Click() {
 }
 
 void TForm3::Oznacizabrzootvaranje1Click() {
-    if (quickOpenMarking) {
-        quickOpenMarking(platform::ys(windowTitle()));
-    }
+    Q_EMIT quickOpenMarked(platform::ys(windowTitle()));
 }

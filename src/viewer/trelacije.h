@@ -6,8 +6,4 @@ class Trelacije : public QDialog {
     Q_OBJECT
   public:
     explicit Trelacije(QWidget* parent = nullptr);
-    ~Trelacije() override;
 };
-
-// The one instance, created at program start (nullptr before and after).
-extern Trelacije* relacije;

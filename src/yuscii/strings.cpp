@@ -1,5 +1,7 @@
 #include "yuscii/strings.h"
 
+#include <climits>
+
 namespace yuscii {
 
 StrMatch MatchStr(std::string_view s, std::string_view find, size_t pos) {
@@ -80,6 +82,61 @@ std::string ExtractWord(int n, std::string_view s, const Delimiters& delimiters)
         return false;
     });
     return word;
+}
+
+namespace {
+
+int digitValue(char c, int base) {
+    int v = -1;
+    if (c >= '0' && c <= '9') {
+        v = c - '0';
+    } else if (c >= 'a' && c <= 'f') {
+        v = c - 'a' + 10;
+    } else if (c >= 'A' && c <= 'F') {
+        v = c - 'A' + 10;
+    }
+    return v < base ? v : -1;
+}
+
+}  // namespace
+
+IntegerText readInteger(std::string_view text, IntegerForm form) {
+    size_t i = 0;
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    int base = 10;
+    const bool hex = form == IntegerForm::DecimalOrHex;
+    if (hex && i < text.size() && text[i] == '$') {
+        base = 16;
+        ++i;
+    } else if (hex && i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    }
+    // Accumulate while digits last; the magnitude saturates past the 32-bit range.
+    const long long limit = static_cast<long long>(INT_MAX) + 1;
+    long long magnitude = 0;
+    size_t digits = 0;
+    for (; i < text.size(); ++i) {
+        const int d = digitValue(text[i], base);
+        if (d < 0) {
+            break;
+        }
+        magnitude = magnitude > limit ? magnitude : magnitude * base + d;
+        ++digits;
+    }
+    IntegerText result;
+    result.value = negative ? -magnitude : magnitude;
+    const bool inRange = negative ? magnitude <= limit : magnitude < limit;
+    result.ok = digits > 0 && i == text.size() && inRange;
+    return result;
 }
 
 }  // namespace yuscii

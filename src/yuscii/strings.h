@@ -44,4 +44,16 @@ int WordCount(std::string_view s, const Delimiters& delimiters);
 // The n-th word (1-based); empty when there are fewer than n words.
 std::string ExtractWord(int n, std::string_view s, const Delimiters& delimiters);
 
+// A whole number as the standard integer conversion reads it: leading
+// blanks skipped, a "+" or "-", decimal digits or (DecimalOrHex) a "$" or
+// "0x" hexadecimal prefix. ok is true when the whole text is a number in the
+// 32-bit range; otherwise value holds the number formed by the digits read
+// before the first invalid character (0 when there are none).
+enum class IntegerForm { Decimal, DecimalOrHex };
+struct IntegerText {
+    long long value = 0;
+    bool ok = false;
+};
+IntegerText readInteger(std::string_view text, IntegerForm form);
+
 }  // namespace yuscii

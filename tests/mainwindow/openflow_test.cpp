@@ -5,6 +5,7 @@
 
 #include <QListWidget>
 
+#include "app/wiring.h"
 #include "database/datasets.h"
 #include "database/filters.h"
 #include "database/lookups.h"
@@ -16,6 +17,7 @@
 #include "mainwindow/tform1.h"
 #include "platform/textconv.h"
 #include "startup/session.h"
+#include "support/find_child.h"
 #include "support/scripted_ui.h"
 #include "support/temp_program_dir.h"
 #include "viewer/tform3.h"
@@ -164,7 +166,7 @@ class MainWindowOpening : public ::testing::Test {
         main = std::make_unique<TForm1>(session);
         main->openAll();
         document = std::make_unique<TForm3>(session, *main);
-        document->quickOpenMarking = [this](const std::string& t) { main->oznacizabrzo(t); };
+        app::wireDocument(*main, *document);
     }
     void TearDown() override {
         document.reset();
@@ -185,7 +187,8 @@ TEST_F(MainWindowOpening, OpensTheRowInTheDocumentWindow) {
         scriptedUi().expectModal([&](QDialog& d) {
             caption = platform::ys(d.windowTitle());
             shownBg = main->Zakoni.field(database::pos::kZakoniBg).asString();
-            EXPECT_TRUE(document->DBRichEdit1->loaded());
+            EXPECT_TRUE(
+                testsupport::child<dbviews::DBRichEdit>(document.get(), "DBRichEdit1")->loaded());
             return 0;
         });
         main->open(title, std::string(bg));
@@ -214,7 +217,7 @@ TEST_F(MainWindowOpening, QuickOpenListTakesAnEighthTitleFromTheWindowAndRefuses
             if (full) {
                 scriptedUi().expectMessage("Lista propisa oznacenih za brzo otvaranje je puna");
             }
-            document->Oznacizabrzootvaranje1->trigger();
+            testsupport::child<QAction>(document.get(), "Oznacizabrzootvaranje1")->trigger();
             return 0;
         });
         main->open(title);
@@ -222,7 +225,7 @@ TEST_F(MainWindowOpening, QuickOpenListTakesAnEighthTitleFromTheWindowAndRefuses
     mark("Pravilnik o obrascu 'PP PDV'", false);
     ASSERT_EQ(main->liste.quick.size(), 8u);
     EXPECT_EQ(main->liste.quick.back(), "Pravilnik o obrascu 'PP PDV'");
-    EXPECT_EQ(main->ListBox8->count(), 8);
+    EXPECT_EQ(testsupport::child<QListWidget>(main.get(), "ListBox8")->count(), 8);
 
     mark("Odluka o visini najni`e cene rada", true);
     EXPECT_EQ(main->liste.quick.size(), 8u);

@@ -8,19 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "app/wiring.h"
 #include "engine/session.h"
-#include "mainwindow/reportlist.h"
-#include "mainwindow/settings.h"
 #include "mainwindow/tform1.h"
+#include "settings/settings.h"
 #include "startup/session.h"
 #include "support/temp_program_dir.h"
 #include "viewer/tform3.h"
+#include "widgets/reportlist.h"
 
 namespace pagestest {
 
 using Texts = std::vector<std::string>;
 
-inline Texts captions(const lists::ReportList* list) {
+inline Texts captions(const widgets::ReportList* list) {
     Texts out;
     for (const lists::Row& r : list->rows()) {
         out.push_back(r.caption);
@@ -28,7 +29,7 @@ inline Texts captions(const lists::ReportList* list) {
     return out;
 }
 
-inline Texts column(const lists::ReportList* list, size_t sub) {
+inline Texts column(const widgets::ReportList* list, size_t sub) {
     Texts out;
     for (const lists::Row& r : list->rows()) {
         out.push_back(r.sub.at(sub));
@@ -39,11 +40,12 @@ inline Texts column(const lists::ReportList* list, size_t sub) {
 class MainWindowPages : public ::testing::Test {
   protected:
     void SetUp() override {
-        settings::resetGlobals();
+        settings::resetProcessValues();
         startup::openDatabase(session, dir.path());
         form = std::make_unique<TForm1>(session);
         form->FormActivate();
         document = std::make_unique<TForm3>(session, *form);
+        app::wireDocument(*form, *document);
     }
     void TearDown() override {
         document.reset();

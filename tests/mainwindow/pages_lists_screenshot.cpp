@@ -7,19 +7,22 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QToolButton>
 #include <cstdio>
 #include <filesystem>
 
+#include "app/wiring.h"
 #include "engine/session.h"
-#include "mainwindow/reportlist.h"
+#include "fonts/fonts.h"
 #include "mainwindow/tform1.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "selection/tselekt.h"
-#include "startup/fonts.h"
 #include "startup/session.h"
+#include "support/find_child.h"
 #include "viewer/tform3.h"
+#include "widgets/reportlist.h"
 
 namespace {
 
@@ -39,8 +42,8 @@ class ShotUi final : public platform::Ui {
             window->resize(1100, 640);
             window->show();
             QApplication::processEvents();
-            window->Edit1->setText(QStringLiteral("ZAKON"));
-            window->SpeedButton1Click();
+            testsupport::child<QLineEdit>(window, "Edit1")->setText(QStringLiteral("ZAKON"));
+            testsupport::child<QToolButton>(window, "SpeedButton1")->click();
             QApplication::processEvents();
             window->grab().save(QString::fromStdString((out / "selekt.png").string()));
             window->reject();
@@ -88,6 +91,8 @@ int main(int argc, char** argv) {
         TForm1 form(session);
         TForm3 document(session, form);
         Tselekt selection;
+        app::wireDocument(form, document);
+        app::wireSelection(form, selection);
         form.setWindowState(Qt::WindowNoState);
         form.resize(1200, 760);
         form.show();
@@ -100,20 +105,20 @@ int main(int argc, char** argv) {
         form.prikaziliste();
         save(form, TForm1::kListe, ui.out / "page-liste.png");
 
-        form.Edit8->setText(QStringLiteral("PDV"));
-        form.SpeedButton14Click();
-        form.SviDatumi->click();
-        form.Listbox6->clickColumn(1);
+        testsupport::child<QLineEdit>(&form, "Edit8")->setText(QStringLiteral("PDV"));
+        testsupport::child<QAbstractButton>(&form, "SpeedButton14")->click();
+        testsupport::child<QCheckBox>(&form, "SviDatumi")->click();
+        testsupport::child<widgets::ReportList>(&form, "Listbox6")->clickColumn(1);
         save(form, TForm1::kMisljenja, ui.out / "page-misljenja.png");
 
-        form.Edit7->setText(QStringLiteral("RA~UNOVODSTVU"));
-        form.SpeedButton22Click();
-        form.ListBox7->selectOnly(2);
+        testsupport::child<QLineEdit>(&form, "Edit7")->setText(QStringLiteral("RA~UNOVODSTVU"));
+        testsupport::child<QAbstractButton>(&form, "SpeedButton22")->click();
+        testsupport::child<widgets::ReportList>(&form, "ListBox7")->selectOnly(2);
         save(form, TForm1::kArhiva, ui.out / "page-arhiva.png");
 
         form.liste.newest = {"Zakon o ra~unovodstvu", "Zakon o privrednim dru{tvima",
                              "Pravilnik o obrascu 'PP PDV'", "Odluka o visini najni`e cene rada"};
-        form.SpeedButton10Click();
+        testsupport::child<QAbstractButton>(&form, "SpeedButton10")->click();
     }
     platform::setUi(nullptr);
     return 0;

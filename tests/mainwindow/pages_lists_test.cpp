@@ -24,13 +24,14 @@
 #include "database/schema.h"
 #include "dbviews/dbrichedit.h"
 #include "engine/table.h"
-#include "mainwindow/reportlist.h"
 #include "mainwindow/tform1.h"
 #include "pages_fixture.h"
 #include "platform/textconv.h"
 #include "selection/tselekt.h"
+#include "support/find_child.h"
 #include "support/scripted_ui.h"
 #include "viewer/tform3.h"
+#include "widgets/reportlist.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ constexpr const char* kAccountingAudit = "Zakon o ra~unovodstvu i reviziji";
 constexpr const char* kFinance = "Ministarstvo finansija";
 constexpr const char* kOpinion2004 = "Evidentiranje za PDV pre po~etka primene zakona";
 
-std::vector<int> icons(const lists::ReportList* list) {
+std::vector<int> icons(const widgets::ReportList* list) {
     std::vector<int> out;
     for (const Row& r : list->rows()) {
         out.push_back(r.image);
@@ -62,7 +63,7 @@ Texts entries(const QListWidget* list) {
 }
 
 // The row of the list with this BG.
-int rowWithBg(const lists::ReportList* list, const std::string& bg) {
+int rowWithBg(const widgets::ReportList* list, const std::string& bg) {
     for (int i = 0; i < list->count(); ++i) {
         if (list->row(i).sub.at(0) == bg) {
             return i;
@@ -78,9 +79,8 @@ class ListPages : public pagestest::MainWindowPages {
   protected:
     void SetUp() override {
         MainWindowPages::SetUp();
-        document->quickOpenMarking = [this](const std::string& t) { form->oznacizabrzo(t); };
-        document->archiveJump = [this](const std::string& t) { form->skoknaarhivu(t); };
         selection = std::make_unique<Tselekt>();
+        app::wireSelection(*form, *selection);
     }
     void TearDown() override {
         selection.reset();
@@ -107,21 +107,24 @@ class ListPages : public pagestest::MainWindowPages {
 
     // The archive title search as the button runs it.
     void archiveSearch(const std::string& text) {
-        form->Edit7->setText(platform::qs(text));
-        form->SpeedButton22Click();
+        testsupport::child<QLineEdit>(form.get(), "Edit7")->setText(platform::qs(text));
+        testsupport::child<QAbstractButton>(form.get(), "SpeedButton22")->click();
     }
 
     Texts opinionSearch(const std::string& text, bool texts = false) {
-        form->Edit8->setText(platform::qs(text));
-        (texts ? form->RadioButton3 : form->RadioButton4)->setChecked(true);
-        form->SpeedButton14Click();
-        return captions(form->Listbox6);
+        testsupport::child<QLineEdit>(form.get(), "Edit8")->setText(platform::qs(text));
+        (texts ? testsupport::child<QRadioButton>(form.get(), "RadioButton3")
+               : testsupport::child<QRadioButton>(form.get(), "RadioButton4"))
+            ->setChecked(true);
+        testsupport::child<QAbstractButton>(form.get(), "SpeedButton14")->click();
+        return captions(testsupport::child<widgets::ReportList>(form.get(), "Listbox6"));
     }
 
     void chooseMinistry(const std::string& name) {
-        const int index = form->ComboBox1->findText(platform::qs(name));
+        const int index =
+            testsupport::child<QComboBox>(form.get(), "ComboBox1")->findText(platform::qs(name));
         ASSERT_GE(index, 0) << name;
-        form->ComboBox1->setCurrentIndex(index);
+        testsupport::child<QComboBox>(form.get(), "ComboBox1")->setCurrentIndex(index);
     }
 
     std::unique_ptr<Tselekt> selection;
@@ -134,12 +137,13 @@ class ListPages : public pagestest::MainWindowPages {
 TEST_F(ListPages, RecentEntryOpensTheFirstRegulationOfItsTitleAndKeepsTheList) {
     form->liste.recent = {"Odluka o visini najni`e cene rada", kAccounting};
     form->prikaziliste();
-    form->ListBox5DblClick();  // nothing selected: nothing opens
+    testsupport::doubleClickCurrent(testsupport::child<QListWidget>(
+        form.get(), "ListBox5"));  // nothing selected: nothing opens
 
-    selectEntry(form->ListBox5, 0);
+    selectEntry(testsupport::child<QListWidget>(form.get(), "ListBox5"), 0);
     std::string bg;
     expectDocument("Odluka o visini najni`e cene rada", [&] { bg = currentBg(); });
-    form->ListBox5DblClick();
+    testsupport::doubleClickCurrent(testsupport::child<QListWidget>(form.get(), "ListBox5"));
     EXPECT_EQ(bg, "12a/2005");  // the first of two issues
     EXPECT_EQ(form->liste.recent, (Texts{"Odluka o visini najni`e cene rada", kAccounting}));
 }
@@ -149,19 +153,21 @@ TEST_F(ListPages, QuickOpenTitleOfAnOpinionIsDroppedWithAMessage) {
     form->prikaziliste();
     form->sredibrze();
 
-    selectEntry(form->ListBox8, 0);
+    selectEntry(testsupport::child<QListWidget>(form.get(), "ListBox8"), 0);
     scriptedUi().expectMessage("Za pristup misljenjima koristite deo Misljenja");
-    form->ListBox8DblClick();
+    testsupport::doubleClickCurrent(testsupport::child<QListWidget>(form.get(), "ListBox8"));
     EXPECT_EQ(form->liste.quick, Texts{kAccounting});
-    EXPECT_EQ(entries(form->ListBox8), Texts{kAccounting});
+    EXPECT_EQ(entries(testsupport::child<QListWidget>(form.get(), "ListBox8")), Texts{kAccounting});
     // The menu: heading, separator, the one title left.
-    ASSERT_EQ(form->PopupMenu1->actions().size(), 3);
-    EXPECT_EQ(platform::ys(form->PopupMenu1->actions().at(2)->text()), kAccounting);
+    ASSERT_EQ(testsupport::child<QMenu>(form.get(), "PopupMenu1")->actions().size(), 3);
+    EXPECT_EQ(
+        platform::ys(testsupport::child<QMenu>(form.get(), "PopupMenu1")->actions().at(2)->text()),
+        kAccounting);
 
-    selectEntry(form->ListBox8, 0);
+    selectEntry(testsupport::child<QListWidget>(form.get(), "ListBox8"), 0);
     std::string bg;
     expectDocument(kAccounting, [&] { bg = currentBg(); });
-    form->ListBox8DblClick();
+    testsupport::doubleClickCurrent(testsupport::child<QListWidget>(form.get(), "ListBox8"));
     EXPECT_EQ(bg, "46/1996");
     EXPECT_EQ(form->Zakoni.filter(), "");
 }
@@ -169,11 +175,14 @@ TEST_F(ListPages, QuickOpenTitleOfAnOpinionIsDroppedWithAMessage) {
 TEST_F(ListPages, MenuItemOpensARegulationAndIgnoresAnOpinion) {
     form->liste.quick = {kOpinion2004, kAccounting};
     form->sredibrze();
-    form->PopupMenu1->actions().at(2)->trigger();  // the opinion: nothing, silently
+    testsupport::child<QMenu>(form.get(), "PopupMenu1")
+        ->actions()
+        .at(2)
+        ->trigger();  // the opinion: nothing, silently
     EXPECT_EQ(form->liste.quick.size(), 2u);
 
     expectDocument(kAccounting);
-    form->PopupMenu1->actions().at(3)->trigger();
+    testsupport::child<QMenu>(form.get(), "PopupMenu1")->actions().at(3)->trigger();
 }
 
 TEST_F(ListPages, StoredSearchRunsAgainWithItsTextAndScopeAndAddsNoEntry) {
@@ -197,24 +206,32 @@ TEST_F(ListPages, StoredSearchRunsAgainWithItsTextAndScopeAndAddsNoEntry) {
     for (const Case& c : cases) {
         form->liste.history = {"'X' - po naslovima (nadjeno 0 propisa)", c.entry};
         form->prikaziliste();
-        form->RadioButton6->setChecked(!c.texts);  // the other scope than the entry's
-        form->RadioButton5->setChecked(c.texts);
-        selectEntry(form->ListBox4, 1);
-        form->ListBox4DblClick();
+        testsupport::child<QRadioButton>(form.get(), "RadioButton6")
+            ->setChecked(!c.texts);  // the other scope than the entry's
+        testsupport::child<QRadioButton>(form.get(), "RadioButton5")->setChecked(c.texts);
+        selectEntry(testsupport::child<QListWidget>(form.get(), "ListBox4"), 1);
+        testsupport::doubleClickCurrent(testsupport::child<QListWidget>(form.get(), "ListBox4"));
 
-        EXPECT_EQ(platform::ys(form->Edit2->text()), c.text);
-        EXPECT_EQ(form->RadioButton5->isChecked(), c.texts) << c.entry;
-        EXPECT_EQ(form->PageControl1->currentIndex(), TForm1::kPretraga);
+        EXPECT_EQ(platform::ys(testsupport::child<QLineEdit>(form.get(), "Edit2")->text()), c.text);
+        EXPECT_EQ(testsupport::child<QRadioButton>(form.get(), "RadioButton5")->isChecked(),
+                  c.texts)
+            << c.entry;
+        EXPECT_EQ(testsupport::child<QTabWidget>(form.get(), "PageControl1")->currentIndex(),
+                  TForm1::kPretraga);
         EXPECT_EQ(form->liste.history.size(), 2u) << c.entry;
         EXPECT_FALSE(form->ponovljenaPretraga);
         if (!c.found.empty()) {
-            EXPECT_EQ(captions(form->ListBox2), c.found) << c.entry;
+            EXPECT_EQ(captions(testsupport::child<widgets::ReportList>(form.get(), "ListBox2")),
+                      c.found)
+                << c.entry;
         } else {
-            EXPECT_FALSE(form->ListBox2->rows().empty()) << c.entry;
+            EXPECT_FALSE(
+                testsupport::child<widgets::ReportList>(form.get(), "ListBox2")->rows().empty())
+                << c.entry;
         }
     }
     // A search started by the user afterwards is remembered again.
-    form->SpeedButton1Click();
+    testsupport::child<QAbstractButton>(form.get(), "SpeedButton1")->click();
     EXPECT_EQ(form->liste.history.size(), 3u);
 }
 
@@ -225,19 +242,19 @@ TEST_F(ListPages, ButtonsEmptyTheListsAndRemoveTheSelectedQuickTitle) {
     form->prikaziliste();
     form->sredibrze();
 
-    form->SpeedButton21Click();  // nothing selected
+    testsupport::child<QAbstractButton>(form.get(), "SpeedButton21")->click();  // nothing selected
     EXPECT_EQ(form->liste.quick.size(), 3u);
-    selectEntry(form->ListBox8, 1);
-    form->SpeedButton21->click();
+    selectEntry(testsupport::child<QListWidget>(form.get(), "ListBox8"), 1);
+    testsupport::child<QAbstractButton>(form.get(), "SpeedButton21")->click();
     EXPECT_EQ(form->liste.quick, (Texts{"Q1", "Q3"}));
-    EXPECT_EQ(form->PopupMenu1->actions().size(), 4);
+    EXPECT_EQ(testsupport::child<QMenu>(form.get(), "PopupMenu1")->actions().size(), 4);
 
-    form->SpeedButton24->click();
-    form->SpeedButton25->click();
+    testsupport::child<QAbstractButton>(form.get(), "SpeedButton24")->click();
+    testsupport::child<QAbstractButton>(form.get(), "SpeedButton25")->click();
     EXPECT_TRUE(form->liste.recent.empty());
     EXPECT_TRUE(form->liste.history.empty());
-    EXPECT_EQ(form->ListBox5->count(), 0);
-    EXPECT_EQ(form->ListBox4->count(), 0);
+    EXPECT_EQ(testsupport::child<QListWidget>(form.get(), "ListBox5")->count(), 0);
+    EXPECT_EQ(testsupport::child<QListWidget>(form.get(), "ListBox4")->count(), 0);
 }
 
 TEST_F(ListPages, NewestButtonWithAnEmptyListOnlyShowsItsMessage) {
@@ -245,8 +262,8 @@ TEST_F(ListPages, NewestButtonWithAnEmptyListOnlyShowsItsMessage) {
     scriptedUi().expectMessage(
         "Ne postoji ni jedan propis u listi najnovijih.\n\r"
         "Ovu listu mozete koristit tek nakon prvog azuriranja.");
-    form->SpeedButton10->click();
-    EXPECT_EQ(selection->Listbox1->count(), 0);
+    testsupport::child<QAbstractButton>(form.get(), "SpeedButton10")->click();
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(selection.get(), "Listbox1")->count(), 0);
 }
 
 TEST_F(ListPages, NewestButtonFillsTheSelectionWindow) {
@@ -256,36 +273,39 @@ TEST_F(ListPages, NewestButtonFillsTheSelectionWindow) {
     bool archive = false;
     scriptedUi().expectModal([&](QDialog& d) {
         EXPECT_EQ(&d, selection.get());
-        shown = selection->Listbox1->rows();
-        memo = platform::ys(selection->Memo1->toPlainText());
-        archive = selection->SpeedButton3->isEnabled();
+        shown = testsupport::child<widgets::ReportList>(selection.get(), "Listbox1")->rows();
+        memo = platform::ys(
+            testsupport::child<QPlainTextEdit>(selection.get(), "Memo1")->toPlainText());
+        archive = testsupport::child<QToolButton>(selection.get(), "SpeedButton3")->isEnabled();
         return 0;
     });
-    form->SpeedButton10Click();
+    testsupport::child<QAbstractButton>(form.get(), "SpeedButton10")->click();
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_EQ(shown[0], (Row{kAccounting, {"Slu`beni list SRJ", "46/1996"}, lists::kDocument}));
     EXPECT_EQ(shown[1], (Row{"Nema takvog propisa", {"", ""}, lists::kDocument}));
     EXPECT_EQ(shown[2].sub, (Texts{"Slu`beni glasnik RS", "10/2005"}));
     EXPECT_EQ(memo, std::string(kAccounting) + "\nSlu`beni list SRJ (46/1996)");
-    EXPECT_TRUE(archive);                        // the first row's regulation has a next version
-    EXPECT_EQ(selection->Listbox1->count(), 0);  // emptied by the close
+    EXPECT_TRUE(archive);  // the first row's regulation has a next version
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(selection.get(), "Listbox1")->count(),
+              0);  // emptied by the close
 }
 
 TEST_F(ListPages, SelectionWindowOpensARowAndAddsItToTheRecentList) {
     form->liste.newest = {"Odluka o visini najni`e cene rada"};
-    form->SpeedButton24Click();
+    testsupport::child<QAbstractButton>(form.get(), "SpeedButton24")->click();
     form->selectPage(TForm1::kPretraga);
-    form->RadioButton5->setChecked(true);
+    testsupport::child<QRadioButton>(form.get(), "RadioButton5")->setChecked(true);
     std::string bg;
     scriptedUi().expectModal([&](QDialog&) {
         expectDocument("Odluka o visini najni`e cene rada", [&] { bg = currentBg(); });
-        selection->Listbox1->selectOnly(0);
-        selection->ListBox1DblClick();
+        testsupport::child<widgets::ReportList>(selection.get(), "Listbox1")->selectOnly(0);
+        testsupport::pressEnter(
+            testsupport::child<widgets::ReportList>(selection.get(), "Listbox1"));
         // The page was refreshed: the keyword page's scope is titles again.
-        EXPECT_TRUE(form->RadioButton6->isChecked());
+        EXPECT_TRUE(testsupport::child<QRadioButton>(form.get(), "RadioButton6")->isChecked());
         return 0;
     });
-    form->SpeedButton10Click();
+    testsupport::child<QAbstractButton>(form.get(), "SpeedButton10")->click();
     EXPECT_EQ(bg, "12a/2005");
     EXPECT_EQ(form->liste.recent, Texts{"Odluka o visini najni`e cene rada"});
 }
@@ -295,25 +315,35 @@ TEST_F(ListPages, SelectionWindowOpensARowAndAddsItToTheRecentList) {
 // ---------------------------------------------------------------------------
 
 TEST_F(ListPages, OpinionControlsStartAsTheDesignHasThem) {
-    EXPECT_EQ(platform::ys(form->ComboBox1->itemText(0)), "Sve");
-    EXPECT_EQ(platform::ys(form->ComboBox1->itemText(1)), kFinance);
-    EXPECT_EQ(form->ComboBox1->currentIndex(), 0);
-    EXPECT_TRUE(form->RadioButton4->isChecked());
-    EXPECT_EQ(form->Listbox6->count(), 0);
-    EXPECT_TRUE(form->SviDatumi->isChecked());
+    EXPECT_EQ(platform::ys(testsupport::child<QComboBox>(form.get(), "ComboBox1")->itemText(0)),
+              "Sve");
+    EXPECT_EQ(platform::ys(testsupport::child<QComboBox>(form.get(), "ComboBox1")->itemText(1)),
+              kFinance);
+    EXPECT_EQ(testsupport::child<QComboBox>(form.get(), "ComboBox1")->currentIndex(), 0);
+    EXPECT_TRUE(testsupport::child<QRadioButton>(form.get(), "RadioButton4")->isChecked());
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "Listbox6")->count(), 0);
+    EXPECT_TRUE(testsupport::child<QCheckBox>(form.get(), "SviDatumi")->isChecked());
     for (QWidget* w : std::initializer_list<QWidget*>{
-             form->SpinEdit5, form->SpinEdit6, form->SpinEdit13, form->SpinEdit14, form->SpinEdit15,
-             form->SpinEdit16, form->Label59, form->SpeedButton13}) {
+             testsupport::child<QSpinBox>(form.get(), "SpinEdit5"),
+             testsupport::child<QSpinBox>(form.get(), "SpinEdit6"),
+             testsupport::child<QSpinBox>(form.get(), "SpinEdit13"),
+             testsupport::child<QSpinBox>(form.get(), "SpinEdit14"),
+             testsupport::child<QSpinBox>(form.get(), "SpinEdit15"),
+             testsupport::child<QSpinBox>(form.get(), "SpinEdit16"),
+             testsupport::child<QLabel>(form.get(), "Label59"),
+             testsupport::child<QAbstractButton>(form.get(), "SpeedButton13")}) {
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     }
-    form->SviDatumi->click();
-    EXPECT_TRUE(form->SpeedButton13->isEnabled());
-    EXPECT_TRUE(form->SpinEdit16->isEnabled());
+    testsupport::child<QCheckBox>(form.get(), "SviDatumi")->click();
+    EXPECT_TRUE(testsupport::child<QAbstractButton>(form.get(), "SpeedButton13")->isEnabled());
+    EXPECT_TRUE(testsupport::child<QSpinBox>(form.get(), "SpinEdit16")->isEnabled());
     // The arrows change the numbers; typing does not.
-    EXPECT_TRUE(form->SpinEdit5->findChild<QLineEdit*>()->isReadOnly());
-    form->SpinEdit5->stepBy(1);
-    EXPECT_EQ(form->SpinEdit5->value(), 2);
-    form->SpinEdit5->stepBy(-1);
+    EXPECT_TRUE(testsupport::child<QSpinBox>(form.get(), "SpinEdit5")
+                    ->findChild<QLineEdit*>()
+                    ->isReadOnly());
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit5")->stepBy(1);
+    EXPECT_EQ(testsupport::child<QSpinBox>(form.get(), "SpinEdit5")->value(), 2);
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit5")->stepBy(-1);
 
     struct Field {
         QSpinBox* spin;
@@ -321,9 +351,12 @@ TEST_F(ListPages, OpinionControlsStartAsTheDesignHasThem) {
     };
     const int year = std::max(QDate::currentDate().year(), 2020);
     for (const Field& f :
-         {Field{form->SpinEdit5, 1, 31, 1}, Field{form->SpinEdit6, 0, 12, 1},
-          Field{form->SpinEdit13, 1900, year, 1950}, Field{form->SpinEdit14, 1, 31, 31},
-          Field{form->SpinEdit15, 0, 12, 12}, Field{form->SpinEdit16, 1900, year, year}}) {
+         {Field{testsupport::child<QSpinBox>(form.get(), "SpinEdit5"), 1, 31, 1},
+          Field{testsupport::child<QSpinBox>(form.get(), "SpinEdit6"), 0, 12, 1},
+          Field{testsupport::child<QSpinBox>(form.get(), "SpinEdit13"), 1900, year, 1950},
+          Field{testsupport::child<QSpinBox>(form.get(), "SpinEdit14"), 1, 31, 31},
+          Field{testsupport::child<QSpinBox>(form.get(), "SpinEdit15"), 0, 12, 12},
+          Field{testsupport::child<QSpinBox>(form.get(), "SpinEdit16"), 1900, year, year}}) {
         EXPECT_EQ(f.spin->minimum(), f.min) << f.spin->objectName().toStdString();
         EXPECT_EQ(f.spin->maximum(), f.max) << f.spin->objectName().toStdString();
         EXPECT_EQ(f.spin->value(), f.value) << f.spin->objectName().toStdString();
@@ -331,34 +364,36 @@ TEST_F(ListPages, OpinionControlsStartAsTheDesignHasThem) {
 }
 
 TEST_F(ListPages, DateNumbersKeepTheFromNumberNotAboveTheToNumber) {
-    form->SpinEdit16->setValue(2005);
-    form->SpinEdit13->setValue(2010);
-    EXPECT_EQ(form->SpinEdit13->value(), 2005);
-    form->SpinEdit13->setValue(2000);
-    form->SpinEdit16->setValue(1990);
-    EXPECT_EQ(form->SpinEdit16->value(), 2000);
-    form->SpinEdit14->setValue(10);
-    form->SpinEdit5->setValue(20);
-    EXPECT_EQ(form->SpinEdit5->value(), 10);
-    form->SpinEdit6->setValue(6);
-    form->SpinEdit15->setValue(3);
-    EXPECT_EQ(form->SpinEdit15->value(), 6);
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit16")->setValue(2005);
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit13")->setValue(2010);
+    EXPECT_EQ(testsupport::child<QSpinBox>(form.get(), "SpinEdit13")->value(), 2005);
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit13")->setValue(2000);
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit16")->setValue(1990);
+    EXPECT_EQ(testsupport::child<QSpinBox>(form.get(), "SpinEdit16")->value(), 2000);
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit14")->setValue(10);
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit5")->setValue(20);
+    EXPECT_EQ(testsupport::child<QSpinBox>(form.get(), "SpinEdit5")->value(), 10);
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit6")->setValue(6);
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit15")->setValue(3);
+    EXPECT_EQ(testsupport::child<QSpinBox>(form.get(), "SpinEdit15")->value(), 6);
 }
 
 TEST_F(ListPages, DateSearchByComponentAndTheYearsAfter2020) {
-    form->SviDatumi->click();
-    form->SpinEdit13->setValue(2021);
-    form->SpeedButton13Click();
+    testsupport::child<QCheckBox>(form.get(), "SviDatumi")->click();
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit13")->setValue(2021);
+    testsupport::child<QAbstractButton>(form.get(), "SpeedButton13")->click();
     // Opinions published after 2020 are found now (2021 and 2023).
-    EXPECT_EQ(column(form->Listbox6, 0), (Texts{"08/06/2023", "17/03/2021"}));
+    EXPECT_EQ(column(testsupport::child<widgets::ReportList>(form.get(), "Listbox6"), 0),
+              (Texts{"08/06/2023", "17/03/2021"}));
 
     // The 5th to the 5th of any month of 2004 to 2006.
-    form->SpinEdit13->setValue(2004);
-    form->SpinEdit16->setValue(2006);
-    form->SpinEdit14->setValue(5);
-    form->SpinEdit5->setValue(5);
-    form->SpeedButton13Click();
-    EXPECT_EQ(column(form->Listbox6, 0), (Texts{"05/11/2004", "05/03/2006"}));
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit13")->setValue(2004);
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit16")->setValue(2006);
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit14")->setValue(5);
+    testsupport::child<QSpinBox>(form.get(), "SpinEdit5")->setValue(5);
+    testsupport::child<QAbstractButton>(form.get(), "SpeedButton13")->click();
+    EXPECT_EQ(column(testsupport::child<widgets::ReportList>(form.get(), "Listbox6"), 0),
+              (Texts{"05/11/2004", "05/03/2006"}));
 
     // A keyword search afterwards lists opinions of every date.
     EXPECT_EQ(opinionSearch("").size(), 20u);
@@ -367,14 +402,15 @@ TEST_F(ListPages, DateSearchByComponentAndTheYearsAfter2020) {
 
 TEST_F(ListPages, MinistryChoiceEmptiesTheFieldKeepsTheListAndRestrictsBothSearches) {
     EXPECT_EQ(opinionSearch("PDV").size(), 3u);
-    form->Edit8->setText(QStringLiteral("ZARADE"));
+    testsupport::child<QLineEdit>(form.get(), "Edit8")->setText(QStringLiteral("ZARADE"));
     chooseMinistry("Ministarstvo privrede");
-    EXPECT_TRUE(form->Edit8->text().isEmpty());
-    EXPECT_EQ(form->Listbox6->count(), 3);
+    EXPECT_TRUE(testsupport::child<QLineEdit>(form.get(), "Edit8")->text().isEmpty());
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "Listbox6")->count(), 3);
 
     EXPECT_EQ(opinionSearch("").size(), 3u);  // opinions 11, 14, 20
-    form->SpeedButton13Click();               // "Sve" checked: every date
-    EXPECT_EQ(form->Listbox6->count(), 3);
+    testsupport::child<QAbstractButton>(form.get(), "SpeedButton13")
+        ->click();  // "Sve" checked: every date
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "Listbox6")->count(), 3);
 
     chooseMinistry("Sve");
     EXPECT_EQ(opinionSearch("").size(), 20u);
@@ -392,8 +428,8 @@ TEST_F(ListPages, ShortKeywordAsksFirstAndCancelChangesNothing) {
 
 TEST_F(ListPages, SortingByDatePutsTheEarlierDateFirst) {
     opinionSearch("");
-    form->Listbox6->clickColumn(1);
-    const Texts dates = column(form->Listbox6, 0);
+    testsupport::child<widgets::ReportList>(form.get(), "Listbox6")->clickColumn(1);
+    const Texts dates = column(testsupport::child<widgets::ReportList>(form.get(), "Listbox6"), 0);
     const auto at = [&](const char* d) { return std::find(dates.begin(), dates.end(), d); };
     EXPECT_LT(at("05/11/2004"), at("01/02/2005"));
     EXPECT_EQ(dates.front(), "05/11/2004");
@@ -405,24 +441,25 @@ TEST_F(ListPages, OpinionShowsInTheDocumentWindowInOpinionMode) {
     // A ministry chosen after the search: the listed opinion still opens.
     chooseMinistry("Ministarstvo privrede");
     const int row = [&] {
-        const Texts titles = captions(form->Listbox6);
+        const Texts titles =
+            captions(testsupport::child<widgets::ReportList>(form.get(), "Listbox6"));
         return static_cast<int>(std::find(titles.begin(), titles.end(), kOpinion2004) -
                                 titles.begin());
     }();
-    form->Listbox6->selectOnly(row);
+    testsupport::child<widgets::ReportList>(form.get(), "Listbox6")->selectOnly(row);
     std::string shownTitle;
     std::string text;
     scriptedUi().expectModal([&](QDialog& d) {
         EXPECT_EQ(platform::ys(d.windowTitle()), kOpinion2004);
         EXPECT_TRUE(document->showsOpinion());
-        EXPECT_FALSE(document->SpeedButton8->isEnabled());
-        EXPECT_FALSE(document->SpeedButton4->isEnabled());
-        EXPECT_EQ(document->Panel6->width(), 1);
+        EXPECT_FALSE(testsupport::child<QToolButton>(document.get(), "SpeedButton8")->isEnabled());
+        EXPECT_FALSE(testsupport::child<QToolButton>(document.get(), "SpeedButton4")->isEnabled());
+        EXPECT_EQ(testsupport::child<QWidget>(document.get(), "Panel6")->width(), 1);
         shownTitle = form->misljenja.field(database::pos::kMisljenjaNaziv).asString();
-        text = document->DBRichEdit1->plainText();
+        text = testsupport::child<dbviews::DBRichEdit>(document.get(), "DBRichEdit1")->plainText();
         return 0;
     });
-    form->ListBox6DblClick();
+    testsupport::pressEnter(testsupport::child<widgets::ReportList>(form.get(), "Listbox6"));
     EXPECT_EQ(shownTitle, kOpinion2004);
     EXPECT_FALSE(text.empty());
     EXPECT_FALSE(document->showsOpinion());
@@ -436,11 +473,12 @@ TEST_F(ListPages, OpinionShowsInTheDocumentWindowInOpinionMode) {
 
 TEST_F(ListPages, FiveLinkedVersionsShowTwoStepsEachWay) {
     archiveSearch("ra~unovodstvu");
-    EXPECT_EQ(column(form->ListBox7, 0),
+    EXPECT_EQ(column(testsupport::child<widgets::ReportList>(form.get(), "ListBox7"), 0),
               (Texts{"46/1996", "71/2002", "46/2006", "62/2013", "73/2019"}));
     // The first row is selected at once, with its versions.
-    EXPECT_EQ(form->ListBox7->selectedIndex(), 0);
-    EXPECT_EQ(column(form->Listbox9, 0), (Texts{"46/1996", "71/2002", "46/2006"}));
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListBox7")->selectedIndex(), 0);
+    EXPECT_EQ(column(testsupport::child<widgets::ReportList>(form.get(), "Listbox9"), 0),
+              (Texts{"46/1996", "71/2002", "46/2006"}));
 
     struct Case {
         const char* bg;
@@ -451,46 +489,61 @@ TEST_F(ListPages, FiveLinkedVersionsShowTwoStepsEachWay) {
         {"46/1996", {"46/1996", "71/2002", "46/2006"}},
     };
     for (const Case& c : cases) {
-        form->ListBox7->selectOnly(rowWithBg(form->ListBox7, c.bg));
-        EXPECT_EQ(column(form->Listbox9, 0), c.versions) << c.bg;
+        testsupport::child<widgets::ReportList>(form.get(), "ListBox7")
+            ->selectOnly(
+                rowWithBg(testsupport::child<widgets::ReportList>(form.get(), "ListBox7"), c.bg));
+        EXPECT_EQ(column(testsupport::child<widgets::ReportList>(form.get(), "Listbox9"), 0),
+                  c.versions)
+            << c.bg;
     }
-    form->ListBox7->selectOnly(rowWithBg(form->ListBox7, "46/2006"));
-    EXPECT_EQ(captions(form->Listbox9),
+    testsupport::child<widgets::ReportList>(form.get(), "ListBox7")
+        ->selectOnly(
+            rowWithBg(testsupport::child<widgets::ReportList>(form.get(), "ListBox7"), "46/2006"));
+    EXPECT_EQ(captions(testsupport::child<widgets::ReportList>(form.get(), "Listbox9")),
               (Texts{kAccounting, kAccountingAudit, kAccountingAudit, kAccounting, kAccounting}));
-    EXPECT_EQ(icons(form->Listbox9), (std::vector<int>{3, 3, 3, 3, 0}));
-    EXPECT_EQ(icons(form->ListBox7), (std::vector<int>{3, 3, 3, 3, 0}));
+    EXPECT_EQ(icons(testsupport::child<widgets::ReportList>(form.get(), "Listbox9")),
+              (std::vector<int>{3, 3, 3, 3, 0}));
+    EXPECT_EQ(icons(testsupport::child<widgets::ReportList>(form.get(), "ListBox7")),
+              (std::vector<int>{3, 3, 3, 3, 0}));
 }
 
 TEST_F(ListPages, EmptySearchAfterANarrowingOneShowsTheFullListAgain) {
     const std::vector<Row> full = form->arhivacuvaj;
     ASSERT_EQ(full.size(), 15u);
-    EXPECT_EQ(form->ListBox7->rows(), full);
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListBox7")->rows(), full);
 
     archiveSearch("privrednim");
-    EXPECT_EQ(form->ListBox7->count(), 2);
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListBox7")->count(), 2);
     archiveSearch("nema takvog naslova");
-    EXPECT_EQ(form->ListBox7->count(), 0);  // both lists empty, no message
-    EXPECT_EQ(form->Listbox9->count(), 0);
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListBox7")->count(),
+              0);  // both lists empty, no message
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "Listbox9")->count(), 0);
     // An area list filled in between leaves the saved copy alone.
-    form->TreeView1->setCurrentItem(form->TreeView1->topLevelItem(0)->child(0));
-    ASSERT_GT(form->ListBox3->count(), 0);
+    testsupport::child<QTreeWidget>(form.get(), "TreeView1")
+        ->setCurrentItem(
+            testsupport::child<QTreeWidget>(form.get(), "TreeView1")->topLevelItem(0)->child(0));
+    ASSERT_GT(testsupport::child<widgets::ReportList>(form.get(), "ListBox3")->count(), 0);
     archiveSearch("");
-    EXPECT_EQ(form->ListBox7->rows(), full);
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListBox7")->rows(), full);
     EXPECT_EQ(form->arhivacuvaj, full);
 }
 
 TEST_F(ListPages, ArchiveRowsOpenWithoutTouchingTheRecentList) {
     form->liste.recent.clear();
     archiveSearch("ra~unovodstvu");
-    form->ListBox7->selectOnly(rowWithBg(form->ListBox7, "62/2013"));
+    testsupport::child<widgets::ReportList>(form.get(), "ListBox7")
+        ->selectOnly(
+            rowWithBg(testsupport::child<widgets::ReportList>(form.get(), "ListBox7"), "62/2013"));
     std::string bg;
     expectDocument(kAccounting, [&] { bg = currentBg(); });
-    form->ListBox7DblClick();
+    testsupport::pressEnter(testsupport::child<widgets::ReportList>(form.get(), "ListBox7"));
     EXPECT_EQ(bg, "62/2013");
 
-    form->Listbox9->selectOnly(rowWithBg(form->Listbox9, "46/2006"));
+    testsupport::child<widgets::ReportList>(form.get(), "Listbox9")
+        ->selectOnly(
+            rowWithBg(testsupport::child<widgets::ReportList>(form.get(), "Listbox9"), "46/2006"));
     expectDocument(kAccountingAudit, [&] { bg = currentBg(); });
-    form->ListBox9DblClick();
+    testsupport::pressEnter(testsupport::child<widgets::ReportList>(form.get(), "Listbox9"));
     EXPECT_EQ(bg, "46/2006");
     EXPECT_TRUE(form->liste.recent.empty());
 }
@@ -498,21 +551,25 @@ TEST_F(ListPages, ArchiveRowsOpenWithoutTouchingTheRecentList) {
 TEST_F(ListPages, DocumentWindowArchiveButtonLandsOnTheArchivePage) {
     bool enabled = false;
     expectDocument(kAccounting, [&] {
-        enabled = document->SpeedButton9->isEnabled();
-        document->SpeedButton9->click();
+        enabled = testsupport::child<QToolButton>(document.get(), "SpeedButton9")->isEnabled();
+        testsupport::child<QToolButton>(document.get(), "SpeedButton9")->click();
         EXPECT_FALSE(document->isVisible());
     });
     form->open(kAccounting, std::string("73/2019"));
     EXPECT_TRUE(enabled);
-    EXPECT_EQ(form->PageControl1->currentIndex(), TForm1::kArhiva);
-    EXPECT_EQ(platform::ys(form->Edit7->text()), "ZAKON O RA^UNOVODSTVU");
-    EXPECT_EQ(form->ListBox7->count(), 5);
-    EXPECT_EQ(column(form->Listbox9, 0), (Texts{"46/1996", "71/2002", "46/2006"}));
+    EXPECT_EQ(testsupport::child<QTabWidget>(form.get(), "PageControl1")->currentIndex(),
+              TForm1::kArhiva);
+    EXPECT_EQ(platform::ys(testsupport::child<QLineEdit>(form.get(), "Edit7")->text()),
+              "ZAKON O RA^UNOVODSTVU");
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListBox7")->count(), 5);
+    EXPECT_EQ(column(testsupport::child<widgets::ReportList>(form.get(), "Listbox9"), 0),
+              (Texts{"46/1996", "71/2002", "46/2006"}));
     EXPECT_EQ(form->Zakoni.masterSource(), &form->Glavna);
 
     // A regulation without versions leaves the button disabled.
-    expectDocument("Pravilnik o obrascu 'PP PDV'",
-                   [&] { enabled = document->SpeedButton9->isEnabled(); });
+    expectDocument("Pravilnik o obrascu 'PP PDV'", [&] {
+        enabled = testsupport::child<QToolButton>(document.get(), "SpeedButton9")->isEnabled();
+    });
     form->open("Pravilnik o obrascu 'PP PDV'", std::string("10/2005"));
     EXPECT_FALSE(enabled);
 }
@@ -520,17 +577,21 @@ TEST_F(ListPages, DocumentWindowArchiveButtonLandsOnTheArchivePage) {
 TEST_F(ListPages, SelectionWindowArchiveButtonClosesItAndSearches) {
     form->liste.newest = {"Pravilnik o obrascu 'PP PDV'", "Zakon o privrednim dru{tvima"};
     scriptedUi().expectModal([&](QDialog&) {
-        EXPECT_FALSE(selection->SpeedButton3->isEnabled());  // the first row has no versions
-        selection->Listbox1->selectOnly(1);
-        EXPECT_TRUE(selection->SpeedButton3->isEnabled());
-        selection->SpeedButton3->click();
+        EXPECT_FALSE(testsupport::child<QToolButton>(selection.get(), "SpeedButton3")
+                         ->isEnabled());  // the first row has no versions
+        testsupport::child<widgets::ReportList>(selection.get(), "Listbox1")->selectOnly(1);
+        EXPECT_TRUE(testsupport::child<QToolButton>(selection.get(), "SpeedButton3")->isEnabled());
+        testsupport::child<QToolButton>(selection.get(), "SpeedButton3")->click();
         EXPECT_FALSE(selection->isVisible());
         return 0;
     });
-    form->SpeedButton10Click();
-    EXPECT_EQ(form->PageControl1->currentIndex(), TForm1::kArhiva);
-    EXPECT_EQ(column(form->ListBox7, 0), (Texts{"125/2004", "36/2011"}));
-    EXPECT_EQ(column(form->Listbox9, 0), (Texts{"29/1996", "125/2004", "36/2011"}));
+    testsupport::child<QAbstractButton>(form.get(), "SpeedButton10")->click();
+    EXPECT_EQ(testsupport::child<QTabWidget>(form.get(), "PageControl1")->currentIndex(),
+              TForm1::kArhiva);
+    EXPECT_EQ(column(testsupport::child<widgets::ReportList>(form.get(), "ListBox7"), 0),
+              (Texts{"125/2004", "36/2011"}));
+    EXPECT_EQ(column(testsupport::child<widgets::ReportList>(form.get(), "Listbox9"), 0),
+              (Texts{"29/1996", "125/2004", "36/2011"}));
     EXPECT_TRUE(selection->fresh);
 }
 

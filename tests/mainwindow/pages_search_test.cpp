@@ -19,13 +19,14 @@
 
 #include "database/schema.h"
 #include "engine/table.h"
-#include "mainwindow/icons.h"
-#include "mainwindow/reportlist.h"
 #include "mainwindow/tform1.h"
 #include "pages_fixture.h"
 #include "platform/textconv.h"
+#include "support/find_child.h"
 #include "support/scripted_ui.h"
 #include "viewer/tform3.h"
+#include "widgets/icons.h"
+#include "widgets/reportlist.h"
 
 namespace {
 
@@ -106,23 +107,33 @@ class Pages : public pagestest::MainWindowPages {
         });
     }
 
+    // A click on the tree's selected node.
+    void clickSelectedNode() {
+        auto* tree = testsupport::child<QTreeWidget>(form.get(), "TreeView2");
+        testsupport::clickOn(tree->viewport(), tree->visualItemRect(tree->currentItem()).center());
+    }
+
     void selectArea(int child) {
-        QTreeWidgetItem* root = form->TreeView1->topLevelItem(0);
-        form->TreeView1->setCurrentItem(child < 0 ? root : root->child(child));
+        QTreeWidgetItem* root =
+            testsupport::child<QTreeWidget>(form.get(), "TreeView1")->topLevelItem(0);
+        testsupport::child<QTreeWidget>(form.get(), "TreeView1")
+            ->setCurrentItem(child < 0 ? root : root->child(child));
     }
 
     // Runs the keyword search as the button does.
     Texts search(const std::string& text, bool texts = false, int gazette = 0) {
-        form->Edit2->setText(platform::qs(text));
-        (texts ? form->RadioButton5 : form->RadioButton6)->setChecked(true);
-        form->ComboBox4->setCurrentIndex(gazette);
-        form->SpeedButton1Click();
-        return captions(form->ListBox2);
+        testsupport::child<QLineEdit>(form.get(), "Edit2")->setText(platform::qs(text));
+        (texts ? testsupport::child<QRadioButton>(form.get(), "RadioButton5")
+               : testsupport::child<QRadioButton>(form.get(), "RadioButton6"))
+            ->setChecked(true);
+        testsupport::child<QComboBox>(form.get(), "ComboBox4")->setCurrentIndex(gazette);
+        testsupport::child<QAbstractButton>(form.get(), "SpeedButton1")->click();
+        return captions(testsupport::child<widgets::ReportList>(form.get(), "ListBox2"));
     }
 };
 
 TEST_F(Pages, GazetteTreeStartsWithPlaceholdersAndTheLastGazetteSelected) {
-    QTreeWidget* tree = form->TreeView2;
+    QTreeWidget* tree = testsupport::child<QTreeWidget>(form.get(), "TreeView2");
     ASSERT_EQ(tree->topLevelItemCount(), 4);
     Texts names;
     for (int i = 0; i < 4; ++i) {
@@ -133,18 +144,21 @@ TEST_F(Pages, GazetteTreeStartsWithPlaceholdersAndTheLastGazetteSelected) {
                             "Slu`beni glasnik RS - Me|unarodni ugovori", "Slu`beni list SCG"}));
     ASSERT_EQ(tree->selectedItems().size(), 1);
     EXPECT_EQ(tree->selectedItems().front(), tree->topLevelItem(3));
-    EXPECT_EQ(form->ListView1->count(), 0);
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListView1")->count(), 0);
 
     // A click on the selected node fills the empty list, and only then.
-    form->TreeView2Click();
-    EXPECT_EQ(column(form->ListView1, 0), (Texts{"1/2004", "1/2004", "10/2005"}));
-    form->ListView1->setRows({Row{"X", {"1/2000"}}});
-    form->TreeView2Click();
-    EXPECT_EQ(captions(form->ListView1), Texts{"X"});
+    clickSelectedNode();
+    EXPECT_EQ(column(testsupport::child<widgets::ReportList>(form.get(), "ListView1"), 0),
+              (Texts{"1/2004", "1/2004", "10/2005"}));
+    testsupport::child<widgets::ReportList>(form.get(), "ListView1")
+        ->setRows({Row{"X", {"1/2000"}}});
+    clickSelectedNode();
+    EXPECT_EQ(captions(testsupport::child<widgets::ReportList>(form.get(), "ListView1")),
+              Texts{"X"});
 }
 
 TEST_F(Pages, ExpandingReadsYearsAndIssuesAndSelectingFillsTheList) {
-    QTreeWidgetItem* rs = form->TreeView2->topLevelItem(0);
+    QTreeWidgetItem* rs = testsupport::child<QTreeWidget>(form.get(), "TreeView2")->topLevelItem(0);
     rs->setExpanded(true);
     EXPECT_EQ(childTexts(rs),
               (Texts{"2004", "2005", "2006", "2007", "2008", "2010", "2011", "2012", "2013", "2014",
@@ -152,41 +166,51 @@ TEST_F(Pages, ExpandingReadsYearsAndIssuesAndSelectingFillsTheList) {
     for (int i = 0; i < rs->childCount(); ++i) {
         EXPECT_TRUE(isPlaceholderOnly(rs->child(i)));
     }
-    EXPECT_EQ(form->ListView1->count(), 0);  // expanding fills no list
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListView1")->count(),
+              0);  // expanding fills no list
 
     QTreeWidgetItem* y2005 = childNamed(rs, "2005");
     y2005->setExpanded(true);
     EXPECT_EQ(childTexts(y2005), (Texts{"1", "2", "10", "12", "12a"}));
 
     // An issue lists its own gazette's rows only (SCG has a 10/2005 too).
-    form->TreeView2->setCurrentItem(childNamed(y2005, "10"));
-    EXPECT_EQ(captions(form->ListView1),
+    testsupport::child<QTreeWidget>(form.get(), "TreeView2")
+        ->setCurrentItem(childNamed(y2005, "10"));
+    EXPECT_EQ(captions(testsupport::child<widgets::ReportList>(form.get(), "ListView1")),
               (Texts{"Pravilnik o obrascu 'PP PDV'", "Odluka o visini stope zatezne kamate"}));
-    EXPECT_EQ(column(form->ListView1, 0), (Texts{"10/2005", "10/2005"}));
-    EXPECT_EQ(form->ListView1->row(0).image, lists::kWithNotes);  // notes of 201 and more
-    EXPECT_EQ(form->ListView1->row(1).image, lists::kDocument);   // notes of exactly 200
+    EXPECT_EQ(column(testsupport::child<widgets::ReportList>(form.get(), "ListView1"), 0),
+              (Texts{"10/2005", "10/2005"}));
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListView1")->row(0).image,
+              lists::kWithNotes);  // notes of 201 and more
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListView1")->row(1).image,
+              lists::kDocument);  // notes of exactly 200
 
-    form->TreeView2->setCurrentItem(y2005);
-    EXPECT_EQ(column(form->ListView1, 0), (Texts{"1/2005", "1/2005", "2/2005", "10/2005", "10/2005",
-                                                 "12/2005", "12/2005", "12a/2005", "12a/2005"}));
+    testsupport::child<QTreeWidget>(form.get(), "TreeView2")->setCurrentItem(y2005);
+    EXPECT_EQ(column(testsupport::child<widgets::ReportList>(form.get(), "ListView1"), 0),
+              (Texts{"1/2005", "1/2005", "2/2005", "10/2005", "10/2005", "12/2005", "12/2005",
+                     "12a/2005", "12a/2005"}));
 
-    form->TreeView2->setCurrentItem(childNamed(rs, "2004"));
-    EXPECT_EQ(form->ListView1->row(1).image, lists::kArchived);  // 125/2004 has a successor
+    testsupport::child<QTreeWidget>(form.get(), "TreeView2")
+        ->setCurrentItem(childNamed(rs, "2004"));
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListView1")->row(1).image,
+              lists::kArchived);  // 125/2004 has a successor
 }
 
 TEST_F(Pages, CollapsingDropsTheChildrenKeepsTheListAndTheNextExpansionRereads) {
-    QTreeWidgetItem* rs = form->TreeView2->topLevelItem(0);
+    QTreeWidgetItem* rs = testsupport::child<QTreeWidget>(form.get(), "TreeView2")->topLevelItem(0);
     rs->setExpanded(true);
     QTreeWidgetItem* y2005 = childNamed(rs, "2005");
     y2005->setExpanded(true);
-    form->TreeView2->setCurrentItem(childNamed(y2005, "12a"));
-    const Texts listed = captions(form->ListView1);
+    testsupport::child<QTreeWidget>(form.get(), "TreeView2")
+        ->setCurrentItem(childNamed(y2005, "12a"));
+    const Texts listed = captions(testsupport::child<widgets::ReportList>(form.get(), "ListView1"));
     ASSERT_EQ(listed.size(), 2u);
 
     y2005->setExpanded(false);
     EXPECT_TRUE(isPlaceholderOnly(y2005));
-    EXPECT_EQ(captions(form->ListView1), listed);
-    EXPECT_EQ(form->TreeView2->selectedItems().front(), y2005);
+    EXPECT_EQ(captions(testsupport::child<widgets::ReportList>(form.get(), "ListView1")), listed);
+    EXPECT_EQ(testsupport::child<QTreeWidget>(form.get(), "TreeView2")->selectedItems().front(),
+              y2005);
 
     // A new issue stored meanwhile shows at the next expansion.
     engine::Table brojevi(session);
@@ -204,8 +228,9 @@ TEST_F(Pages, CollapsingDropsTheChildrenKeepsTheListAndTheNextExpansionRereads) 
 }
 
 TEST_F(Pages, GazetteListSortsByTheClickedHeader) {
-    form->TreeView2->setCurrentItem(form->TreeView2->topLevelItem(0));
-    lists::ReportList* list = form->ListView1;
+    testsupport::child<QTreeWidget>(form.get(), "TreeView2")
+        ->setCurrentItem(testsupport::child<QTreeWidget>(form.get(), "TreeView2")->topLevelItem(0));
+    widgets::ReportList* list = testsupport::child<widgets::ReportList>(form.get(), "ListView1");
     ASSERT_GT(list->count(), 30);
 
     list->clickColumn(1);
@@ -232,17 +257,19 @@ TEST_F(Pages, GazetteListSortsByTheClickedHeader) {
 }
 
 TEST_F(Pages, GazetteRowOpensInTheDocumentWindowAndJoinsTheRecentList) {
-    QTreeWidgetItem* rs = form->TreeView2->topLevelItem(0);
+    QTreeWidgetItem* rs = testsupport::child<QTreeWidget>(form.get(), "TreeView2")->topLevelItem(0);
     rs->setExpanded(true);
     QTreeWidgetItem* y2005 = childNamed(rs, "2005");
     y2005->setExpanded(true);
-    form->TreeView2->setCurrentItem(childNamed(y2005, "10"));
+    testsupport::child<QTreeWidget>(form.get(), "TreeView2")
+        ->setCurrentItem(childNamed(y2005, "10"));
 
-    form->ListView1DblClick();  // no row selected: nothing
+    testsupport::pressEnter(testsupport::child<widgets::ReportList>(
+        form.get(), "ListView1"));  // no row selected: nothing
 
-    form->ListView1->selectOnly(0);
+    testsupport::child<widgets::ReportList>(form.get(), "ListView1")->selectOnly(0);
     expectDocument("Pravilnik o obrascu 'PP PDV'", "10/2005");
-    form->ListView1DblClick();
+    testsupport::pressEnter(testsupport::child<widgets::ReportList>(form.get(), "ListView1"));
     ASSERT_FALSE(form->liste.recent.empty());
     EXPECT_EQ(form->liste.recent.back(), "Pravilnik o obrascu 'PP PDV'");
     EXPECT_EQ(form->Zakoni.masterSource(), &form->Glavna);
@@ -250,55 +277,60 @@ TEST_F(Pages, GazetteRowOpensInTheDocumentWindowAndJoinsTheRecentList) {
 
 TEST_F(Pages, StartupFillLoadsTheChoicesAndTheFullResultList) {
     Texts types;
-    for (int i = 0; i < form->ComboBox3->count(); ++i) {
-        types.push_back(platform::ys(form->ComboBox3->itemText(i)));
+    for (int i = 0; i < testsupport::child<QComboBox>(form.get(), "ComboBox3")->count(); ++i) {
+        types.push_back(
+            platform::ys(testsupport::child<QComboBox>(form.get(), "ComboBox3")->itemText(i)));
     }
     EXPECT_EQ(types,
               (Texts{"Sve", "Zakone", "Uredbe", "Pravilnike", "Odluke", "Uputstva", "Naredbe"}));
-    EXPECT_EQ(form->ComboBox3->currentIndex(), 0);
+    EXPECT_EQ(testsupport::child<QComboBox>(form.get(), "ComboBox3")->currentIndex(), 0);
 
-    ASSERT_EQ(form->TreeView1->topLevelItemCount(), 1);
-    QTreeWidgetItem* root = form->TreeView1->topLevelItem(0);
+    ASSERT_EQ(testsupport::child<QTreeWidget>(form.get(), "TreeView1")->topLevelItemCount(), 1);
+    QTreeWidgetItem* root =
+        testsupport::child<QTreeWidget>(form.get(), "TreeView1")->topLevelItem(0);
     EXPECT_EQ(platform::ys(root->text(0)), "Sve oblasti");
     EXPECT_EQ(root->childCount(), 11);
     EXPECT_TRUE(root->isExpanded());
-    EXPECT_EQ(root->icon(0).cacheKey(), lists::image(lists::kRoot).cacheKey());
-    EXPECT_EQ(root->child(0)->icon(0).cacheKey(), lists::image(lists::kDocument).cacheKey());
-    EXPECT_TRUE(form->TreeView1->selectedItems().isEmpty());
-    EXPECT_EQ(form->ListBox3->count(), 0);
+    EXPECT_EQ(root->icon(0).cacheKey(), widgets::image(lists::kRoot).cacheKey());
+    EXPECT_EQ(root->child(0)->icon(0).cacheKey(), widgets::image(lists::kDocument).cacheKey());
+    EXPECT_TRUE(
+        testsupport::child<QTreeWidget>(form.get(), "TreeView1")->selectedItems().isEmpty());
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListBox3")->count(), 0);
 
     Texts gazettes;
-    for (int i = 0; i < form->ComboBox4->count(); ++i) {
-        gazettes.push_back(platform::ys(form->ComboBox4->itemText(i)));
+    for (int i = 0; i < testsupport::child<QComboBox>(form.get(), "ComboBox4")->count(); ++i) {
+        gazettes.push_back(
+            platform::ys(testsupport::child<QComboBox>(form.get(), "ComboBox4")->itemText(i)));
     }
     EXPECT_EQ(gazettes, (Texts{"Sva glasila", "Slu`beni glasnik RS", "Slu`beni list SRJ",
                                "Slu`beni glasnik RS - Me|unarodni ugovori", "Slu`beni list SCG"}));
-    EXPECT_EQ(form->ComboBox4->currentIndex(), 0);
+    EXPECT_EQ(testsupport::child<QComboBox>(form.get(), "ComboBox4")->currentIndex(), 0);
 
-    ASSERT_EQ(form->ListBox2->count(), 47);
-    EXPECT_EQ(form->ListBox2->row(0),
+    ASSERT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListBox2")->count(), 47);
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListBox2")->row(0),
               (Row{"Zakon o preduze}ima", {"Slu`beni list SRJ", "29/1996"}, lists::kArchived}));
     EXPECT_FALSE(form->arhivacuvaj.empty());
-    EXPECT_EQ(form->ProgressBar1->value(), 0);
+    EXPECT_EQ(testsupport::child<QProgressBar>(form.get(), "ProgressBar1")->value(), 0);
     EXPECT_EQ(form->panelText(0).rfind("Propisa/Mi{ljenja/Ugovora: 47/", 0), 0u)
         << form->panelText(0);
 }
 
 TEST_F(Pages, RootAreaListsEveryRegulationWithoutANewerVersion) {
-    form->ComboBox3->setEnabled(false);
+    testsupport::child<QComboBox>(form.get(), "ComboBox3")->setEnabled(false);
     selectArea(-1);
-    EXPECT_EQ(form->ListBox3->count(), 47 - 10);
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListBox3")->count(), 47 - 10);
     const std::set<std::string> superseded = {"29/1996", "46/1996", "71/2002",  "125/2004",
                                               "2/2005",  "46/2006", "114/2006", "116/2008",
                                               "62/2013", "95/2013"};
-    for (const Row& r : form->ListBox3->rows()) {
+    for (const Row& r : testsupport::child<widgets::ReportList>(form.get(), "ListBox3")->rows()) {
         EXPECT_EQ(superseded.count(r.sub.at(0)), 0u) << r.caption;
         EXPECT_NE(r.image, lists::kArchived);
     }
-    EXPECT_EQ(form->oblastcuvaj, form->ListBox3->rows());
-    EXPECT_TRUE(form->ComboBox3->isEnabled());
-    EXPECT_TRUE(form->PageControl1->isEnabled());
-    EXPECT_EQ(form->ProgressBar1->value(), 0);
+    EXPECT_EQ(form->oblastcuvaj,
+              testsupport::child<widgets::ReportList>(form.get(), "ListBox3")->rows());
+    EXPECT_TRUE(testsupport::child<QComboBox>(form.get(), "ComboBox3")->isEnabled());
+    EXPECT_TRUE(testsupport::child<QTabWidget>(form.get(), "PageControl1")->isEnabled());
+    EXPECT_EQ(testsupport::child<QProgressBar>(form.get(), "ProgressBar1")->value(), 0);
 }
 
 TEST_F(Pages, AreaAndTypeSelectTheListedRegulations) {
@@ -315,38 +347,44 @@ TEST_F(Pages, AreaAndTypeSelectTheListedRegulations) {
         {4, 0, {"12a/2018", "91/2019"}},           // Javne nabavke: 116/2008 has a newer version
     };
     for (const Case& c : cases) {
-        form->ComboBox3->setCurrentIndex(c.type);
+        testsupport::child<QComboBox>(form.get(), "ComboBox3")->setCurrentIndex(c.type);
         selectArea(c.child);
-        form->ComboBox3Change();  // the same fill again for the chosen type
-        EXPECT_EQ(column(form->ListBox3, 0), c.bgs) << c.child << " " << c.type;
+        Q_EMIT testsupport::child<QComboBox>(form.get(), "ComboBox3")
+            ->activated(testsupport::child<QComboBox>(form.get(), "ComboBox3")
+                            ->currentIndex());  // the same fill again for the chosen type
+        EXPECT_EQ(column(testsupport::child<widgets::ReportList>(form.get(), "ListBox3"), 0), c.bgs)
+            << c.child << " " << c.type;
     }
 }
 
 TEST_F(Pages, AreaWithoutRegulationsSaysSoAndEmptiesTheSavedCopy) {
     selectArea(-1);
     ASSERT_FALSE(form->oblastcuvaj.empty());
-    form->ComboBox3->setCurrentIndex(2);  // Uredbe
+    testsupport::child<QComboBox>(form.get(), "ComboBox3")->setCurrentIndex(2);  // Uredbe
     scriptedUi().expectMessage(kNothingFound);
     selectArea(10);  // international treaties are all laws
-    EXPECT_EQ(form->ListBox3->count(), 0);
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListBox3")->count(), 0);
     EXPECT_TRUE(form->oblastcuvaj.empty());
-    EXPECT_TRUE(form->PageControl1->isEnabled());
+    EXPECT_TRUE(testsupport::child<QTabWidget>(form.get(), "PageControl1")->isEnabled());
 
     // A type change with no area selected does nothing.
-    form->TreeView1->clearSelection();
-    form->ListBox3->setRows({Row{"X", {"1/2000"}}});
-    form->ComboBox3->setCurrentIndex(0);
-    form->ComboBox3Change();
-    EXPECT_EQ(captions(form->ListBox3), Texts{"X"});
+    testsupport::child<QTreeWidget>(form.get(), "TreeView1")->clearSelection();
+    testsupport::child<widgets::ReportList>(form.get(), "ListBox3")
+        ->setRows({Row{"X", {"1/2000"}}});
+    testsupport::child<QComboBox>(form.get(), "ComboBox3")->setCurrentIndex(0);
+    Q_EMIT testsupport::child<QComboBox>(form.get(), "ComboBox3")
+        ->activated(testsupport::child<QComboBox>(form.get(), "ComboBox3")->currentIndex());
+    EXPECT_EQ(captions(testsupport::child<widgets::ReportList>(form.get(), "ListBox3")),
+              Texts{"X"});
 }
 
 TEST_F(Pages, PhraseSearchAlwaysFiltersTheSavedCopy) {
     selectArea(-1);
     const size_t all = form->oblastcuvaj.size();
     const auto phrase = [&](const char* text) {
-        form->Edit11->setText(platform::qs(text));
-        form->SpeedButton17Click();
-        return captions(form->ListBox3);
+        testsupport::child<QLineEdit>(form.get(), "Edit11")->setText(platform::qs(text));
+        testsupport::child<QAbstractButton>(form.get(), "SpeedButton17")->click();
+        return captions(testsupport::child<widgets::ReportList>(form.get(), "ListBox3"));
     };
     EXPECT_EQ(phrase("ZAKON O RA^UN"), Texts{"Zakon o ra~unovodstvu"});
     EXPECT_EQ(phrase("O RADU"), (Texts{"Zakon o radu",
@@ -356,34 +394,36 @@ TEST_F(Pages, PhraseSearchAlwaysFiltersTheSavedCopy) {
     EXPECT_EQ(phrase("ZAKON").size(), 14u);  // a shorter phrase brings rows back
     EXPECT_EQ(phrase("").size(), all);
     EXPECT_EQ(form->oblastcuvaj.size(), all);
-    EXPECT_TRUE(form->PageControl1->isEnabled());
+    EXPECT_TRUE(testsupport::child<QTabWidget>(form.get(), "PageControl1")->isEnabled());
 }
 
 TEST_F(Pages, EscapeStopsTheAreaFillWithTheRowsSoFar) {
     EscapeAfterPumps escape(*form, 6);
     selectArea(-1);
-    const int found = form->ListBox3->count();
+    const int found = testsupport::child<widgets::ReportList>(form.get(), "ListBox3")->count();
     EXPECT_GT(found, 0);
     EXPECT_LT(found, 37);
-    EXPECT_EQ(form->oblastcuvaj, form->ListBox3->rows());
+    EXPECT_EQ(form->oblastcuvaj,
+              testsupport::child<widgets::ReportList>(form.get(), "ListBox3")->rows());
     EXPECT_FALSE(form->takeStopRequest());  // the loop took it
 }
 
 TEST_F(Pages, AreaRowOpensUnlessItsCaptionIsEmpty) {
-    form->ListBox3->setRows({Row{"", {"1/2000"}}});
-    form->ListBox3->selectOnly(0);
-    form->ListBox3DblClick();  // nothing
+    testsupport::child<widgets::ReportList>(form.get(), "ListBox3")->setRows({Row{"", {"1/2000"}}});
+    testsupport::child<widgets::ReportList>(form.get(), "ListBox3")->selectOnly(0);
+    testsupport::pressEnter(
+        testsupport::child<widgets::ReportList>(form.get(), "ListBox3"));  // nothing
 
-    form->ComboBox3->setCurrentIndex(0);
+    testsupport::child<QComboBox>(form.get(), "ComboBox3")->setCurrentIndex(0);
     selectArea(1);
-    form->ListBox3->selectOnly(0);
+    testsupport::child<widgets::ReportList>(form.get(), "ListBox3")->selectOnly(0);
     expectDocument("Zakon o porezu na dodatu vrednost", "84/2004");
-    form->ListBox3DblClick();
+    testsupport::pressEnter(testsupport::child<widgets::ReportList>(form.get(), "ListBox3"));
     EXPECT_EQ(form->liste.recent.back(), "Zakon o porezu na dodatu vrednost");
 }
 
 TEST_F(Pages, KeywordSearchListsTheMatchingRowsAndRemembersTheSearch) {
-    form->PageControl1->setCurrentIndex(TForm1::kPretraga);
+    testsupport::child<QTabWidget>(form.get(), "PageControl1")->setCurrentIndex(TForm1::kPretraga);
     struct Case {
         const char* text;
         int gazette;
@@ -424,11 +464,12 @@ TEST_F(Pages, KeywordSearchListsTheMatchingRowsAndRemembersTheSearch) {
             expected.push_back(c.history);
         }
         EXPECT_EQ(form->liste.history, expected) << c.text;
-        EXPECT_EQ(form->ProgressBar1->value(), 0);
-        EXPECT_TRUE(form->PageControl1->isEnabled());
+        EXPECT_EQ(testsupport::child<QProgressBar>(form.get(), "ProgressBar1")->value(), 0);
+        EXPECT_TRUE(testsupport::child<QTabWidget>(form.get(), "PageControl1")->isEnabled());
     }
     // Every row with its own gazette's name.
-    const Row& last = form->ListBox2->rows().back();
+    const Row& last =
+        testsupport::child<widgets::ReportList>(form.get(), "ListBox2")->rows().back();
     EXPECT_EQ(last.caption,
               "Zakon o potvr|ivanju Sporazuma o uzajamnoj pomo}i u carinskim pitanjima izme|u "
               "Republike Srbije i Republike Italije");
@@ -436,20 +477,20 @@ TEST_F(Pages, KeywordSearchListsTheMatchingRowsAndRemembersTheSearch) {
 
     // The progress bar counts word tests: rows in scope times words.
     search("ZAKON RADU", false, 2);
-    EXPECT_EQ(form->ProgressBar1->maximum(), 5 * 2);
+    EXPECT_EQ(testsupport::child<QProgressBar>(form.get(), "ProgressBar1")->maximum(), 5 * 2);
     search("PDV");
-    EXPECT_EQ(form->ProgressBar1->maximum(), 47);
+    EXPECT_EQ(testsupport::child<QProgressBar>(form.get(), "ProgressBar1")->maximum(), 47);
 }
 
 TEST_F(Pages, ShortTextAsksFirstAndCancelChangesNothing) {
     search("PDV");
-    const Texts rows = captions(form->ListBox2);
+    const Texts rows = captions(testsupport::child<widgets::ReportList>(form.get(), "ListBox2"));
     const Texts history = form->liste.history;
 
     scriptedUi().expectConfirm(false, kShortText);
     search("PD");
     EXPECT_EQ(scriptedUi().shown().back().icon, platform::Icon::Question);
-    EXPECT_EQ(captions(form->ListBox2), rows);
+    EXPECT_EQ(captions(testsupport::child<widgets::ReportList>(form.get(), "ListBox2")), rows);
     EXPECT_EQ(form->liste.history, history);
 
     scriptedUi().expectConfirm(true, kShortText);
@@ -490,7 +531,7 @@ TEST_F(Pages, EscapeStopsTheKeywordSearchWithTheRowsSoFar) {
     EXPECT_EQ(form->liste.history.back(),
               "'   ' - po naslovima (nadjeno " + std::to_string(found) + " propisa)");
     EXPECT_FALSE(form->takeStopRequest());
-    EXPECT_TRUE(form->PageControl1->isEnabled());
+    EXPECT_TRUE(testsupport::child<QTabWidget>(form.get(), "PageControl1")->isEnabled());
 
     // An Escape while no loop runs stops the next search at its first row.
     form->FormKeyDown(27);
@@ -500,12 +541,14 @@ TEST_F(Pages, EscapeStopsTheKeywordSearchWithTheRowsSoFar) {
 
 TEST_F(Pages, KeywordResultOpensByItsOwnIssue) {
     ASSERT_EQ(search("ODLUKA O VISINI NAJNI@E").size(), 2u);
-    form->ListBox2DblClick();  // no row selected: nothing
-    form->ListBox2->selectOnly(1);
+    testsupport::pressEnter(testsupport::child<widgets::ReportList>(
+        form.get(), "ListBox2"));  // no row selected: nothing
+    testsupport::child<widgets::ReportList>(form.get(), "ListBox2")->selectOnly(1);
     expectDocument("Odluka o visini najni`e cene rada", "2/2006");
-    form->ListBox2DblClick();
+    testsupport::pressEnter(testsupport::child<widgets::ReportList>(form.get(), "ListBox2"));
     EXPECT_EQ(form->liste.recent.back(), "Odluka o visini najni`e cene rada");
-    EXPECT_EQ(form->ListBox2->count(), 2);  // opening keeps the results
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(form.get(), "ListBox2")->count(),
+              2);  // opening keeps the results
 }
 
 }  // namespace

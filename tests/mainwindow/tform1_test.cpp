@@ -25,12 +25,13 @@
 #include "database/schema.h"
 #include "engine/session.h"
 #include "engine/table.h"
-#include "mainwindow/apphint.h"
 #include "platform/files.h"
 #include "platform/textconv.h"
 #include "startup/session.h"
+#include "support/find_child.h"
 #include "support/scripted_ui.h"
 #include "support/temp_program_dir.h"
+#include "widgets/apphint.h"
 #include "yuscii/transliterate.h"
 
 namespace fs = std::filesystem;
@@ -44,20 +45,22 @@ const char* kSaveFailed =
     "Ako Trevion pokrecete sa CD-a ne garantujemo vam ispravan rad programa.\r\n"
     "Pokrenite instalaciju ponovo.";
 
-// Records what the main window asks of the start-up window.
-struct FakeStartup final : StartupWindow {
+// Records what the main window tells the start-up window.
+struct FakeStartup {
     int hidden = 0;
     int timerStops = 0;
     int closes = 0;
-    void hideStartup() override { ++hidden; }
-    void stopTimer() override { ++timerStops; }
-    void closeStartup() override { ++closes; }
+    void listenTo(TForm1& form) {
+        QObject::connect(&form, &TForm1::firstFillDone, [this] { ++hidden; });
+        QObject::connect(&form, &TForm1::firstActivationDone, [this] { ++timerStops; });
+        QObject::connect(&form, &TForm1::closed, [this] { ++closes; });
+    }
 };
 
 class MainWindow : public ::testing::Test {
   protected:
     explicit MainWindow(bool withData = true) : dir_(withData) {
-        settings::resetGlobals();
+        settings::resetProcessValues();
         startup::openDatabase(session_, dir_.path());
     }
 
@@ -68,14 +71,16 @@ class MainWindow : public ::testing::Test {
 
     TForm1& create() {
         form_ = std::make_unique<TForm1>(session_);
-        form_->startup = &startup_;
+        startup_.listenTo(*form_);
         return *form_;
     }
 
     std::vector<bool> visiblePages() const {
         std::vector<bool> shown;
-        for (int i = 0; i < form_->PageControl1->count(); ++i) {
-            shown.push_back(form_->PageControl1->isTabVisible(i));
+        for (int i = 0; i < testsupport::child<QTabWidget>(form_.get(), "PageControl1")->count();
+             ++i) {
+            shown.push_back(
+                testsupport::child<QTabWidget>(form_.get(), "PageControl1")->isTabVisible(i));
         }
         return shown;
     }
@@ -105,31 +110,34 @@ class MainWindow : public ::testing::Test {
 
 TEST_F(MainWindow, CreationWithoutFilesGivesTheDesignState) {
     TForm1& f = create();
-    EXPECT_EQ(Form1, &f);
     EXPECT_EQ(platform::ys(f.windowTitle()), "Elektronski Trevion");
     const Lines captions = {"Izbor &glasila",           "&Oblasti",     "&Pretraga",
                             "^&esto kori{}eni propisi", "M&i{ljenja",   "&Arhiva",
                             "Tipski &ugovori",          "Pode{a&vanja", "Po&mo}"};
-    ASSERT_EQ(f.PageControl1->count(), 9);
+    ASSERT_EQ(testsupport::child<QTabWidget>(&f, "PageControl1")->count(), 9);
     for (int i = 0; i < 9; ++i) {
-        EXPECT_EQ(platform::ys(f.PageControl1->tabText(i)), captions[static_cast<size_t>(i)]);
+        EXPECT_EQ(platform::ys(testsupport::child<QTabWidget>(&f, "PageControl1")->tabText(i)),
+                  captions[static_cast<size_t>(i)]);
     }
-    EXPECT_EQ(platform::ys(f.PageControl1->widget(7)->statusTip()),
-              "Pode{avanja parametara rada programa");
+    EXPECT_EQ(
+        platform::ys(testsupport::child<QTabWidget>(&f, "PageControl1")->widget(7)->statusTip()),
+        "Pode{avanja parametara rada programa");
     EXPECT_EQ(visiblePages(), std::vector<bool>(9, true));
-    EXPECT_EQ(f.PageControl1->currentIndex(), 0);
-    EXPECT_EQ(f.ComboBox2->currentIndex(), 2);
-    EXPECT_FALSE(f.CheckBox4->isChecked());
-    EXPECT_FALSE(f.Edit14->isEnabledTo(f.PageControl1));
-    EXPECT_FALSE(f.Label20->isEnabledTo(f.PageControl1));
-    EXPECT_TRUE(f.CheckBox5->isChecked());
-    EXPECT_EQ(f.SpinEdit2->value(), 12);
-    EXPECT_EQ(f.SpinEdit4->value(), 12);
+    EXPECT_EQ(testsupport::child<QTabWidget>(&f, "PageControl1")->currentIndex(), 0);
+    EXPECT_EQ(testsupport::child<QComboBox>(&f, "ComboBox2")->currentIndex(), 2);
+    EXPECT_FALSE(testsupport::child<QCheckBox>(&f, "CheckBox4")->isChecked());
+    EXPECT_FALSE(testsupport::child<QLineEdit>(&f, "Edit14")
+                     ->isEnabledTo(testsupport::child<QTabWidget>(&f, "PageControl1")));
+    EXPECT_FALSE(testsupport::child<QLabel>(&f, "Label20")
+                     ->isEnabledTo(testsupport::child<QTabWidget>(&f, "PageControl1")));
+    EXPECT_TRUE(testsupport::child<QCheckBox>(&f, "CheckBox5")->isChecked());
+    EXPECT_EQ(testsupport::child<QSpinBox>(&f, "SpinEdit2")->value(), 12);
+    EXPECT_EQ(testsupport::child<QSpinBox>(&f, "SpinEdit4")->value(), 12);
     // Still busy until the first activation.
-    EXPECT_FALSE(f.PageControl1->isEnabled());
+    EXPECT_FALSE(testsupport::child<QTabWidget>(&f, "PageControl1")->isEnabled());
     EXPECT_EQ(f.panelText(0), "Propisa/Mi{ljenja/Ugovora");
     EXPECT_EQ(f.panelText(2), "Baza se startuje...");
-    const auto& g = settings::globals();
+    const auto& g = f.storedSettings();
     EXPECT_EQ(g.line0, 1);
     EXPECT_EQ(g.styles[0].size, 10);
     EXPECT_EQ(g.styles[1].size, 16);
@@ -139,13 +147,15 @@ TEST_F(MainWindow, CreationWithoutFilesGivesTheDesignState) {
     EXPECT_FALSE(g.styles[0].bold);
     EXPECT_EQ(g.lastUpdate, "15/12/2020");
     // The help text is loaded from dostava.rtf.
-    EXPECT_FALSE(f.RichEdit3->toPlainText().isEmpty());
-    EXPECT_TRUE(platform::ys(f.Label34->text()).find('@') != std::string::npos);
+    EXPECT_FALSE(testsupport::child<QTextEdit>(&f, "RichEdit3")->toPlainText().isEmpty());
+    EXPECT_TRUE(platform::ys(testsupport::child<QLabel>(&f, "Label34")->text()).find('@') !=
+                std::string::npos);
 }
 
 TEST_F(MainWindow, StatusBarHasThreePanelsOfFixedWidths) {
     TForm1& f = create();
-    const auto panels = f.StatusBar1->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    const auto panels = testsupport::child<QStatusBar>(&f, "StatusBar1")
+                            ->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_EQ(panels.size(), 3);
     EXPECT_EQ(panels[0]->width(), 220);
     EXPECT_EQ(panels[1]->width(), 160);
@@ -158,8 +168,9 @@ TEST_F(MainWindow, LevelZeroShowsOnlyFivePages) {
     EXPECT_EQ(visiblePages(),
               (std::vector<bool>{true, true, false, false, false, false, true, true, true}));
     // Choosing "Napredno" shows the search and the opinions.
-    f.ComboBox2->setCurrentIndex(1);
-    f.ComboBox2Change();
+    testsupport::child<QComboBox>(&f, "ComboBox2")->setCurrentIndex(1);
+    Q_EMIT testsupport::child<QComboBox>(&f, "ComboBox2")
+        ->activated(testsupport::child<QComboBox>(&f, "ComboBox2")->currentIndex());
     EXPECT_EQ(visiblePages(),
               (std::vector<bool>{true, true, true, false, true, false, true, true, true}));
 }
@@ -167,25 +178,31 @@ TEST_F(MainWindow, LevelZeroShowsOnlyFivePages) {
 TEST_F(MainWindow, ProxyLinesFillTheFields) {
     writeCfg({"1", "2", "Koristi proxy", "proxy.lan", "3128", "10", "16", "14", "1/1/2020", ""});
     TForm1& f = create();
-    EXPECT_TRUE(f.CheckBox4->isChecked());
-    EXPECT_TRUE(f.Edit14->isEnabledTo(f.PageControl1));
-    EXPECT_TRUE(f.Label13->isEnabledTo(f.PageControl1));
-    EXPECT_EQ(f.Edit14->text(), QStringLiteral("proxy.lan"));
-    EXPECT_EQ(f.Edit15->text(), QStringLiteral("3128"));
-    f.CheckBox4->setChecked(false);
-    f.CheckBox4Click();
-    EXPECT_FALSE(f.Edit15->isEnabledTo(f.PageControl1));
-    EXPECT_EQ(f.Edit15->text(), QStringLiteral("3128"));
+    EXPECT_TRUE(testsupport::child<QCheckBox>(&f, "CheckBox4")->isChecked());
+    EXPECT_TRUE(testsupport::child<QLineEdit>(&f, "Edit14")
+                    ->isEnabledTo(testsupport::child<QTabWidget>(&f, "PageControl1")));
+    EXPECT_TRUE(testsupport::child<QLabel>(&f, "Label13")
+                    ->isEnabledTo(testsupport::child<QTabWidget>(&f, "PageControl1")));
+    EXPECT_EQ(testsupport::child<QLineEdit>(&f, "Edit14")->text(), QStringLiteral("proxy.lan"));
+    EXPECT_EQ(testsupport::child<QLineEdit>(&f, "Edit15")->text(), QStringLiteral("3128"));
+    testsupport::child<QCheckBox>(&f, "CheckBox4")->setChecked(false);
+    Q_EMIT testsupport::child<QCheckBox>(&f, "CheckBox4")
+        ->clicked(testsupport::child<QCheckBox>(&f, "CheckBox4")->isChecked());
+    EXPECT_FALSE(testsupport::child<QLineEdit>(&f, "Edit15")
+                     ->isEnabledTo(testsupport::child<QTabWidget>(&f, "PageControl1")));
+    EXPECT_EQ(testsupport::child<QLineEdit>(&f, "Edit15")->text(), QStringLiteral("3128"));
 }
 
 TEST_F(MainWindow, ProxyOffKeepsItsValuesDisabledAndWritesThemBack) {
     const Lines lines = {"1",  "2",  "Bez proxy-ja", "proxy.lan", "3128",
                          "10", "16", "14",           "1/1/2020",  "2.2.0"};
     writeCfg(lines);
-    settings::globals().version = "2.2.0";
+    settings::programVersion() = "2.2.0";
     TForm1& f = create();
-    EXPECT_FALSE(f.Edit14->isEnabledTo(f.PageControl1));
-    EXPECT_FALSE(f.Edit15->isEnabledTo(f.PageControl1));
+    EXPECT_FALSE(testsupport::child<QLineEdit>(&f, "Edit14")
+                     ->isEnabledTo(testsupport::child<QTabWidget>(&f, "PageControl1")));
+    EXPECT_FALSE(testsupport::child<QLineEdit>(&f, "Edit15")
+                     ->isEnabledTo(testsupport::child<QTabWidget>(&f, "PageControl1")));
     f.FormClose();
     Lines expected = lines;
     expected[8] = "11/4/2024";
@@ -194,13 +211,13 @@ TEST_F(MainWindow, ProxyOffKeepsItsValuesDisabledAndWritesThemBack) {
 
 TEST_F(MainWindow, BadLineZeroShowsTheMessageOnceAndStillSavesTenLines) {
     writeCfg({"abc", "0", "Koristi proxy", "p", "1", "11", "12", "13", "1/1/2020", "2.2.0"});
-    settings::globals().version = "2.2.0";
+    settings::programVersion() = "2.2.0";
     testsupport::scriptedUi().expectMessage("Greska u .cfg datoteci!");
     TForm1& f = create();
     EXPECT_EQ(testsupport::scriptedUi().messages().size(), 1u);
-    EXPECT_EQ(f.ComboBox2->currentIndex(), 2);
+    EXPECT_EQ(testsupport::child<QComboBox>(&f, "ComboBox2")->currentIndex(), 2);
     EXPECT_EQ(visiblePages(), std::vector<bool>(9, true));
-    EXPECT_FALSE(f.CheckBox4->isChecked());
+    EXPECT_FALSE(testsupport::child<QCheckBox>(&f, "CheckBox4")->isChecked());
     f.FormClose();
     EXPECT_EQ(fileLines("trevion.cfg"),
               (Lines{"1", "2", "Bez proxy-ja", "", "", "0", "0", "0", "15/12/2020", "2.2.0"}));
@@ -210,13 +227,13 @@ TEST_F(MainWindow, CloseWritesTheListsAndTheSettingsAndClosesTheStartupWindow) {
     ASSERT_TRUE(platform::writeFileAtomic(dir_ / "cesti.ini", "Zakon A\r\nZakon B\r\n"));
     ASSERT_TRUE(platform::writeFileAtomic(dir_ / "brzi.ini", "Brzi\r\n"));
     TForm1& f = create();
-    EXPECT_EQ(f.ListBox5->count(), 2);
-    EXPECT_EQ(f.ListBox8->count(), 1);
+    EXPECT_EQ(testsupport::child<QListWidget>(&f, "ListBox5")->count(), 2);
+    EXPECT_EQ(testsupport::child<QListWidget>(&f, "ListBox8")->count(), 1);
     f.liste.newest = {"Novi propis"};
     f.show();
     f.close();
     EXPECT_EQ(startup_.closes, 1);
-    EXPECT_TRUE(f.PopupMenu1->actions().isEmpty());
+    EXPECT_TRUE(testsupport::child<QMenu>(&f, "PopupMenu1")->actions().isEmpty());
     EXPECT_EQ(fileLines("cesti.ini"), (Lines{"Zakon A", "Zakon B"}));
     EXPECT_EQ(fileLines("brzi.ini"), (Lines{"Brzi"}));
     EXPECT_EQ(fileLines("pretrage.ini"), Lines{});
@@ -237,19 +254,19 @@ TEST_F(MainWindow, AFileThatCannotBeWrittenIsReportedOnceAndTheCloseGoesOn) {
 }
 
 TEST_F(MainWindow, FirstActivationOpensTheDataAndShowsTheCounts) {
-    settings::globals().version = "2.2.3";
+    settings::programVersion() = "2.2.3";
     TForm1& f = create();
     f.FormActivate();
     EXPECT_EQ(platform::ys(f.windowTitle()), "Elektronski Trevion (ver.2.2.3)");
     EXPECT_TRUE(f.Zakoni.active());
     EXPECT_TRUE(f.misljenja.active());
-    EXPECT_TRUE(f.PageControl1->isEnabled());
+    EXPECT_TRUE(testsupport::child<QTabWidget>(&f, "PageControl1")->isEnabled());
     EXPECT_EQ(f.panelText(2), "Inicijalizacija zavr{ena");
     const std::string counts = std::to_string(rowCount(database::kBrojevi)) + "/" +
                                std::to_string(rowCount(database::kMisljenja)) + "/" +
                                std::to_string(rowCount(database::kUgovori));
     EXPECT_EQ(f.panelText(0), "Propisa/Mi{ljenja/Ugovora: " + counts);
-    EXPECT_EQ(platform::ys(f.Label27->text()), counts);
+    EXPECT_EQ(platform::ys(testsupport::child<QLabel>(&f, "Label27")->text()), counts);
     EXPECT_EQ(startup_.hidden, 1);
     EXPECT_EQ(startup_.timerStops, 1);
     EXPECT_FALSE(f.firstActivation);
@@ -268,7 +285,7 @@ TEST_F(MainWindowWithoutData, FirstActivationReportsMissingTablesAndStaysUsable)
     testsupport::scriptedUi().expectMessage();
     f.FormActivate();
     EXPECT_NE(testsupport::scriptedUi().messages().at(0).find("Baza podataka"), std::string::npos);
-    EXPECT_TRUE(f.PageControl1->isEnabled());
+    EXPECT_TRUE(testsupport::child<QTabWidget>(&f, "PageControl1")->isEnabled());
     EXPECT_FALSE(f.firstActivation);
     EXPECT_EQ(startup_.timerStops, 1);
 }
@@ -279,15 +296,15 @@ TEST_F(MainWindow, BusyStateDisablesThePagesAndBeepsAtTheEnd) {
     auto& ui = testsupport::scriptedUi();
     const int beeps = ui.beeps;
     f.searching(true);
-    EXPECT_FALSE(f.PageControl1->isEnabled());
+    EXPECT_FALSE(testsupport::child<QTabWidget>(&f, "PageControl1")->isEnabled());
     EXPECT_EQ(f.contextMenuPolicy(), Qt::NoContextMenu);
     EXPECT_EQ(f.panelText(2), "Pretraga u toku (ESCAPE taster prekida standardne pretrage)");
     f.searching(false);
-    EXPECT_TRUE(f.PageControl1->isEnabled());
+    EXPECT_TRUE(testsupport::child<QTabWidget>(&f, "PageControl1")->isEnabled());
     EXPECT_EQ(f.contextMenuPolicy(), Qt::CustomContextMenu);
     EXPECT_EQ(f.panelText(2), "Pretraga zavr{ena");
     EXPECT_EQ(ui.beeps, beeps + 1);
-    f.CheckBox5->setChecked(false);
+    testsupport::child<QCheckBox>(&f, "CheckBox5")->setChecked(false);
     f.searching(true);
     f.searching(false);
     EXPECT_EQ(ui.beeps, beeps + 1);
@@ -308,12 +325,12 @@ TEST_F(MainWindow, EscapeSetsTheStopRequestAndNeverClosesTheWindow) {
 TEST_F(MainWindow, TabChangeRelinksOrCutsTheRegulations) {
     TForm1& f = create();
     f.FormActivate();
-    f.ProgressBar1->setValue(40);
-    f.PageControl1->setCurrentIndex(TForm1::kPretraga);
-    EXPECT_EQ(f.ProgressBar1->value(), 0);
+    testsupport::child<QProgressBar>(&f, "ProgressBar1")->setValue(40);
+    testsupport::child<QTabWidget>(&f, "PageControl1")->setCurrentIndex(TForm1::kPretraga);
+    EXPECT_EQ(testsupport::child<QProgressBar>(&f, "ProgressBar1")->value(), 0);
     EXPECT_EQ(f.Zakoni.masterSource(), nullptr);
     f.Zakoni.setFilter("ID_ZAKONA = 1");
-    f.PageControl1->setCurrentIndex(TForm1::kGlasila);
+    testsupport::child<QTabWidget>(&f, "PageControl1")->setCurrentIndex(TForm1::kGlasila);
     EXPECT_EQ(f.Zakoni.masterSource(), &f.Glavna);
     EXPECT_EQ(f.Zakoni.masterFields(), "ID_BROJA");
     EXPECT_EQ(f.Zakoni.filter(), "");
@@ -323,33 +340,35 @@ TEST_F(MainWindow, TabChangeRelinksOrCutsTheRegulations) {
 
 TEST_F(MainWindow, RecentListFollowsItsLimit) {
     TForm1& f = create();
-    f.SpinEdit2->setValue(3);
+    testsupport::child<QSpinBox>(&f, "SpinEdit2")->setValue(3);
     for (const char* t : {"A", "B", "C", "D", "b"}) {
         f.dodajuceste(t);
     }
-    ASSERT_EQ(f.ListBox5->count(), 3);
-    EXPECT_EQ(f.ListBox5->item(0)->text(), QStringLiteral("B"));
-    EXPECT_EQ(f.ListBox5->item(2)->text(), QStringLiteral("D"));
-    f.SpinEdit4->setValue(2);
+    ASSERT_EQ(testsupport::child<QListWidget>(&f, "ListBox5")->count(), 3);
+    EXPECT_EQ(testsupport::child<QListWidget>(&f, "ListBox5")->item(0)->text(),
+              QStringLiteral("B"));
+    EXPECT_EQ(testsupport::child<QListWidget>(&f, "ListBox5")->item(2)->text(),
+              QStringLiteral("D"));
+    testsupport::child<QSpinBox>(&f, "SpinEdit4")->setValue(2);
     for (const char* e : {"'A' - x", "'B' - x", "'C' - x"}) {
         f.dodajpretragu(e);
     }
     EXPECT_EQ(f.liste.history, (Lines{"'B' - x", "'C' - x"}));
-    EXPECT_EQ(f.ListBox4->count(), 2);
+    EXPECT_EQ(testsupport::child<QListWidget>(&f, "ListBox4")->count(), 2);
 }
 
 TEST_F(MainWindow, QuickOpenMenuMirrorsTheListAndANinthTitleIsRefused) {
     TForm1& f = create();
     f.oznacizabrzo("Propis 1");
     f.oznacizabrzo("Propis 1");
-    EXPECT_EQ(f.ListBox8->count(), 1);
+    EXPECT_EQ(testsupport::child<QListWidget>(&f, "ListBox8")->count(), 1);
     for (int i = 2; i <= 8; ++i) {
         f.oznacizabrzo("Propis " + std::to_string(i));
     }
     testsupport::scriptedUi().expectMessage("Lista propisa oznacenih za brzo otvaranje je puna");
     f.oznacizabrzo("Propis 9");
-    EXPECT_EQ(f.ListBox8->count(), 8);
-    const auto actions = f.PopupMenu1->actions();
+    EXPECT_EQ(testsupport::child<QListWidget>(&f, "ListBox8")->count(), 8);
+    const auto actions = testsupport::child<QMenu>(&f, "PopupMenu1")->actions();
     ASSERT_EQ(actions.size(), 10);
     EXPECT_EQ(platform::ys(actions[0]->text()), "Oznaceni propisi");
     EXPECT_FALSE(actions[0]->isEnabled());
@@ -361,13 +380,14 @@ TEST_F(MainWindow, QuickOpenMenuMirrorsTheListAndANinthTitleIsRefused) {
 TEST_F(MainWindow, HintsReachPanelTwoAndTheDocumentWindow) {
     TForm1& f = create();
     std::string shownInDocument;
-    f.documentHint = [&](const std::string& hint) { shownInDocument = hint; };
-    apphint::setHandler([&f] { f.dohints(); });
-    apphint::set("Port proxy servera");
-    apphint::setHandler({});
+    QObject::connect(&f, &TForm1::hintShown,
+                     [&](const std::string& hint) { shownInDocument = hint; });
+    widgets::setHintHandler([&f] { f.dohints(); });
+    widgets::setCurrentHint("Port proxy servera");
+    widgets::setHintHandler({});
     EXPECT_EQ(f.panelText(2), "Port proxy servera");
     EXPECT_EQ(shownInDocument, "Port proxy servera");
-    apphint::set("");
+    widgets::setCurrentHint("");
 }
 
 TEST_F(MainWindow, MinimisingTransliteratesTheClipboard) {
@@ -381,12 +401,15 @@ TEST_F(MainWindow, MinimisingTransliteratesTheClipboard) {
 TEST_F(MainWindow, ResizeCentresTheAboutLabels) {
     TForm1& f = create();
     f.resize(1000, 700);
-    f.Panel11->resize(900, f.Panel11->height());
+    testsupport::child<QFrame>(&f, "Panel11")
+        ->resize(900, testsupport::child<QFrame>(&f, "Panel11")->height());
     f.FormResize();
-    const int expected = static_cast<int>(std::lround((900 - f.Label34->width()) / 2.0)) + 22;
-    EXPECT_EQ(f.Label34->x(), expected);
+    const int expected = static_cast<int>(std::lround(
+                             (900 - testsupport::child<QLabel>(&f, "Label34")->width()) / 2.0)) +
+                         22;
+    EXPECT_EQ(testsupport::child<QLabel>(&f, "Label34")->x(), expected);
     f.FormActivate();
-    EXPECT_EQ(f.Label34->x(), expected + 10);
+    EXPECT_EQ(testsupport::child<QLabel>(&f, "Label34")->x(), expected + 10);
 }
 
 TEST_F(MainWindow, SaveFailureMessage) {

@@ -29,9 +29,9 @@ TEST_F(RegistryTest, HivesLiveInTheFolderTheEnvironmentNames) {
 TEST_F(RegistryTest, ValuesReadBackWhateverTheCaseOfTheNames) {
     const std::string path = "SOFTWARE\\Borland\\Database Engine";
     ASSERT_TRUE(registry::writeString(Hive::LocalMachine, path, "DLLPATH", "C:\\bde\\"));
-    EXPECT_EQ(registry::readString(Hive::LocalMachine, "software\\borland\\database engine",
-                                   "dllpath"),
-              "C:\\bde\\");
+    EXPECT_EQ(
+        registry::readString(Hive::LocalMachine, "software\\borland\\database engine", "dllpath"),
+        "C:\\bde\\");
     EXPECT_FALSE(registry::readString(Hive::CurrentUser, path, "DLLPATH"));
     EXPECT_FALSE(registry::readString(Hive::LocalMachine, path, "CONFIGFILE01"));
     EXPECT_FALSE(Key::open(Hive::LocalMachine, "SOFTWARE\\Other"));

@@ -12,9 +12,10 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 
-#include "mainwindow/reportlist.h"
 #include "platform/textconv.h"
+#include "support/find_child.h"
 #include "support/scripted_ui.h"
+#include "widgets/reportlist.h"
 
 namespace {
 
@@ -35,21 +36,24 @@ const std::vector<Row> kRows = {
 class Selection : public ::testing::Test {
   protected:
     void SetUp() override {
-        window.archiveTest = [this](const std::string& title) {
+        window.links.archiveTest = [this](const std::string& title) {
             tested.push_back(title);
-            return title == "Zakon o radu";
+            return title == "Zakon o radu" || title == "Zakon o porezu na dodatu vrednost";
         };
-        window.opening = [this](const std::string& title, const std::string& bg) {
-            opened.push_back(title + "|" + bg);
-        };
-        window.archiveJump = [this](const std::string& title) { jumped.push_back(title); };
-        window.quickOpenMarking = [this](const std::string& title) { marked.push_back(title); };
-        window.progressReset = [this] { ++progressResets; };
+        QObject::connect(&window, &Tselekt::openRequested,
+                         [this](const std::string& title, const std::string& bg) {
+                             opened.push_back(title + "|" + bg);
+                         });
+        QObject::connect(&window, &Tselekt::archiveJumpRequested,
+                         [this](const std::string& title) { jumped.push_back(title); });
+        QObject::connect(&window, &Tselekt::quickOpenMarked,
+                         [this](const std::string& title) { marked.push_back(title); });
+        QObject::connect(&window, &Tselekt::closing, [this] { ++progressResets; });
     }
 
     // Fills the rows and shows the window; inside() runs while it shows.
     void show(const std::function<void()>& inside) {
-        window.Listbox1->setRows(kRows);
+        testsupport::child<widgets::ReportList>(&window, "Listbox1")->setRows(kRows);
         scriptedUi().expectModal([&](QDialog&) {
             inside();
             return 0;
@@ -57,11 +61,13 @@ class Selection : public ::testing::Test {
         platform::ui().showModal(window);
     }
 
-    std::vector<int> selectedRows() const { return window.Listbox1->selectedRowList(); }
+    std::vector<int> selectedRows() const {
+        return testsupport::child<widgets::ReportList>(&window, "Listbox1")->selectedRowList();
+    }
 
     void highlight(const std::string& text) {
-        window.Edit1->setText(platform::qs(text));
-        window.SpeedButton1->click();
+        testsupport::child<QLineEdit>(&window, "Edit1")->setText(platform::qs(text));
+        testsupport::child<QToolButton>(&window, "SpeedButton1")->click();
     }
 
     Tselekt window;
@@ -72,32 +78,35 @@ class Selection : public ::testing::Test {
 TEST_F(Selection, EveryShowingStartsFreshWithTheFirstRowAndItsDetails) {
     for (int showing = 0; showing < 2; ++showing) {
         show([&] {
-            EXPECT_TRUE(window.Edit1->text().isEmpty());
+            EXPECT_TRUE(testsupport::child<QLineEdit>(&window, "Edit1")->text().isEmpty());
             EXPECT_EQ(selectedRows(), std::vector<int>{0});
-            EXPECT_EQ(platform::ys(window.Memo1->toPlainText()),
-                      "Zakon o radu\nSlu`beni glasnik RS (24/2005)");
-            EXPECT_FALSE(window.Memo1->isEnabled());
-            EXPECT_TRUE(window.SpeedButton3->isEnabled());
+            EXPECT_EQ(
+                platform::ys(testsupport::child<QPlainTextEdit>(&window, "Memo1")->toPlainText()),
+                "Zakon o radu\nSlu`beni glasnik RS (24/2005)");
+            EXPECT_FALSE(testsupport::child<QPlainTextEdit>(&window, "Memo1")->isEnabled());
+            EXPECT_TRUE(testsupport::child<QToolButton>(&window, "SpeedButton3")->isEnabled());
             EXPECT_FALSE(window.fresh);
             // Later activations in the same showing change nothing.
-            window.Edit1->setText(QStringLiteral("RADU"));
+            testsupport::child<QLineEdit>(&window, "Edit1")->setText(QStringLiteral("RADU"));
             window.FormActivate();
-            EXPECT_EQ(window.Edit1->text(), QStringLiteral("RADU"));
+            EXPECT_EQ(testsupport::child<QLineEdit>(&window, "Edit1")->text(),
+                      QStringLiteral("RADU"));
         });
         EXPECT_TRUE(window.fresh);
-        EXPECT_EQ(window.Listbox1->count(), 0);
+        EXPECT_EQ(testsupport::child<widgets::ReportList>(&window, "Listbox1")->count(), 0);
     }
     EXPECT_EQ(progressResets, 2);
 }
 
 TEST_F(Selection, DetailsFollowTheSelectedRowAndTheArchiveTest) {
     show([&] {
-        window.Listbox1->selectOnly(3);
-        EXPECT_EQ(platform::ys(window.Memo1->toPlainText()),
+        testsupport::child<widgets::ReportList>(&window, "Listbox1")->selectOnly(3);
+        EXPECT_EQ(platform::ys(testsupport::child<QPlainTextEdit>(&window, "Memo1")->toPlainText()),
                   "Uredba o ceni\nSlu`beni list SCG (5/1999)");
-        EXPECT_FALSE(window.SpeedButton3->isEnabled());
-        window.Listbox1->selectOnly(4);
-        EXPECT_EQ(platform::ys(window.Memo1->toPlainText()), "Zakon o radnim odnosima\n ()");
+        EXPECT_FALSE(testsupport::child<QToolButton>(&window, "SpeedButton3")->isEnabled());
+        testsupport::child<widgets::ReportList>(&window, "Listbox1")->selectOnly(4);
+        EXPECT_EQ(platform::ys(testsupport::child<QPlainTextEdit>(&window, "Memo1")->toPlainText()),
+                  "Zakon o radnim odnosima\n ()");
     });
     EXPECT_EQ(tested.back(), "Zakon o radnim odnosima");
 }
@@ -106,15 +115,15 @@ TEST_F(Selection, HighlightingSelectsTheRowsWhoseTitleHoldsTheText) {
     show([&] {
         highlight("zakon o ra");
         EXPECT_EQ(selectedRows(), (std::vector<int>{0, 4}));
-        EXPECT_EQ(window.Listbox1->selectedIndex(), 0);
+        EXPECT_EQ(testsupport::child<widgets::ReportList>(&window, "Listbox1")->selectedIndex(), 0);
 
         highlight("");
         EXPECT_EQ(selectedRows(), std::vector<int>{0});
 
-        window.Listbox1->selectOnly(3);
+        testsupport::child<widgets::ReportList>(&window, "Listbox1")->selectOnly(3);
         highlight("PDV");
         EXPECT_EQ(selectedRows(), std::vector<int>{1});
-        EXPECT_EQ(platform::ys(window.Memo1->toPlainText()),
+        EXPECT_EQ(platform::ys(testsupport::child<QPlainTextEdit>(&window, "Memo1")->toPlainText()),
                   "Pravilnik o obrascu PDV\nSlu`beni glasnik RS (12/2005)");
 
         scriptedUi().expectMessage(kNothingFound);
@@ -125,18 +134,18 @@ TEST_F(Selection, HighlightingSelectsTheRowsWhoseTitleHoldsTheText) {
 
 TEST_F(Selection, EnterInTheFieldHighlightsToo) {
     show([&] {
-        window.Edit1->setText(QStringLiteral("UREDBA"));
+        testsupport::child<QLineEdit>(&window, "Edit1")->setText(QStringLiteral("UREDBA"));
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QCoreApplication::sendEvent(window.Edit1, &enter);
+        QCoreApplication::sendEvent(testsupport::child<QLineEdit>(&window, "Edit1"), &enter);
         EXPECT_EQ(selectedRows(), std::vector<int>{3});
     });
 }
 
 TEST_F(Selection, SortingByTheNumberComparesTheYearFirst) {
     show([&] {
-        window.Listbox1->clickColumn(2);
+        testsupport::child<widgets::ReportList>(&window, "Listbox1")->clickColumn(2);
         Texts numbers;
-        for (const Row& r : window.Listbox1->rows()) {
+        for (const Row& r : testsupport::child<widgets::ReportList>(&window, "Listbox1")->rows()) {
             numbers.push_back(r.sub[1]);
         }
         // The row without a number compares equal to every other one.
@@ -144,27 +153,31 @@ TEST_F(Selection, SortingByTheNumberComparesTheYearFirst) {
         EXPECT_LT(at("5/1999"), at("12/2005"));
         EXPECT_LT(at("12/2005"), at("24/2005"));
         EXPECT_LT(at("24/2005"), at("3/2005"));
-        EXPECT_EQ(window.Listbox1->sortColumn(), 2);
+        EXPECT_EQ(testsupport::child<widgets::ReportList>(&window, "Listbox1")->sortColumn(), 2);
     });
-    EXPECT_EQ(window.Listbox1->sortColumn(), -1);  // the close removes the marker
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(&window, "Listbox1")->sortColumn(),
+              -1);  // the close removes the marker
 }
 
 TEST_F(Selection, OpeningAJumpAndMarkingGoThroughTheCaller) {
     show([&] {
-        window.Listbox1->selectOnly(-1);
-        window.ListBox1DblClick();  // nothing selected
-        window.Oznaci1->trigger();  // nothing selected: the first row
-        window.Listbox1->selectOnly(2);
+        testsupport::child<widgets::ReportList>(&window, "Listbox1")->selectOnly(-1);
+        testsupport::pressEnter(
+            testsupport::child<widgets::ReportList>(&window, "Listbox1"));  // nothing selected
+        testsupport::child<QAction>(&window, "Oznaci1")
+            ->trigger();  // nothing selected: the first row
+        testsupport::child<widgets::ReportList>(&window, "Listbox1")->selectOnly(2);
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QCoreApplication::sendEvent(window.Listbox1, &enter);
-        window.Oznaci1->trigger();
-        window.SpeedButton3Click();
+        QCoreApplication::sendEvent(testsupport::child<widgets::ReportList>(&window, "Listbox1"),
+                                    &enter);
+        testsupport::child<QAction>(&window, "Oznaci1")->trigger();
+        testsupport::child<QToolButton>(&window, "SpeedButton3")->click();
         EXPECT_FALSE(window.isVisible());
     });
     EXPECT_EQ(opened, Texts{"Zakon o porezu na dodatu vrednost|3/2005"});
     EXPECT_EQ(marked, (Texts{"Zakon o radu", "Zakon o porezu na dodatu vrednost"}));
     EXPECT_EQ(jumped, Texts{"Zakon o porezu na dodatu vrednost"});
-    EXPECT_EQ(window.Listbox1->count(), 0);
+    EXPECT_EQ(testsupport::child<widgets::ReportList>(&window, "Listbox1")->count(), 0);
 }
 
 TEST_F(Selection, CtrlF4ClosesAndEscapeDoesNot) {
@@ -173,7 +186,8 @@ TEST_F(Selection, CtrlF4ClosesAndEscapeDoesNot) {
         QCoreApplication::sendEvent(&window, &escape);
         EXPECT_TRUE(window.isVisible());
         QKeyEvent ctrlF4(QEvent::KeyPress, Qt::Key_F4, Qt::ControlModifier);
-        QCoreApplication::sendEvent(window.Listbox1, &ctrlF4);
+        QCoreApplication::sendEvent(testsupport::child<widgets::ReportList>(&window, "Listbox1"),
+                                    &ctrlF4);
         EXPECT_FALSE(window.isVisible());
     });
     EXPECT_TRUE(window.fresh);

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <string>
 
+#include "fonts/fonts.h"
 #include "platform/programdir.h"
-#include "startup/fonts.h"
 #include "support/temp_program_dir.h"
 
 namespace testsupport {

@@ -6,17 +6,21 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
 
+#include "app/wiring.h"
 #include "engine/session.h"
-#include "mainwindow/apphint.h"
-#include "mainwindow/settings.h"
+#include "fonts/fonts.h"
+#include "mainwindow/tform1.h"
 #include "platform/files.h"
-#include "startup/fonts.h"
+#include "settings/settings.h"
 #include "startup_env.h"
+#include "support/find_child.h"
 #include "support/scripted_ui.h"
 #include "support/temp_program_dir.h"
+#include "widgets/apphint.h"
 
 namespace {
 
@@ -24,7 +28,7 @@ using Lines = std::vector<std::string>;
 
 class Startup : public ::testing::Test {
   protected:
-    Startup() { settings::resetGlobals(); }
+    Startup() { settings::resetProcessValues(); }
 
     std::unique_ptr<TForm2> create(engine::Session& session) {
         auto form = std::make_unique<TForm2>(session);
@@ -41,7 +45,6 @@ class Startup : public ::testing::Test {
 TEST_F(Startup, CreationPreparesTheSessionAndStartsTheSplash) {
     settings::dateFormat() = settings::DateFormat{'-', "yyyy", "yyyy"};
     auto form = create(session_);
-    EXPECT_EQ(Form2, form.get());
     EXPECT_FALSE(form->terminated());
     EXPECT_EQ(settings::dateFormat().separator, '/');
     EXPECT_EQ(settings::dateFormat().shortFormat, "dd/mm/yyyy");
@@ -53,14 +56,15 @@ TEST_F(Startup, CreationPreparesTheSessionAndStartsTheSplash) {
     EXPECT_TRUE(session_.active());
     EXPECT_EQ(fonts::interfaceFace(), "YU Sans Serif");
     EXPECT_TRUE(form->started);
-    EXPECT_TRUE(form->Timer1->isActive());
-    EXPECT_EQ(form->Timer1->interval(), 1);
+    EXPECT_TRUE(testsupport::child<QTimer>(form.get(), "Timer1")->isActive());
+    EXPECT_EQ(testsupport::child<QTimer>(form.get(), "Timer1")->interval(), 1);
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->size(), QSize(549, 288));
-    EXPECT_EQ(form->ProgressBar1->geometry(), QRect(376, 237, 163, 21));
+    EXPECT_EQ(testsupport::child<QProgressBar>(form.get(), "ProgressBar1")->geometry(),
+              QRect(376, 237, 163, 21));
     EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Trevion"));
     // No settings file: no version.
-    EXPECT_EQ(settings::globals().version, "");
+    EXPECT_EQ(settings::programVersion(), "");
 }
 
 TEST_F(Startup, AnAliasLeftFromBeforeIsReplaced) {
@@ -80,7 +84,7 @@ class StartupVersion : public Startup, public ::testing::WithParamInterface<Vers
 TEST_P(StartupVersion, ComesFromLineNine) {
     ASSERT_TRUE(platform::writeLinesAtomic(dir_ / "trevion.cfg", GetParam().lines));
     auto form = create(session_);
-    EXPECT_EQ(settings::globals().version, GetParam().version);
+    EXPECT_EQ(settings::programVersion(), GetParam().version);
     EXPECT_EQ(form->ff, GetParam().lines);
 }
 
@@ -100,7 +104,7 @@ TEST_F(Startup, ASecondInstanceShowsTheMessageAndEnds) {
     auto second = create(otherSession);
     EXPECT_TRUE(second->terminated());
     EXPECT_FALSE(second->isVisible());
-    EXPECT_FALSE(second->Timer1->isActive());
+    EXPECT_FALSE(testsupport::child<QTimer>(second.get(), "Timer1")->isActive());
     EXPECT_FALSE(otherSession.active());
     EXPECT_FALSE(first->terminated());
     // Once the first instance is gone the next start goes through.
@@ -117,9 +121,9 @@ class Handover : public Startup {
     Handover() {
         form2_ = create(session_);
         form1_ = std::make_unique<TForm1>(session_);
-        form1_->startup = form2_.get();
+        app::wireStartup(*form2_, *form1_);
     }
-    ~Handover() override { apphint::setHandler({}); }
+    ~Handover() override { widgets::setHintHandler({}); }
 
     std::unique_ptr<TForm2> form2_;
     std::unique_ptr<TForm1> form1_;
@@ -127,10 +131,10 @@ class Handover : public Startup {
 
 TEST_F(Handover, AnEarlyClickDoesNotOpenTheMainWindow) {
     form2_->Timer1Timer();
-    form2_->Image1Click();
-    form2_->ProgressBar1MouseDown();
-    EXPECT_EQ(form2_->ProgressBar1->value(), 10);
-    EXPECT_TRUE(form2_->Timer1->isActive());
+    testsupport::clickOn(testsupport::child<QLabel>(form2_.get(), "Image1"));
+    testsupport::pressOn(testsupport::child<QProgressBar>(form2_.get(), "ProgressBar1"));
+    EXPECT_EQ(testsupport::child<QProgressBar>(form2_.get(), "ProgressBar1")->value(), 10);
+    EXPECT_TRUE(testsupport::child<QTimer>(form2_.get(), "Timer1")->isActive());
     EXPECT_FALSE(form1_->isVisible());
 }
 
@@ -138,22 +142,22 @@ TEST_F(Handover, AFullBarOpensTheMainWindowAndItsCloseEndsTheProgram) {
     for (int tick = 1; tick <= 9; ++tick) {
         form2_->Timer1Timer();
     }
-    EXPECT_EQ(form2_->ProgressBar1->value(), 90);
-    EXPECT_TRUE(form2_->Timer1->isActive());
+    EXPECT_EQ(testsupport::child<QProgressBar>(form2_.get(), "ProgressBar1")->value(), 90);
+    EXPECT_TRUE(testsupport::child<QTimer>(form2_.get(), "Timer1")->isActive());
 
     bool sawMainWindow = false;
     testsupport::scriptedUi().expectModal([&](QDialog& dialog) {
         sawMainWindow = &dialog == form1_.get();
-        EXPECT_FALSE(form2_->Timer1->isActive());
+        EXPECT_FALSE(testsupport::child<QTimer>(form2_.get(), "Timer1")->isActive());
         // The first activation runs once the window is up.
         QCoreApplication::processEvents();
         EXPECT_FALSE(form1_->firstActivation);
         EXPECT_FALSE(form2_->isVisible());
         EXPECT_EQ(form1_->panelText(2), "Inicijalizacija zavr{ena");
         // Hints now reach the status bar.
-        apphint::set("Adresa proxy servera");
+        widgets::setCurrentHint("Adresa proxy servera");
         EXPECT_EQ(form1_->panelText(2), "Adresa proxy servera");
-        apphint::set("");
+        widgets::setCurrentHint("");
         EXPECT_EQ(ended_, 0);
         dialog.close();
         return 0;

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <QToolButton>
 #include <cstdio>
 #include <filesystem>
 
@@ -12,11 +13,12 @@
 #include "database/lookups.h"
 #include "database/opening.h"
 #include "engine/session.h"
+#include "fonts/fonts.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "quiet_ui.h"
-#include "startup/fonts.h"
 #include "startup/session.h"
+#include "support/find_child.h"
 #include "viewer/tform3.h"
 
 int main(int argc, char** argv) {
@@ -50,13 +52,13 @@ int main(int argc, char** argv) {
             form.show();
             app.processEvents();
             form.ubaciclanove();
-            form.Edit1->setText(QStringLiteral("POREZ"));
-            form.SpeedButton1Click();
+            testsupport::child<QLineEdit>(&form, "Edit1")->setText(QStringLiteral("POREZ"));
+            testsupport::child<QToolButton>(&form, "SpeedButton1")->click();
             form.showHint("Izbor izme|u }irili~nog ili latini~nog pisma");
             app.processEvents();
             form.grab().save(QString::fromStdString((out / "docwindow-latin.png").string()));
-            form.konverzija();
-            form.SpeedButton1Click();
+            testsupport::child<QToolButton>(&form, "SpeedButton5")->click();
+            testsupport::child<QToolButton>(&form, "SpeedButton1")->click();
             app.processEvents();
             form.grab().save(QString::fromStdString((out / "docwindow-cyrillic.png").string()));
             form.done(0);

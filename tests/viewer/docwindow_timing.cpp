@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QToolButton>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "richtext/plaintext.h"
 #include "richtext/reader.h"
 #include "startup/session.h"
+#include "support/find_child.h"
 #include "viewer/tform3.h"
 
 namespace {
@@ -101,18 +103,20 @@ int main(int argc, char** argv) {
         app.processEvents();
         const double events = ms(t);
 
-        const std::string text = form.DBRichEdit1->plainText();
+        const std::string text =
+            testsupport::child<dbviews::DBRichEdit>(&form, "DBRichEdit1")->plainText();
         const std::string word = lateWord(text);
-        form.Edit1->setText(platform::qs(word));
-        form.SpeedButton1Click();
+        testsupport::child<QLineEdit>(&form, "Edit1")->setText(platform::qs(word));
+        testsupport::child<QToolButton>(&form, "SpeedButton1")->click();
         const double search1 = ms(t);
-        form.SpeedButton1Click();
+        testsupport::child<QToolButton>(&form, "SpeedButton1")->click();
         const double search2 = ms(t);
 
         form.ubaciclanove();
         const double articles = ms(t);
-        form.clanovi->setCurrentRow(form.clanovi->count() - 1);
-        form.clanoviDblClick();
+        testsupport::child<QListWidget>(&form, "clanovi")
+            ->setCurrentRow(testsupport::child<QListWidget>(&form, "clanovi")->count() - 1);
+        testsupport::doubleClickCurrent(testsupport::child<QListWidget>(&form, "clanovi"));
         const double jump = ms(t);
 
         // The view lays the rest of the text out while the window is idle.
@@ -121,16 +125,17 @@ int main(int argc, char** argv) {
         while (idle.elapsed() < 3000) {
             app.processEvents(QEventLoop::AllEvents, 50);
         }
-        form.clanovi->setCurrentRow(form.clanovi->count() / 2);
+        testsupport::child<QListWidget>(&form, "clanovi")
+            ->setCurrentRow(testsupport::child<QListWidget>(&form, "clanovi")->count() / 2);
         t.restart();
-        form.clanoviDblClick();
+        testsupport::doubleClickCurrent(testsupport::child<QListWidget>(&form, "clanovi"));
         const double jumpIdle = ms(t);
 
-        form.konverzija();
+        testsupport::child<QToolButton>(&form, "SpeedButton5")->click();
         const double toCyrillic = ms(t);
         form.grab();
         const double paintCyrillic = ms(t);
-        form.konverzija();
+        testsupport::child<QToolButton>(&form, "SpeedButton5")->click();
         const double toLatin = ms(t);
 
         std::printf("RTF: Latin %zu bytes, Cyrillic %zu bytes; plain text %zu characters\n",
@@ -141,8 +146,8 @@ int main(int argc, char** argv) {
         std::printf("search '%s', first press          %8.1f ms (shadow filled)\n", word.c_str(),
                     search1);
         std::printf("search, next press                %8.1f ms\n", search2);
-        std::printf("article list (%d entries)          %8.1f ms\n", form.clanovi->count(),
-                    articles);
+        std::printf("article list (%d entries)          %8.1f ms\n",
+                    testsupport::child<QListWidget>(&form, "clanovi")->count(), articles);
         std::printf("jump to the last article          %8.1f ms\n", jump);
         std::printf("jump after 3 s idle                %8.1f ms\n", jumpIdle);
         std::printf("switch to Cyrillic                %8.1f ms\n", toCyrillic);

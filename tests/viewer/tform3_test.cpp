@@ -1,4 +1,5 @@
 #include "viewer/tform3.h"
+#include "support/find_child.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,9 @@ size_t hit(const std::string& text, const std::string& word, int n) {
 }
 
 size_t selectionStart(const TForm3& form) {
-    return static_cast<size_t>(form.DBRichEdit1->textCursor().selectionStart());
+    return static_cast<size_t>(testsupport::child<dbviews::DBRichEdit>(&form, "DBRichEdit1")
+                                   ->textCursor()
+                                   .selectionStart());
 }
 
 void type(QWidget* field, const std::string& text) {
@@ -59,8 +62,9 @@ class DocumentWindow : public ::testing::Test {
     void SetUp() override {
         data.openAll();
         form = std::make_unique<TForm3>(db.session, data);
-        form->quickOpenMarking = [this](const std::string& title) { marked.push_back(title); };
-        form->progressReset = [this] { ++progressResets; };
+        QObject::connect(form.get(), &TForm3::quickOpenMarked,
+                         [this](const std::string& title) { marked.push_back(title); });
+        QObject::connect(form.get(), &TForm3::closing, [this] { ++progressResets; });
     }
     void TearDown() override { form.reset(); }
 
@@ -88,19 +92,29 @@ TEST_F(DocumentWindow, OpensARegulationInLatinWithItsCommandsAndNotes) {
     EXPECT_EQ(form->panelText(2), "Status");
     open("Zakon o radu", "12/2005", [&] {
         EXPECT_TRUE(form->isVisible());
-        EXPECT_TRUE(form->DBRichEdit1->loaded());
-        EXPECT_EQ(form->DBRichEdit1->dataField(), "Latinica");
-        EXPECT_EQ(form->DBRichEdit1->plainText(), joined(testsupport::kLatinOne));
-        EXPECT_EQ(form->DBRichEdit1->font().family(), QStringLiteral("YHelvetica"));
+        EXPECT_TRUE(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->loaded());
+        EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->dataField(),
+                  "Latinica");
+        EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->plainText(),
+                  joined(testsupport::kLatinOne));
+        EXPECT_EQ(
+            testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->font().family(),
+            QStringLiteral("YHelvetica"));
         EXPECT_EQ(form->panelText(0), lengthText(joined(testsupport::kLatinOne)));
-        EXPECT_TRUE(form->SpeedButton8->isEnabled());  // a picture in S2
-        EXPECT_TRUE(form->SpeedButton9->isEnabled());  // an older version
-        EXPECT_TRUE(form->SpeedButton4->isEnabled());  // 201 characters of notes
+        EXPECT_TRUE(testsupport::child<QToolButton>(form.get(), "SpeedButton8")
+                        ->isEnabled());  // a picture in S2
+        EXPECT_TRUE(testsupport::child<QToolButton>(form.get(), "SpeedButton9")
+                        ->isEnabled());  // an older version
+        EXPECT_TRUE(testsupport::child<QToolButton>(form.get(), "SpeedButton4")
+                        ->isEnabled());  // 201 characters of notes
         EXPECT_EQ(form->notesStripHeight(), 60);
-        EXPECT_EQ(form->DBRichEdit2->plainText().rfind("Napomena uz zakon o radu.", 0), 0u);
-        EXPECT_EQ(form->Panel6->maximumWidth(), 1);
-        EXPECT_EQ(form->clanovi->count(), 0);
-        EXPECT_TRUE(form->Edit1->text().isEmpty());
+        EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit2")
+                      ->plainText()
+                      .rfind("Napomena uz zakon o radu.", 0),
+                  0u);
+        EXPECT_EQ(testsupport::child<QWidget>(form.get(), "Panel6")->maximumWidth(), 1);
+        EXPECT_EQ(testsupport::child<QListWidget>(form.get(), "clanovi")->count(), 0);
+        EXPECT_TRUE(testsupport::child<QLineEdit>(form.get(), "Edit1")->text().isEmpty());
         EXPECT_FALSE(form->showsOpinion());
     });
 }
@@ -123,11 +137,16 @@ TEST_F(DocumentWindow, CommandsAndNotesStripFollowTheRegulation) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.title) + " " + c.bg);
         open(c.title, c.bg, [&] {
-            EXPECT_EQ(form->DBRichEdit1->plainText(), c.text);
-            EXPECT_EQ(form->SpeedButton4->isEnabled(), c.notes);
+            EXPECT_EQ(
+                testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->plainText(),
+                c.text);
+            EXPECT_EQ(testsupport::child<QToolButton>(form.get(), "SpeedButton4")->isEnabled(),
+                      c.notes);
             EXPECT_EQ(form->notesStripHeight(), c.notes ? 60 : 0);
-            EXPECT_EQ(form->SpeedButton8->isEnabled(), c.pictures);
-            EXPECT_EQ(form->SpeedButton9->isEnabled(), c.archive);
+            EXPECT_EQ(testsupport::child<QToolButton>(form.get(), "SpeedButton8")->isEnabled(),
+                      c.pictures);
+            EXPECT_EQ(testsupport::child<QToolButton>(form.get(), "SpeedButton9")->isEnabled(),
+                      c.archive);
         });
     }
 }
@@ -135,91 +154,113 @@ TEST_F(DocumentWindow, CommandsAndNotesStripFollowTheRegulation) {
 TEST_F(DocumentWindow, ArticleListBuildsTogglesAndJumps) {
     const std::string text = joined(testsupport::kLatinOne);
     open("Zakon o radu", "12/2005", [&] {
-        form->SpeedButton2Click();
-        ASSERT_EQ(form->clanovi->count(), 3);
-        EXPECT_EQ(platform::ys(form->clanovi->item(0)->text()), "^lan 1.");
-        EXPECT_EQ(platform::ys(form->clanovi->item(1)->text()), "^lan 2.");
-        EXPECT_EQ(platform::ys(form->clanovi->item(2)->text()), "^lan 10. Predmet");
-        EXPECT_EQ(form->Panel6->maximumWidth(), 110);
-        EXPECT_FALSE(form->DBRichEdit1->hasSelection());
+        testsupport::child<QToolButton>(form.get(), "SpeedButton2")->click();
+        ASSERT_EQ(testsupport::child<QListWidget>(form.get(), "clanovi")->count(), 3);
+        EXPECT_EQ(
+            platform::ys(testsupport::child<QListWidget>(form.get(), "clanovi")->item(0)->text()),
+            "^lan 1.");
+        EXPECT_EQ(
+            platform::ys(testsupport::child<QListWidget>(form.get(), "clanovi")->item(1)->text()),
+            "^lan 2.");
+        EXPECT_EQ(
+            platform::ys(testsupport::child<QListWidget>(form.get(), "clanovi")->item(2)->text()),
+            "^lan 10. Predmet");
+        EXPECT_EQ(testsupport::child<QWidget>(form.get(), "Panel6")->maximumWidth(), 110);
+        EXPECT_FALSE(
+            testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->hasSelection());
 
-        form->SpeedButton2Click();
-        EXPECT_EQ(form->Panel6->maximumWidth(), 1);
-        form->SpeedButton2Click();
-        EXPECT_EQ(form->Panel6->maximumWidth(), 110);
-        EXPECT_EQ(form->clanovi->count(), 3);
+        testsupport::child<QToolButton>(form.get(), "SpeedButton2")->click();
+        EXPECT_EQ(testsupport::child<QWidget>(form.get(), "Panel6")->maximumWidth(), 1);
+        testsupport::child<QToolButton>(form.get(), "SpeedButton2")->click();
+        EXPECT_EQ(testsupport::child<QWidget>(form.get(), "Panel6")->maximumWidth(), 110);
+        EXPECT_EQ(testsupport::child<QListWidget>(form.get(), "clanovi")->count(), 3);
 
-        form->clanovi->setCurrentRow(1);
-        form->clanoviDblClick();
+        testsupport::child<QListWidget>(form.get(), "clanovi")->setCurrentRow(1);
+        testsupport::doubleClickCurrent(testsupport::child<QListWidget>(form.get(), "clanovi"));
         EXPECT_EQ(selectionStart(*form), text.find("^lan 2."));
-        EXPECT_EQ(form->DBRichEdit1->selectedText(), "^lan 2.");
+        EXPECT_EQ(
+            testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->selectedText(),
+            "^lan 2.");
 
         // No entry selected: nothing happens.
-        form->clanovi->clearSelection();
-        form->clanoviDblClick();
-        EXPECT_EQ(form->DBRichEdit1->selectedText(), "^lan 2.");
+        testsupport::child<QListWidget>(form.get(), "clanovi")->clearSelection();
+        testsupport::doubleClickCurrent(testsupport::child<QListWidget>(form.get(), "clanovi"));
+        EXPECT_EQ(
+            testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->selectedText(),
+            "^lan 2.");
     });
 }
 
 TEST_F(DocumentWindow, EqualHeadingsAreKeptAndJumpToTheFirst) {
     const std::string text = joined(testsupport::kLatinTwo);
     open("Zakon o 'porezu'", "12a/2005", [&] {
-        form->SpeedButton2Click();
-        ASSERT_EQ(form->clanovi->count(), 2);
-        form->clanovi->setCurrentRow(1);
-        form->clanoviDblClick();
+        testsupport::child<QToolButton>(form.get(), "SpeedButton2")->click();
+        ASSERT_EQ(testsupport::child<QListWidget>(form.get(), "clanovi")->count(), 2);
+        testsupport::child<QListWidget>(form.get(), "clanovi")->setCurrentRow(1);
+        testsupport::doubleClickCurrent(testsupport::child<QListWidget>(form.get(), "clanovi"));
         EXPECT_EQ(selectionStart(*form), text.find("^lan 3."));
     });
 }
 
 TEST_F(DocumentWindow, TextWithoutHeadingsOpensAnEmptyPanel) {
     open("Zakon o radu", "5/1999", [&] {
-        form->SpeedButton2Click();
-        EXPECT_EQ(form->clanovi->count(), 0);
-        EXPECT_EQ(form->Panel6->maximumWidth(), 110);
-        form->clanoviDblClick();  // nothing to jump to
+        testsupport::child<QToolButton>(form.get(), "SpeedButton2")->click();
+        EXPECT_EQ(testsupport::child<QListWidget>(form.get(), "clanovi")->count(), 0);
+        EXPECT_EQ(testsupport::child<QWidget>(form.get(), "Panel6")->maximumWidth(), 110);
+        testsupport::doubleClickCurrent(
+            testsupport::child<QListWidget>(form.get(), "clanovi"));  // nothing to jump to
     });
 }
 
 TEST_F(DocumentWindow, SearchStepsThroughThreeHitsThenAsksToWrap) {
     const std::string text = joined(testsupport::kLatinOne);
     open("Zakon o radu", "12/2005", [&] {
-        form->Edit1->setText(QStringLiteral("NAKNAD"));
+        testsupport::child<QLineEdit>(form.get(), "Edit1")->setText(QStringLiteral("NAKNAD"));
         for (int n = 0; n < 3; ++n) {
-            form->SpeedButton1Click();
+            testsupport::child<QToolButton>(form.get(), "SpeedButton1")->click();
             EXPECT_EQ(selectionStart(*form), hit(text, "NAKNAD", n)) << "hit " << n;
-            EXPECT_EQ(yuscii::yupperW(form->DBRichEdit1->selectedText()), "NAKNAD");
+            EXPECT_EQ(
+                yuscii::yupperW(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")
+                                    ->selectedText()),
+                "NAKNAD");
         }
-        EXPECT_EQ(form->focusWidget(), form->Edit1);
+        EXPECT_EQ(form->focusWidget(), testsupport::child<QLineEdit>(form.get(), "Edit1"));
 
         scriptedUi().expectConfirm(true, kNotFound);
-        form->SpeedButton1Click();
+        testsupport::child<QToolButton>(form.get(), "SpeedButton1")->click();
         EXPECT_EQ(selectionStart(*form), hit(text, "NAKNAD", 0));
 
-        form->SpeedButton1Click();
-        form->SpeedButton1Click();
+        testsupport::child<QToolButton>(form.get(), "SpeedButton1")->click();
+        testsupport::child<QToolButton>(form.get(), "SpeedButton1")->click();
         scriptedUi().expectConfirm(false, kNotFound);
-        form->SpeedButton1Click();
+        testsupport::child<QToolButton>(form.get(), "SpeedButton1")->click();
         EXPECT_EQ(selectionStart(*form), hit(text, "NAKNAD", 2));
 
         // A word that does not occur asks again after OK.
-        form->Edit1->setText(QStringLiteral("NEMA"));
+        testsupport::child<QLineEdit>(form.get(), "Edit1")->setText(QStringLiteral("NEMA"));
         scriptedUi().expectConfirm(true, kNotFound);
         scriptedUi().expectConfirm(false, kNotFound);
-        form->SpeedButton1Click();
+        testsupport::child<QToolButton>(form.get(), "SpeedButton1")->click();
     });
 }
 
 TEST_F(DocumentWindow, TypedSmallLettersBecomeCapitalsAndFindEitherCase) {
     const std::string text = joined(testsupport::kLatinOne);
     open("Zakon o radu", "12/2005", [&] {
-        type(form->Edit1, "[tednj");  // the key of the letter s with caron, then letters
-        EXPECT_EQ(platform::ys(form->Edit1->text()), "[TEDNJ");
+        type(testsupport::child<QLineEdit>(form.get(), "Edit1"),
+             "[tednj");  // the key of the letter s with caron, then letters
+        EXPECT_EQ(platform::ys(testsupport::child<QLineEdit>(form.get(), "Edit1")->text()),
+                  "[TEDNJ");
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QApplication::sendEvent(form->Edit1, &enter);  // Enter runs the search
-        EXPECT_EQ(form->DBRichEdit1->selectedText(), "{tednj");
-        form->SpeedButton1Click();
-        EXPECT_EQ(form->DBRichEdit1->selectedText(), "[tednj");
+        QApplication::sendEvent(testsupport::child<QLineEdit>(form.get(), "Edit1"),
+                                &enter);  // Enter runs the search
+        EXPECT_EQ(
+            testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->selectedText(),
+            "{tednj");
+        testsupport::child<QToolButton>(form.get(), "SpeedButton1")->click();
+        EXPECT_EQ(
+            testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->selectedText(),
+            "[tednj");
         EXPECT_EQ(selectionStart(*form), text.find("[tednj"));
     });
 }
@@ -228,73 +269,94 @@ TEST_F(DocumentWindow, ScriptSwitchChangesFontsAndTextOnly) {
     const std::string latin = joined(testsupport::kLatinOne);
     const std::string cyrillic = joined(testsupport::kCyrillicOne);
     open("Zakon o radu", "12/2005", [&] {
-        form->SpeedButton2Click();
-        form->Edit1->setText(QStringLiteral("NAKNAD"));
-        form->SpeedButton1Click();
-        form->SpeedButton1Click();
+        testsupport::child<QToolButton>(form.get(), "SpeedButton2")->click();
+        testsupport::child<QLineEdit>(form.get(), "Edit1")->setText(QStringLiteral("NAKNAD"));
+        testsupport::child<QToolButton>(form.get(), "SpeedButton1")->click();
+        testsupport::child<QToolButton>(form.get(), "SpeedButton1")->click();
 
-        form->konverzija();
-        EXPECT_EQ(form->DBRichEdit1->dataField(), "Cirilica");
-        EXPECT_EQ(form->DBRichEdit1->plainText(), cyrillic);
+        testsupport::child<QToolButton>(form.get(), "SpeedButton5")->click();
+        EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->dataField(),
+                  "Cirilica");
+        EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->plainText(),
+                  cyrillic);
         EXPECT_EQ(form->panelText(0), lengthText(cyrillic));
-        EXPECT_EQ(form->DBRichEdit1->font().family(), QStringLiteral("CHelvetica"));
-        EXPECT_EQ(form->clanovi->font().family(), QStringLiteral("CHelvetica"));
-        EXPECT_EQ(form->Edit1->font().family(), QStringLiteral("CHelvetica"));
-        EXPECT_EQ(form->clanovi->count(), 3);
+        EXPECT_EQ(
+            testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->font().family(),
+            QStringLiteral("CHelvetica"));
+        EXPECT_EQ(testsupport::child<QListWidget>(form.get(), "clanovi")->font().family(),
+                  QStringLiteral("CHelvetica"));
+        EXPECT_EQ(testsupport::child<QLineEdit>(form.get(), "Edit1")->font().family(),
+                  QStringLiteral("CHelvetica"));
+        EXPECT_EQ(testsupport::child<QListWidget>(form.get(), "clanovi")->count(), 3);
         EXPECT_EQ(form->notesStripHeight(), 60);
-        EXPECT_EQ(form->DBRichEdit2->plainText().rfind("Napomena uz zakon o radu.", 0), 0u);
+        EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit2")
+                      ->plainText()
+                      .rfind("Napomena uz zakon o radu.", 0),
+                  0u);
 
-        form->SpeedButton1Click();  // starts at the beginning of the new text
+        testsupport::child<QToolButton>(form.get(), "SpeedButton1")
+            ->click();  // starts at the beginning of the new text
         EXPECT_EQ(selectionStart(*form), hit(cyrillic, "NAKNAD", 0));
 
-        form->konverzija();
-        EXPECT_EQ(form->DBRichEdit1->dataField(), "Latinica");
-        EXPECT_EQ(form->DBRichEdit1->plainText(), latin);
-        EXPECT_EQ(form->Edit1->font().family(), QStringLiteral("YHelvetica"));
+        testsupport::child<QToolButton>(form.get(), "SpeedButton5")->click();
+        EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->dataField(),
+                  "Latinica");
+        EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->plainText(),
+                  latin);
+        EXPECT_EQ(testsupport::child<QLineEdit>(form.get(), "Edit1")->font().family(),
+                  QStringLiteral("YHelvetica"));
     });
 }
 
 TEST_F(DocumentWindow, LaterActivationsOnlyRefresh) {
     open("Zakon o radu", "12/2005", [&] {
-        form->SpeedButton2Click();
-        form->Edit1->setText(QStringLiteral("NAKNAD"));
-        form->SpeedButton1Click();
-        form->konverzija();
+        testsupport::child<QToolButton>(form.get(), "SpeedButton2")->click();
+        testsupport::child<QLineEdit>(form.get(), "Edit1")->setText(QStringLiteral("NAKNAD"));
+        testsupport::child<QToolButton>(form.get(), "SpeedButton1")->click();
+        testsupport::child<QToolButton>(form.get(), "SpeedButton5")->click();
         form->FormActivate();  // as after a message box
-        EXPECT_EQ(platform::ys(form->Edit1->text()), "NAKNAD");
-        EXPECT_EQ(form->clanovi->count(), 3);
-        EXPECT_EQ(form->DBRichEdit1->dataField(), "Cirilica");
+        EXPECT_EQ(platform::ys(testsupport::child<QLineEdit>(form.get(), "Edit1")->text()),
+                  "NAKNAD");
+        EXPECT_EQ(testsupport::child<QListWidget>(form.get(), "clanovi")->count(), 3);
+        EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->dataField(),
+                  "Cirilica");
     });
 }
 
 TEST_F(DocumentWindow, CloseLeavesTheDefaultsAndReopeningStartsInLatin) {
     open("Zakon o radu", "12/2005", [&] {
-        form->konverzija();
-        form->SpeedButton2Click();
-        form->Edit1->setText(QStringLiteral("NAKNAD"));
+        testsupport::child<QToolButton>(form.get(), "SpeedButton5")->click();
+        testsupport::child<QToolButton>(form.get(), "SpeedButton2")->click();
+        testsupport::child<QLineEdit>(form.get(), "Edit1")->setText(QStringLiteral("NAKNAD"));
     });
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(form->lastShownTitle.empty());
-    EXPECT_EQ(form->DBRichEdit1->dataSource(), &data.DataSource2);
-    EXPECT_EQ(form->DBRichEdit1->dataField(), "Latinica");
-    EXPECT_EQ(form->clanovi->count(), 0);
-    EXPECT_EQ(form->Panel6->maximumWidth(), 1);
-    EXPECT_FALSE(form->SpeedButton8->isEnabled());
-    EXPECT_EQ(form->Edit1->font().family(), QStringLiteral("YHelvetica"));
+    EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->dataSource(),
+              &data.DataSource2);
+    EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->dataField(),
+              "Latinica");
+    EXPECT_EQ(testsupport::child<QListWidget>(form.get(), "clanovi")->count(), 0);
+    EXPECT_EQ(testsupport::child<QWidget>(form.get(), "Panel6")->maximumWidth(), 1);
+    EXPECT_FALSE(testsupport::child<QToolButton>(form.get(), "SpeedButton8")->isEnabled());
+    EXPECT_EQ(testsupport::child<QLineEdit>(form.get(), "Edit1")->font().family(),
+              QStringLiteral("YHelvetica"));
     EXPECT_EQ(data.Zakoni.filter(), "");
     EXPECT_EQ(progressResets, 1);
 
     open("Zakon o radu", "12/2005", [&] {
-        EXPECT_EQ(form->DBRichEdit1->dataField(), "Latinica");
-        EXPECT_EQ(form->DBRichEdit1->plainText(), joined(testsupport::kLatinOne));
-        EXPECT_TRUE(form->Edit1->text().isEmpty());
-        EXPECT_EQ(form->Panel6->maximumWidth(), 1);
-        EXPECT_TRUE(form->SpeedButton8->isEnabled());
+        EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->dataField(),
+                  "Latinica");
+        EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->plainText(),
+                  joined(testsupport::kLatinOne));
+        EXPECT_TRUE(testsupport::child<QLineEdit>(form.get(), "Edit1")->text().isEmpty());
+        EXPECT_EQ(testsupport::child<QWidget>(form.get(), "Panel6")->maximumWidth(), 1);
+        EXPECT_TRUE(testsupport::child<QToolButton>(form.get(), "SpeedButton8")->isEnabled());
     });
 }
 
 TEST_F(DocumentWindow, CloseCommandsCloseTheWindow) {
-    for (QAction* action : {form->Zatvori1, form->Zatvori2}) {
+    for (QAction* action : {testsupport::child<QAction>(form.get(), "Zatvori1"),
+                            testsupport::child<QAction>(form.get(), "Zatvori2")}) {
         bool shown = false;
         open("Zakon o radu", "12/2005", [&] {
             action->trigger();
@@ -303,7 +365,8 @@ TEST_F(DocumentWindow, CloseCommandsCloseTheWindow) {
         EXPECT_FALSE(shown);
         EXPECT_TRUE(form->lastShownTitle.empty());
     }
-    open("Zakon o radu", "12/2005", [&] { form->SpeedButton3->click(); });
+    open("Zakon o radu", "12/2005",
+         [&] { testsupport::child<QToolButton>(form.get(), "SpeedButton3")->click(); });
     EXPECT_FALSE(form->isVisible());
 }
 
@@ -316,14 +379,16 @@ TEST_F(DocumentWindow, OpinionOpensWithoutAttachmentsNotesOrArchive) {
     form->setWindowTitle(QStringLiteral("Porez na dobit"));
     scriptedUi().expectModal([&](QDialog&) {
         EXPECT_TRUE(form->showsOpinion());
-        EXPECT_EQ(form->DBRichEdit1->plainText(), joined(testsupport::kOpinionText));
-        EXPECT_FALSE(form->SpeedButton8->isEnabled());
-        EXPECT_FALSE(form->SpeedButton4->isEnabled());
-        EXPECT_FALSE(form->SpeedButton9->isEnabled());
+        EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->plainText(),
+                  joined(testsupport::kOpinionText));
+        EXPECT_FALSE(testsupport::child<QToolButton>(form.get(), "SpeedButton8")->isEnabled());
+        EXPECT_FALSE(testsupport::child<QToolButton>(form.get(), "SpeedButton4")->isEnabled());
+        EXPECT_FALSE(testsupport::child<QToolButton>(form.get(), "SpeedButton9")->isEnabled());
         EXPECT_EQ(form->notesStripHeight(), 0);
-        EXPECT_EQ(form->Panel6->maximumWidth(), 1);
-        form->konverzija();
-        EXPECT_EQ(form->DBRichEdit1->dataField(), "Cirilica");
+        EXPECT_EQ(testsupport::child<QWidget>(form.get(), "Panel6")->maximumWidth(), 1);
+        testsupport::child<QToolButton>(form.get(), "SpeedButton5")->click();
+        EXPECT_EQ(testsupport::child<dbviews::DBRichEdit>(form.get(), "DBRichEdit1")->dataField(),
+                  "Cirilica");
         return 0;
     });
     platform::ui().showModal(*form);
@@ -335,28 +400,30 @@ TEST_F(DocumentWindow, CopyGoesThroughTheClipboardSeam) {
     ui.clipboard = "old";
     open("Zakon o radu", "12/2005", [&] {
         ui.expectMessage("Prvo obelezite tekst koji zelite da iskopirate");
-        form->copyWithCheck();
-        form->Kopiraj1Click();  // no check, nothing selected: nothing copied
+        testsupport::child<QToolButton>(form.get(), "SpeedButton7")->click();
+        testsupport::child<QAction>(form.get(), "Kopiraj1")
+            ->trigger();  // no check, nothing selected: nothing copied
         EXPECT_EQ(ui.clipboard, "old");
 
-        form->Edit1->setText(QStringLiteral("NAKNAD"));
-        form->SpeedButton1Click();
-        form->Kopiraj1->trigger();  // Ctrl+C
+        testsupport::child<QLineEdit>(form.get(), "Edit1")->setText(QStringLiteral("NAKNAD"));
+        testsupport::child<QToolButton>(form.get(), "SpeedButton1")->click();
+        testsupport::child<QAction>(form.get(), "Kopiraj1")->trigger();  // Ctrl+C
         EXPECT_EQ(ui.clipboard, "naknad");
         EXPECT_TRUE(ui.clipboardOwned);
 
-        form->Edit1->setText(QStringLiteral("^LAN 10"));
-        form->SpeedButton1Click();
-        form->copyWithCheck();
+        testsupport::child<QLineEdit>(form.get(), "Edit1")->setText(QStringLiteral("^LAN 10"));
+        testsupport::child<QToolButton>(form.get(), "SpeedButton1")->click();
+        testsupport::child<QToolButton>(form.get(), "SpeedButton7")->click();
         EXPECT_EQ(ui.clipboard, "^lan 10");
         ui.clipboard.clear();
-        form->Kopirajtekst1->trigger();
+        testsupport::child<QAction>(form.get(), "Kopirajtekst1")->trigger();
         EXPECT_EQ(ui.clipboard, "^lan 10");
     });
 }
 
 TEST_F(DocumentWindow, OznaciMarksTheCaption) {
-    open("Zakon o 'porezu'", "12a/2005", [&] { form->Oznacizabrzootvaranje1->trigger(); });
+    open("Zakon o 'porezu'", "12a/2005",
+         [&] { testsupport::child<QAction>(form.get(), "Oznacizabrzootvaranje1")->trigger(); });
     EXPECT_EQ(marked, std::vector<std::string>{"Zakon o 'porezu'"});
 }
 

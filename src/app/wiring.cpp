@@ -1,0 +1,64 @@
+#include "app/wiring.h"
+
+#include "database/lookups.h"
+#include "mainwindow/tform1.h"
+#include "platform/guard.h"
+#include "platform/textconv.h"
+#include "platform/ui.h"
+#include "selection/tselekt.h"
+#include "startup/tform2.h"
+#include "viewer/tform3.h"
+
+namespace app {
+
+void wireStartup(TForm2& startup, TForm1& main) {
+    startup.links.hints = [&main] { main.dohints(); };
+    startup.links.showMain = [&main] { platform::ui().showModal(main); };
+    QObject::connect(&main, &TForm1::firstFillDone, &startup, &TForm2::hideStartup);
+    QObject::connect(&main, &TForm1::firstActivationDone, &startup, &TForm2::stopTimer);
+    QObject::connect(&main, &TForm1::closed, &startup, &TForm2::closeStartup);
+}
+
+void wireDocument(TForm1& main, TForm3& document) {
+    main.links.showRegulation = [&document](const std::string& title) {
+        document.setWindowTitle(platform::qs(title));
+        platform::ui().showModal(document);
+    };
+    main.links.showOpinion = [&document](const std::string& title) {
+        document.prepareOpinion();
+        document.setWindowTitle(platform::qs(title));
+        platform::ui().showModal(document);
+    };
+    QObject::connect(&document, &TForm3::quickOpenMarked, &main, &TForm1::oznacizabrzo);
+    platform::connectGuarded(&document, &TForm3::archiveJumpRequested, &main,
+                             [&main](const std::string& title) { main.skoknaarhivu(title); });
+    QObject::connect(&document, &TForm3::closing, &main, &TForm1::clearProgress);
+    QObject::connect(&main, &TForm1::hintShown, &document, &TForm3::showHint);
+}
+
+void wireSelection(TForm1& main, Tselekt& selection) {
+    main.links.showSelection = [&selection](std::vector<lists::Row> rows) {
+        selection.setRows(std::move(rows));
+        platform::ui().showModal(selection);
+    };
+    selection.links.archiveTest = [&main](const std::string& title) {
+        return database::jelimastariji(main, title);
+    };
+    platform::connectGuarded(&selection, &Tselekt::openRequested, &main,
+                             [&main](const std::string& title, const std::string& bg) {
+                                 main.open(title, bg);
+                                 main.osvezi();
+                                 main.dodajuceste(title);
+                             });
+    platform::connectGuarded(&selection, &Tselekt::archiveJumpRequested, &main,
+                             [&main](const std::string& title) { main.skoknaarhivu(title); });
+    QObject::connect(&selection, &Tselekt::quickOpenMarked, &main, &TForm1::oznacizabrzo);
+    QObject::connect(&selection, &Tselekt::closing, &main, &TForm1::clearProgress);
+    QObject::connect(&main, &TForm1::archiveJumped, &selection, [&selection] {
+        if (selection.isVisible()) {
+            selection.reject();
+        }
+    });
+}
+
+}  // namespace app

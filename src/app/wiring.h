@@ -1,0 +1,31 @@
+#pragma once
+// How the windows learn of each other: only here, where the program creates
+// them. A window tells what happened through its Qt signals and asks what it
+// needs through its Links (std::function members); each function below
+// connects the signals of a pair of windows to the other's operations and
+// fills their Links. The windows themselves include no other window's header.
+class TForm1;
+class TForm2;
+class TForm3;
+class Tselekt;
+
+namespace app {
+
+// The start-up window's hand-over shows the main window and makes its
+// dohints the application's hint handler; the main window's first activation
+// hides the start-up window and stops its timer, and its close closes the
+// start-up window (which ends the program).
+void wireStartup(TForm2& startup, TForm1& main);
+
+// The main window's opening flows show the document window (a regulation or
+// an opinion); the document window's marking, archive jump and close reach
+// the main window, and the application's hint reaches its status bar.
+void wireDocument(TForm1& main, TForm3& document);
+
+// The main window's "Lista najnovijih propisa" shows the selection window
+// with its rows; the selection window's opening, archive test, archive jump,
+// marking and close reach the main window, and the main window's archive jump
+// closes the selection window when it shows.
+void wireSelection(TForm1& main, Tselekt& selection);
+
+}  // namespace app
