@@ -1,6 +1,7 @@
 #include "dbviews/dbrichedit.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
@@ -14,6 +15,7 @@ namespace dbviews {
 DBRichEdit::DBRichEdit(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
     setUndoRedoEnabled(false);
+    viewport()->setMouseTracking(true);  // the hand over links
 }
 
 DBRichEdit::~DBRichEdit() {
@@ -135,6 +137,20 @@ void DBRichEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTextEdit::keyPressEvent(event);
+}
+
+void DBRichEdit::mouseMoveEvent(QMouseEvent* event) {
+    QTextEdit::mouseMoveEvent(event);
+    const bool link = !anchorAt(event->position().toPoint()).isEmpty();
+    viewport()->setCursor(link ? Qt::PointingHandCursor : Qt::IBeamCursor);
+}
+
+void DBRichEdit::mouseReleaseEvent(QMouseEvent* event) {
+    QTextEdit::mouseReleaseEvent(event);
+    const QString href = anchorAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && !href.isEmpty() && !hasSelection()) {
+        platform::ui().shellOpen("open", href.toLatin1().toStdString(), "");
+    }
 }
 
 }  // namespace dbviews
