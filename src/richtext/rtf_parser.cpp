@@ -42,6 +42,7 @@ enum class Kw : unsigned char {
     Space,
     Quote,
     DoubleQuote,
+    Bullet,
     Unicode,
     UnicodeSkip,
     Bin,
@@ -232,6 +233,7 @@ const std::unordered_map<std::string_view, Kw>& keywords() {
             {"rquote", Kw::Quote},
             {"ldblquote", Kw::DoubleQuote},
             {"rdblquote", Kw::DoubleQuote},
+            {"bullet", Kw::Bullet},
             {"u", Kw::Unicode},
             {"uc", Kw::UnicodeSkip},
             {"bin", Kw::Bin},
@@ -827,6 +829,9 @@ class Parser {
                 break;
             case Kw::DoubleQuote:
                 emitByte('"');
+                break;
+            case Kw::Bullet:
+                emitByte(0x95);  // Windows-1252 bullet
                 break;
             case Kw::Unicode:
                 unicode(w.param);
