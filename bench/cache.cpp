@@ -19,7 +19,7 @@ namespace {
 
 // Written last; an entry without it (or with another text) is made again.
 constexpr const char* kStampName = "ready";
-constexpr const char* kStamp = "korvet-bench cache 2\n";  // 2: with the text index
+constexpr const char* kStamp = "korvet-bench cache 3\n";  // 2: text index; 3: tables
 
 constexpr const char* kExportAlias = "KorvetBenchExport";
 

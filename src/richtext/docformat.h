@@ -6,7 +6,8 @@
 namespace richtext {
 
 enum Property : int {
-    // Char format: the number of the footnote a reference mark stands for.
+    // Char format: a footnote's reference mark (\chftn) in the text; the
+    // value is its number.
     kNoteReference = QTextFormat::UserProperty + 0x5210,
     // Char format: a note's own number at its start.
     kNoteNumber,
@@ -16,6 +17,12 @@ enum Property : int {
     // Table cell format: how many cells of the stored row the cell stands
     // for (more than one where \clmgf/\clmrg merged them).
     kStoredCells,
+    // Char format: the notes (their numbers, "3" or "3,4") whose text
+    // stands right after this run in the stored RTF.
+    kNotesAfter,
+    // Block format: the notes that stand at the start of the paragraph,
+    // before any of its text.
+    kNotesAtStart,
 };
 
 }  // namespace richtext

@@ -77,6 +77,13 @@ QTextBlockFormat toQt(const rtf::ParaFormat& f) {
         q.setBottomMargin(f.spaceAfter / 20.0);
     if (f.pageBreakBefore)
         q.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    if (f.tabCount > 0) {
+        QList<QTextOption::Tab> tabs;
+        for (int i = 0; i < f.tabCount; ++i)
+            tabs.append(
+                QTextOption::Tab(f.tabs[static_cast<std::size_t>(i)] / 20.0, QTextOption::LeftTab));
+        q.setTabPositions(tabs);
+    }
     return q;
 }
 
@@ -157,8 +164,18 @@ struct Run {
     QTextCharFormat format;
 };
 
+// Adds a note's number to a list property ("3" or "3,4").
+template <typename Format>
+void addNote(Format& format, int property, int number) {
+    QString list = format.stringProperty(property);
+    if (!list.isEmpty())
+        list += u',';
+    format.setProperty(property, list + QString::number(number));
+}
+
 struct Para {
     std::vector<Run> runs;
+    QTextBlockFormat notesAtStart;  // kNotesAtStart when notes come first
     rtf::ParaFormat format;
     bool hasFormat = false;
     bool breakAfter = false;  // \page ended it
@@ -242,6 +259,12 @@ class Builder {
             lastBlockQt_ = toQt(p.format);
             haveBlock_ = true;
         }
+        if (p.notesAtStart.hasProperty(kNotesAtStart)) {
+            QTextBlockFormat f = lastBlockQt_;
+            f.setProperty(kNotesAtStart, p.notesAtStart.property(kNotesAtStart));
+            para(at, p, f);
+            return;
+        }
         para(at, p, lastBlockQt_);
     }
 
@@ -308,7 +331,7 @@ class Builder {
         for (const rtf::GridCell& g : grid.cells) {
             QTextTableCell cell = table->cellAt(g.row, g.column);
             const int gap = t.rows[static_cast<std::size_t>(g.row)].format.gap;
-            cell.setFormat(cellFormat(g.def, g.storedCells, gap));
+            cell.setFormat(cachedCellFormat(g.def, g.storedCells, gap));
             Place inside{cell.firstCursorPosition(), true};
             bool first = true;
             for (const auto& [r, k] : g.sources) {
@@ -325,6 +348,19 @@ class Builder {
     }
 
   private:
+    // Most cells of a table share their format: made once, a table of many
+    // rows reads much faster.
+    const QTextTableCellFormat& cachedCellFormat(const rtf::CellDef& def, int stored, int gap) {
+        for (const CachedCell& c : cellFormats_) {
+            if (c.stored == stored && c.gap == gap && c.def == def)
+                return c.format;
+        }
+        if (cellFormats_.size() >= kCachedCellFormats)
+            cellFormats_.erase(cellFormats_.begin());
+        cellFormats_.push_back({def, stored, gap, cellFormat(def, stored, gap)});
+        return cellFormats_.back().format;
+    }
+
     // The table's rows on a grid, with the cells each grid cell shows.
     rtf::Grid layoutTable(const Table& t, std::vector<std::vector<const Cell*>>& contents) {
         std::vector<rtf::GridRow> rows;
@@ -341,6 +377,14 @@ class Builder {
         return rtf::layoutGrid(rows);
     }
 
+    struct CachedCell {
+        rtf::CellDef def;
+        int stored;
+        int gap;
+        QTextTableCellFormat format;
+    };
+    static constexpr std::size_t kCachedCellFormats = 16;
+    std::vector<CachedCell> cellFormats_;
     bool pageBreak_ = false;
     bool haveBlock_ = false;
     rtf::ParaFormat lastBlock_;
@@ -416,6 +460,11 @@ class DocumentSink final : public rtf::Sink {
     }
     void footnoteStart(int number) override {
         flush();
+        // Where the note stands, so that the writer puts it there again.
+        if (cur_.runs.empty())
+            addNote(cur_.notesAtStart, kNotesAtStart, number);
+        else
+            addNote(cur_.runs.back().format, kNotesAfter, number);
         bodyPara_ = std::exchange(cur_, Para{});
         bodyAfterRow_ = std::exchange(afterRow_, false);
         notes_.push_back(Note{number, {}});

@@ -1,6 +1,7 @@
 #pragma once
 // Character, paragraph and table formatting as the RTF reader sees it.
 // Lengths are twips (1/20 point) as in RTF itself; sizes are half-points.
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -31,6 +32,8 @@ struct ParaFormat {
     int spaceAfter = 0;
     int tableLevel = 0;  // 0: body text; 1: a table's cell; 2 and up: nested
     bool pageBreakBefore = false;
+    int tabCount = 0;           // tab stops (\txN) in tabs, in the order given
+    std::array<int, 8> tabs{};  // twips
 
     friend bool operator==(const ParaFormat&, const ParaFormat&) = default;
 };

@@ -56,6 +56,7 @@ enum class Kw : unsigned char {
     NoSuperSub,
     Page,
     PageBreakBefore,
+    TabStop,
     Footnote,
     FootnoteMark,
     Field,
@@ -246,6 +247,7 @@ const std::unordered_map<std::string_view, Kw>& keywords() {
             {"dn", Kw::Down},
             {"nosupersub", Kw::NoSuperSub},
             {"pagebb", Kw::PageBreakBefore},
+            {"tx", Kw::TabStop},
             {"footnote", Kw::Footnote},
             {"chftn", Kw::FootnoteMark},
             {"field", Kw::Field},
@@ -797,6 +799,11 @@ class Parser {
                 break;
             case Kw::PageBreakBefore:
                 para.pageBreakBefore = on;
+                break;
+            case Kw::TabStop:
+                if (para.tabCount < static_cast<int>(para.tabs.size()))
+                    para.tabs[static_cast<std::size_t>(para.tabCount++)] =
+                        clampInt(w.param, 0, kMaxIndent);
                 break;
             case Kw::InTable:
                 para.tableLevel = std::max(para.tableLevel, 1);

@@ -46,6 +46,11 @@ rtf::ParaFormat fromQt(const QTextBlockFormat& q) {
     f.spaceBefore = std::max(0, twips(q.topMargin()));
     f.spaceAfter = std::max(0, twips(q.bottomMargin()));
     f.pageBreakBefore = (q.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) != 0;
+    for (const QTextOption::Tab& tab : q.tabPositions()) {
+        if (f.tabCount < static_cast<int>(f.tabs.size()))
+            f.tabs[static_cast<std::size_t>(f.tabCount++)] =
+                std::clamp(twips(tab.position), 0, rtf::kMaxIndent);
+    }
     return f;
 }
 
@@ -257,6 +262,8 @@ class Writer {
             word("sa", p.spaceAfter);
         if (p.pageBreakBefore)
             word("pagebb");
+        for (int i = 0; i < p.tabCount; ++i)
+            word("tx", p.tabs[static_cast<std::size_t>(i)]);
     }
 
     void paragraph(const QTextBlock& block, int level, const char* end) {
@@ -268,6 +275,7 @@ class Writer {
     }
 
     void runs(const QTextBlock& block) {
+        notesIn(block.blockFormat().stringProperty(kNotesAtStart));
         QString link;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -281,14 +289,12 @@ class Writer {
                 link = href;
             }
             characterFormat(fromQt(q));
-            if (q.hasProperty(kNoteNumber)) {
+            if (q.hasProperty(kNoteNumber) || q.hasProperty(kNoteReference)) {
                 word("chftn");
-            } else if (q.hasProperty(kNoteReference) &&
-                       notes_.count(q.intProperty(kNoteReference)) != 0) {
-                note(q.intProperty(kNoteReference));
             } else {
                 text(fragment.text());
             }
+            notesIn(q.stringProperty(kNotesAfter));
         }
         if (!link.isEmpty())
             closeLink();
@@ -318,8 +324,14 @@ class Writer {
     }
     void closeLink() { closeGroup("}}"); }
 
+    void notesIn(const QString& list) {
+        if (list.isEmpty())
+            return;
+        for (const QString& n : list.split(u','))
+            note(n.toInt());
+    }
+
     void note(int number) {
-        word("chftn");
         openGroup("{\\footnote");
         delimit_ = true;
         haveChar_ = false;

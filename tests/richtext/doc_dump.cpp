@@ -68,6 +68,8 @@ void dumpBlock(const QTextBlock& b, const std::string& indent, std::string& out)
     }
     if (bf.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
         out += " page";
+    for (const QTextOption::Tab& tab : bf.tabPositions())
+        out += " tab" + number(tab.position);
     if (bf.hasProperty(richtext::kNoteBlock))
         out += " note" + std::to_string(bf.intProperty(richtext::kNoteBlock));
     out += "]";

@@ -47,6 +47,8 @@ const Case kCases[] = {
      "[c 0 0 0 0 0]<>a\n[r 0 0 0 0 0]<>b\n[j 0 0 0 0 0]<>c\n" + P + "<>d\n"},
     {"indents and spacing in points", rtfDoc("\\fi180\\li360\\ri-20\\sb120\\sa240 a"),
      "[l 9 18 -1 6 12]<>a\n"},
+    {"tab stops", rtfDoc("\\fi-360\\li360\\tx360\\tx1440 1.\\tab b"),
+     "[l -18 18 0 0 0 tab18 tab72]<>1.\tb\n"},
     {"hanging indent", rtfDoc("\\fi-360\\li720 a"), "[l -18 36 0 0 0]<>a\n"},
     {"indent limits", rtfDoc("\\li99999999\\fi-99999999\\sb-5 a"), "[l -1584 1584 0 0 0]<>a\n"},
     {"pard resets the paragraph", rtfDoc("\\qc\\li360 a\\par\\pard b"),
