@@ -8,6 +8,7 @@
 #include <string>
 
 #include "doc_dump.h"
+#include "richtext/letters.h"
 #include "richtext/plaintext.h"
 #include "richtext/reader.h"
 #include "richtext/table_grid.h"
@@ -130,6 +131,28 @@ TEST(Structure, UnterminatedTableAndNoteEndWithTheInput) {
     EXPECT_EQ(richtext_test::plain(*doc), "a");
     doc = richtext::read("{\\rtf1 \\trowd\\cellx100\\intbl a\\cell b");
     EXPECT_TRUE(richtext_test::sameText(*doc, "a\tb"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Letters, RealLettersKeepFormatsTablesAndNotes) {
+    const std::string rtf =
+        "{\\rtf1 ^lan {\\b 1.} Wegov \\'84xep\\'93 \\u945?{\\super\\chftn}{\\footnote "
+        "\\chftn  Qubo}\\par\\trowd\\cellx1000\\intbl [uma\\cell\\row}";
+    auto latin = richtext::read(rtf);
+    richtext::toRealLetters(*latin, yuscii::Script::Latin);
+    const QString text = latin->toPlainText();
+    EXPECT_TRUE(text.startsWith(QString::fromUtf16(u"Član 1. Njegov „džep“ α1\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf16(u"\nŠuma\n"))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QString::fromUtf16(u"\n1 Ljubo"))) << text.toStdString();
+    EXPECT_NE(richtext_test::dump(*latin).find("<b>1."), std::string::npos);
+    auto cyrillic = richtext::read(rtf);
+    richtext::toRealLetters(*cyrillic, yuscii::Script::Cyrillic);
+    EXPECT_TRUE(cyrillic->toPlainText().startsWith(QString::fromUtf16(u"Члан 1. Његов „џеп“ α")));
+    EXPECT_TRUE(cyrillic->toPlainText().contains(QString::fromUtf16(u"Шума")));
 }
 
 }  // namespace
