@@ -5,7 +5,7 @@
 namespace rtf {
 namespace {
 
-constexpr int kMinCellWidth = 40;        // twips
+constexpr int kMinCellWidth = 1;         // twips: for a cell that ends before it starts
 constexpr int kDefaultCellWidth = 1440;  // a cell without a definition
 
 struct Span {
@@ -78,11 +78,18 @@ Grid layoutGrid(const std::vector<GridRow>& rows) {
         grid.columns = static_cast<int>(edges.size()) - 1;
         const int total = edges.back() - edges.front();
         grid.percent = total > kMaxFixedTableWidth;
+        int sum = 0;
         for (int c = 0; c < grid.columns; ++c) {
             const int w =
                 edges[static_cast<std::size_t>(c) + 1] - edges[static_cast<std::size_t>(c)];
-            grid.widths.push_back(grid.percent ? static_cast<int>(10000LL * w / total) : w);
+            grid.widths.push_back(grid.percent ? std::max(1, static_cast<int>(10000LL * w / total))
+                                               : w);
+            sum += grid.widths.back();
         }
+        // Percentages add up to the whole: the last column takes what
+        // rounding left over (and the writer's table reads back the same).
+        if (grid.percent)
+            grid.widths.back() = std::max(1, grid.widths.back() + 10000 - sum);
     } else {
         grid.columns = static_cast<int>(std::min<std::size_t>(widest, kMaxGridColumns));
         grid.percent = true;

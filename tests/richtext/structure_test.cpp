@@ -48,7 +48,7 @@ const Case kCases[] = {
      "{\\rtf1\\intbl a\\cell b\\cell\\trowd\\trqc\\cellx5000\\cellx12000\\row\\intbl "
      "x\\cell\\cell\\cell\\trowd\\cellx5000\\row}",
      "a\tb\t\nx\t\t\t",
-     "[l 0 0 0 0 0]\n<table 2x2 41.66% 58.33% c>\n (0,0 border - - - -)\n  [l 0 0 0 0 0]<>a\n (0,1 "
+     "[l 0 0 0 0 0]\n<table 2x2 41.66% 58.34% c>\n (0,0 border - - - -)\n  [l 0 0 0 0 0]<>a\n (0,1 "
      "border - - - -)\n  [l 0 0 0 0 0]<>b\n (1,0 border - - - -)\n  [l 0 0 0 0 0]<>x\n (1,1 border "
      "- - - -)\n  [l 0 0 0 0 0]\n</table>\n[l 0 0 0 0 0]\n"},
     {"nested table",
