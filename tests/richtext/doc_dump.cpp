@@ -165,39 +165,10 @@ void blockText(const QTextBlock& b, std::string& out) {
 
 void frameText(QTextFrame* frame, std::string& out);
 
-void tableText(QTextTable* t, std::string& out) {
-    for (int r = 0; r < t->rows(); ++r) {
-        if (r > 0)
-            out += '\n';
-        for (int c = 0; c < t->columns(); ++c) {
-            const QTextTableCell cell = t->cellAt(r, c);
-            if (cell.column() != c)
-                continue;
-            if (cell.row() == r) {
-                bool first = true;
-                for (auto it = cell.begin(); it != cell.end(); ++it) {
-                    if (!first)
-                        out += '\n';
-                    first = false;
-                    if (QTextFrame* child = it.currentFrame())
-                        frameText(child, out);
-                    else
-                        blockText(it.currentBlock(), out);
-                }
-            }
-            const int stored = cell.format().intProperty(richtext::kStoredCells);
-            out.append(static_cast<std::size_t>(std::max(stored, 1)), '\t');
-        }
-    }
-}
-
-void frameText(QTextFrame* frame, std::string& out) {
-    if (auto* table = qobject_cast<QTextTable*>(frame)) {
-        tableText(table, out);
-        return;
-    }
+// Blocks and frames one a line; the notes at the end are left out.
+void childrenText(QTextFrame::iterator it, QTextFrame::iterator end, std::string& out) {
     bool first = true;
-    for (auto it = frame->begin(); !it.atEnd(); ++it) {
+    for (; it != end; ++it) {
         if (it.currentFrame() == nullptr &&
             it.currentBlock().blockFormat().hasProperty(richtext::kNoteBlock)) {
             continue;
@@ -210,6 +181,30 @@ void frameText(QTextFrame* frame, std::string& out) {
         else
             blockText(it.currentBlock(), out);
     }
+}
+
+void tableText(QTextTable* t, std::string& out) {
+    for (int r = 0; r < t->rows(); ++r) {
+        if (r > 0)
+            out += '\n';
+        for (int c = 0; c < t->columns(); ++c) {
+            const QTextTableCell cell = t->cellAt(r, c);
+            if (cell.column() != c)
+                continue;
+            if (cell.row() == r)
+                childrenText(cell.begin(), cell.end(), out);
+            const int stored = cell.format().intProperty(richtext::kStoredCells);
+            out.append(static_cast<std::size_t>(std::max(stored, 1)), '\t');
+        }
+    }
+}
+
+void frameText(QTextFrame* frame, std::string& out) {
+    if (auto* table = qobject_cast<QTextTable*>(frame)) {
+        tableText(table, out);
+        return;
+    }
+    childrenText(frame->begin(), frame->end(), out);
 }
 
 std::vector<std::string> words(const std::string& s) {

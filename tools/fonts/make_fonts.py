@@ -84,13 +84,19 @@ FACES = [
 ]
 
 
+def glyph_of(best, char):
+    """The glyph the source font draws char with; stops when it has none."""
+    glyph = best.get(ord(char))
+    if glyph is None:
+        raise SystemExit(f"source font lacks U+{ord(char):04X}")
+    return glyph
+
+
 def remap(font, mapping):
     """Points the codes of mapping at the glyphs of their letters, in every subtable."""
     best = font.getBestCmap()
     for code, letter in mapping.items():
-        glyph = best.get(ord(letter))
-        if glyph is None:
-            raise SystemExit(f"source font lacks U+{ord(letter):04X}")
+        glyph = glyph_of(best, letter)
         for table in font["cmap"].tables:
             if ord(code) in table.cmap:
                 table.cmap[ord(code)] = glyph
@@ -104,15 +110,12 @@ def add_typographic(font):
     """Checks the Windows-1252 characters and gives their codes the glyphs."""
     best = font.getBestCmap()
     for code, char in CP1252_CODES.items():
-        glyph = best.get(ord(char))
-        if glyph is None:
-            raise SystemExit(f"source font lacks U+{ord(char):04X}")
+        glyph = glyph_of(best, char)
         for table in font["cmap"].tables:
             if table.isUnicode() and table.format in (4, 12):
                 table.cmap.setdefault(code, glyph)
     for code in range(0xA0, 0x100):
-        if code not in best:
-            raise SystemExit(f"source font lacks U+{code:04X}")
+        glyph_of(best, chr(code))
 
 
 def rename(font, family, subfamily):
