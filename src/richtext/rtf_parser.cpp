@@ -398,7 +398,7 @@ std::string_view hyperlinkTarget(std::string_view inst) {
         inst.remove_prefix(1);
         return inst.substr(0, inst.find('"'));
     }
-    return inst.substr(0, inst.find_first_of(" \t"));
+    return inst.substr(0, inst.find_first_of(" \t\""));
 }
 
 struct Word {

@@ -56,6 +56,8 @@ const Case kCases[] = {
      rtfDoc("\\u945?\\u-10179?\\u-8704?{\\uc2\\u8805 >=}."), "????."},
     {"unicode control characters are dropped", rtfDoc("a\\u7?\\u150?b"), "ab"},
     {"unicode negative number", rtfDoc("\\u-3?x"), "?x"},
+    {"hyperlink result is text, a quote ends an unquoted target",
+     rtfDoc("{\\field{\\*\\fldinst HYPERLINK a\"b}{\\fldrslt veza}}"), "veza"},
     {"unicode ASCII", rtfDoc("\\u65?\\u66 x"), "AB"},
     {"unicode skips a hex fallback", rtfDoc("\\u352\\'8atampa"), "[tampa"},
     {"uc2 skips two fallback bytes", rtfDoc("\\uc2\\u352 Sxtampa"), "[tampa"},
