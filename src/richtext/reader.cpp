@@ -493,8 +493,10 @@ class DocumentSink final : public rtf::Sink {
         if (cur_.used())
             commit(std::exchange(cur_, Para{}));
         closeTables(0);
-        if (notes_.empty())
-            return;
+        if (std::all_of(notes_.begin(), notes_.end(),
+                        [](const Note& n) { return n.paras.empty(); })) {
+            return;  // empty notes show nothing
+        }
         // The notes follow the text under a short rule.
         QTextBlockFormat rule;
         rule.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth,

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/textconv.h"
@@ -132,6 +133,11 @@ class Writer {
         delimit_ = true;
         QTextFrame* root = doc_.rootFrame();
         frame(root->begin(), root->end(), 0);
+        // Notes after the last paragraph belong to none of its text.
+        for (const auto& [number, blocks] : notes_) {
+            if (written_.count(number) == 0)
+                note(number);
+        }
         out_ += "}\n";
         return std::move(out_);
     }
@@ -332,6 +338,7 @@ class Writer {
     }
 
     void note(int number) {
+        written_.insert(number);
         openGroup("{\\footnote");
         delimit_ = true;
         haveChar_ = false;
@@ -560,6 +567,7 @@ class Writer {
     std::string out_;
     std::vector<std::uint32_t> colors_;
     std::map<int, std::vector<QTextBlock>> notes_;
+    std::set<int> written_;  // notes written where they stand
     std::vector<std::pair<rtf::CharFormat, bool>> saved_;
     rtf::CharFormat char_;
     bool haveChar_ = false;
