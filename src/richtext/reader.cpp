@@ -371,7 +371,10 @@ class Builder {
             // Empty cells beyond the row's definition are a writer's slip.
             while (cells.size() > row.format.cells.size() && cells.back()->empty())
                 cells.pop_back();
-            rows.push_back({&row.format, static_cast<int>(cells.size())});
+            std::vector<bool> filled;
+            for (const Cell* c : cells)
+                filled.push_back(!c->empty());
+            rows.push_back({&row.format, static_cast<int>(cells.size()), std::move(filled)});
             contents.push_back(std::move(cells));
         }
         return rtf::layoutGrid(rows);

@@ -130,7 +130,10 @@ Grid layoutGrid(const std::vector<GridRow>& rows) {
                 }
                 c = next++;
             }
-            if (s.def.vmerged) {
+            const auto& filled = rows[static_cast<std::size_t>(r)].filled;
+            const auto first = static_cast<std::size_t>(s.sources.front().second);
+            const bool hasText = first < filled.size() && filled[first];
+            if (s.def.vmerged && !hasText) {
                 auto it = std::find_if(above.begin(), above.end(), [&](const Placed& p) {
                     return p.column == c && p.span == span;
                 });

@@ -13,6 +13,9 @@ namespace rtf {
 struct GridRow {
     const RowFormat* format = nullptr;
     int cells = 0;  // cells the row holds; beyond its definition they get one
+    // Cells with text: a \clvmrg cell with text of its own stays a cell,
+    // so that its text keeps its place.
+    std::vector<bool> filled;
 };
 
 struct GridCell {
