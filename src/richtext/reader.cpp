@@ -268,11 +268,11 @@ class Builder {
         para(at, p, lastBlockQt_);
     }
 
-    // A cell's paragraphs; an empty last one after others (a \par before
+    // A cell's paragraphs; empty last ones after others (a \par before
     // the \cell, as some writers put it) is not shown.
     void cellItems(Place& at, const std::vector<Item>& list) {
         std::size_t n = list.size();
-        if (n > 1 && !list[n - 1].table && list[n - 1].para.runs.empty())
+        while (n > 1 && !list[n - 1].table && list[n - 1].para.runs.empty())
             --n;
         for (std::size_t i = 0; i < n; ++i) {
             if (list[i].table) {
