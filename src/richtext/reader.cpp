@@ -269,7 +269,7 @@ class Builder {
     }
 
     // A cell's paragraphs; empty last ones after others (a \par before
-    // the \cell, as some writers put it) is not shown.
+    // the \cell, as some writers put it) are not shown.
     void cellItems(Place& at, const std::vector<Item>& list) {
         std::size_t n = list.size();
         while (n > 1 && !list[n - 1].table && list[n - 1].para.runs.empty())
