@@ -296,7 +296,12 @@ class Writer {
             }
             characterFormat(fromQt(q));
             if (q.hasProperty(kNoteNumber) || q.hasProperty(kNoteReference)) {
-                word("chftn");
+                // Marks side by side share one fragment: "11" is two marks.
+                const int number =
+                    q.intProperty(q.hasProperty(kNoteNumber) ? kNoteNumber : kNoteReference);
+                const auto digits = QString::number(number).size();
+                for (qsizetype k = 0; k < std::max<qsizetype>(1, fragment.length() / digits); ++k)
+                    word("chftn");
             } else {
                 text(fragment.text());
             }
