@@ -351,8 +351,7 @@ class Writer {
         for (std::size_t i = 0; i < blocks.size(); ++i) {
             paragraphFormat(fromQt(blocks[i].blockFormat()), 0);
             runs(blocks[i]);
-            if (i + 1 < blocks.size())
-                word("par");
+            word("par");  // as in the body: a final \par adds no paragraph
         }
         closeGroup();
     }
