@@ -369,7 +369,8 @@ class Builder {
             for (const Cell& c : row.cells)
                 cells.push_back(&c);
             // Empty cells beyond the row's definition are a writer's slip.
-            while (cells.size() > row.format.cells.size() && cells.back()->empty())
+            while (cells.size() > std::max<std::size_t>(row.format.cells.size(), 1) &&
+                   cells.back()->empty())
                 cells.pop_back();
             std::vector<bool> filled;
             for (const Cell* c : cells)
