@@ -19,7 +19,7 @@ namespace {
 
 // Written last; an entry without it (or with another text) is made again.
 constexpr const char* kStampName = "ready";
-constexpr const char* kStamp = "korvet-bench cache 4\n";  // 4: realistic words, text data
+constexpr const char* kStamp = "korvet-bench cache 5\n";  // 4: realistic words; 5: tables
 
 constexpr const char* kExportAlias = "KorvetBenchExport";
 

@@ -1,6 +1,7 @@
 #include "dbviews/dbrichedit.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
@@ -21,6 +22,7 @@ DBRichEdit::DBRichEdit(QWidget* parent)
       }) {
     setAcceptRichText(false);
     setUndoRedoEnabled(false);
+    viewport()->setMouseTracking(true);  // the hand over links
 }
 
 DBRichEdit::~DBRichEdit() {
@@ -103,6 +105,20 @@ void DBRichEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTextEdit::keyPressEvent(event);
+}
+
+void DBRichEdit::mouseMoveEvent(QMouseEvent* event) {
+    QTextEdit::mouseMoveEvent(event);
+    const bool link = !anchorAt(event->position().toPoint()).isEmpty();
+    viewport()->setCursor(link ? Qt::PointingHandCursor : Qt::IBeamCursor);
+}
+
+void DBRichEdit::mouseReleaseEvent(QMouseEvent* event) {
+    QTextEdit::mouseReleaseEvent(event);
+    const QString href = anchorAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && !href.isEmpty() && !hasSelection()) {
+        platform::ui().shellOpen("open", href.toLatin1().toStdString(), "");
+    }
 }
 
 }  // namespace dbviews

@@ -4,6 +4,9 @@
 // the data source or the field name only marks it not loaded and shows the
 // field's name in parentheses; loadMemo() reads the stored RTF explicitly.
 //
+// A click on a hyperlink (without selecting) opens its target through the
+// platform shell seam.
+//
 // Copying (the copy key, copyToClipboard) goes through the platform
 // clipboard seam, so that the program knows the text as its own. The copy
 // key is not claimed as a shortcut: a window action on the same key wins.
@@ -42,6 +45,8 @@ class DBRichEdit : public QTextEdit, public FieldBinding {
   protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     void rebound() override;

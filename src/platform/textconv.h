@@ -4,11 +4,14 @@
 // Serbian letters (@ [ \ ] ^ ` { | } ~): they map into a private-use block
 // (U+E000 + code), which the YUSCII fonts draw as the same letters. Text
 // layout then treats them as letters: a line never breaks inside a word
-// after đ or ć, and word selection keeps such words whole.
+// after đ or ć, and word selection keeps such words whole. Bytes 0x80-0x9F
+// are the Windows-1252 typographic characters („ “ ” – — … €).
 #include <QChar>
 #include <QString>
 #include <string>
 #include <string_view>
+
+#include "yuscii/cp1252.h"
 
 namespace platform {
 
@@ -21,7 +24,7 @@ constexpr bool isPunctuationLetter(unsigned char b) {
 
 inline QChar qchar(unsigned char b) {
     return QChar(isPunctuationLetter(b) ? static_cast<char16_t>(kYusciiLetterBase + b)
-                                        : static_cast<char16_t>(b));
+                                        : yuscii::cp1252ToUnicode(b));
 }
 
 // The YUSCII byte a character stands for; -1 when it stands for none.
@@ -33,7 +36,7 @@ inline int yusciiByte(QChar c) {
     if (u >= kYusciiLetterBase && u <= kYusciiLetterBase + 0xFF) {
         return u - kYusciiLetterBase;
     }
-    return -1;
+    return yuscii::cp1252HighByte(u);
 }
 
 inline QString qs(std::string_view yuscii) {

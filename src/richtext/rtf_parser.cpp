@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "yuscii/cp1252.h"
+
 namespace rtf {
 namespace {
 
@@ -40,12 +42,63 @@ enum class Kw : unsigned char {
     Space,
     Quote,
     DoubleQuote,
+    Bullet,
     Unicode,
     UnicodeSkip,
     Bin,
     Red,
     Green,
     Blue,
+    Super,
+    Sub,
+    Up,
+    Down,
+    NoSuperSub,
+    Page,
+    PageBreakBefore,
+    TabStop,
+    Footnote,
+    FootnoteMark,
+    Field,
+    FieldInst,
+    FieldResult,
+    InTable,
+    TableLevel,
+    Cell,
+    NestCell,
+    Row,
+    NestRow,
+    NestTableProps,
+    RowDefaults,
+    CellX,
+    RowGap,
+    RowLeft,
+    RowAlignLeft,
+    RowAlignCenter,
+    RowAlignRight,
+    RowHeader,
+    MergeFirst,
+    Merged,
+    VMergeFirst,
+    VMerged,
+    CellBorderTop,
+    CellBorderLeft,
+    CellBorderBottom,
+    CellBorderRight,
+    OtherBorder,
+    BorderSingle,
+    BorderDouble,
+    BorderDotted,
+    BorderDashed,
+    BorderHair,
+    BorderNone,
+    BorderWidth,
+    BorderColor,
+    CellShadingColor,
+    CellShading,
+    CellTop,
+    CellCenter,
+    CellBottom,
 };
 
 const std::unordered_map<std::string_view, Kw>& keywords() {
@@ -71,11 +124,9 @@ const std::unordered_map<std::string_view, Kw>& keywords() {
                                    "footerl",
                                    "footerr",
                                    "footerf",
-                                   "footnote",
                                    "annotation",
                                    "atnid",
                                    "atnauthor",
-                                   "fldinst",
                                    "xe",
                                    "tc",
                                    "txe",
@@ -117,7 +168,15 @@ const std::unordered_map<std::string_view, Kw>& keywords() {
                                    "printim",
                                    "buptim",
                                    "password",
-                                   "passwordhash"}) {
+                                   "passwordhash",
+                                   "nonesttables",
+                                   "listpicture",
+                                   "ftnsep",
+                                   "ftnsepc",
+                                   "ftncn",
+                                   "aftnsep",
+                                   "aftnsepc",
+                                   "aftncn"}) {
             t.emplace(d, Kw::SkipDest);
         }
         const std::pair<std::string_view, Kw> words[] = {
@@ -159,12 +218,13 @@ const std::unordered_map<std::string_view, Kw>& keywords() {
             {"sa", Kw::SpaceAfter},
             {"par", Kw::Par},
             {"sect", Kw::Par},
-            {"page", Kw::Par},
-            {"row", Kw::Par},
+            {"page", Kw::Page},
+            {"row", Kw::Row},
+            {"nestrow", Kw::NestRow},
             {"line", Kw::Line},
             {"tab", Kw::Tab},
-            {"cell", Kw::Tab},
-            {"nestcell", Kw::Tab},
+            {"cell", Kw::Cell},
+            {"nestcell", Kw::NestCell},
             {"emdash", Kw::Dash},
             {"endash", Kw::Dash},
             {"emspace", Kw::Space},
@@ -174,12 +234,76 @@ const std::unordered_map<std::string_view, Kw>& keywords() {
             {"rquote", Kw::Quote},
             {"ldblquote", Kw::DoubleQuote},
             {"rdblquote", Kw::DoubleQuote},
+            {"bullet", Kw::Bullet},
             {"u", Kw::Unicode},
             {"uc", Kw::UnicodeSkip},
             {"bin", Kw::Bin},
             {"red", Kw::Red},
             {"green", Kw::Green},
             {"blue", Kw::Blue},
+            {"super", Kw::Super},
+            {"sub", Kw::Sub},
+            {"up", Kw::Up},
+            {"dn", Kw::Down},
+            {"nosupersub", Kw::NoSuperSub},
+            {"pagebb", Kw::PageBreakBefore},
+            {"tx", Kw::TabStop},
+            {"footnote", Kw::Footnote},
+            {"chftn", Kw::FootnoteMark},
+            {"field", Kw::Field},
+            {"fldinst", Kw::FieldInst},
+            {"fldrslt", Kw::FieldResult},
+            {"intbl", Kw::InTable},
+            {"itap", Kw::TableLevel},
+            {"nesttableprops", Kw::NestTableProps},
+            {"trowd", Kw::RowDefaults},
+            {"cellx", Kw::CellX},
+            {"trgaph", Kw::RowGap},
+            {"trleft", Kw::RowLeft},
+            {"trql", Kw::RowAlignLeft},
+            {"trqc", Kw::RowAlignCenter},
+            {"trqr", Kw::RowAlignRight},
+            {"trhdr", Kw::RowHeader},
+            {"clmgf", Kw::MergeFirst},
+            {"clmrg", Kw::Merged},
+            {"clvmgf", Kw::VMergeFirst},
+            {"clvmrg", Kw::VMerged},
+            {"clbrdrt", Kw::CellBorderTop},
+            {"clbrdrl", Kw::CellBorderLeft},
+            {"clbrdrb", Kw::CellBorderBottom},
+            {"clbrdrr", Kw::CellBorderRight},
+            {"brdrt", Kw::OtherBorder},
+            {"brdrl", Kw::OtherBorder},
+            {"brdrb", Kw::OtherBorder},
+            {"brdrr", Kw::OtherBorder},
+            {"brdrbtw", Kw::OtherBorder},
+            {"brdrbar", Kw::OtherBorder},
+            {"box", Kw::OtherBorder},
+            {"trbrdrt", Kw::OtherBorder},
+            {"trbrdrl", Kw::OtherBorder},
+            {"trbrdrb", Kw::OtherBorder},
+            {"trbrdrr", Kw::OtherBorder},
+            {"trbrdrh", Kw::OtherBorder},
+            {"trbrdrv", Kw::OtherBorder},
+            {"brdrs", Kw::BorderSingle},
+            {"brdrth", Kw::BorderSingle},
+            {"brdrsh", Kw::BorderSingle},
+            {"brdrdb", Kw::BorderDouble},
+            {"brdrtriple", Kw::BorderDouble},
+            {"brdrdot", Kw::BorderDotted},
+            {"brdrdash", Kw::BorderDashed},
+            {"brdrdashsm", Kw::BorderDashed},
+            {"brdrdashd", Kw::BorderDashed},
+            {"brdrhair", Kw::BorderHair},
+            {"brdrnone", Kw::BorderNone},
+            {"brdrnil", Kw::BorderNone},
+            {"brdrw", Kw::BorderWidth},
+            {"brdrcf", Kw::BorderColor},
+            {"clcbpat", Kw::CellShadingColor},
+            {"clshdng", Kw::CellShading},
+            {"clvertalt", Kw::CellTop},
+            {"clvertalc", Kw::CellCenter},
+            {"clvertalb", Kw::CellBottom},
         };
         for (const auto& [name, kw] : words) {
             t.emplace(name, kw);
@@ -216,14 +340,19 @@ struct ByteStrings {
 constexpr ByteStrings kBytes;
 
 constexpr std::size_t kMaxColors = 65536;
+constexpr std::size_t kMaxFieldInstruction = 4096;
+constexpr int kMaxLinks = 1 << 20;
 
-enum class Dest : unsigned char { Text, ColorTable };
+// Where the text of a group goes: the document (body or footnote), the
+// colour table, a field's instruction, or a nested row's properties.
+enum class Dest : unsigned char { Text, ColorTable, FieldInst, NestProps };
 
 struct State {
     CharFormat chr;
     ParaFormat para;
     int uc = 1;  // bytes of fallback text after \uN
     Dest dest = Dest::Text;
+    bool note = false;  // inside a footnote
 };
 
 struct ColorEntry {
@@ -252,6 +381,26 @@ int clampInt(long long v, int lo, int hi) {
     return static_cast<int>(std::clamp<long long>(v, lo, hi));
 }
 
+// The target of a HYPERLINK field instruction: HYPERLINK "url" or
+// HYPERLINK url; empty for any other field.
+std::string_view hyperlinkTarget(std::string_view inst) {
+    auto skipSpaces = [&inst] {
+        while (!inst.empty() && (inst.front() == ' ' || inst.front() == '\t'))
+            inst.remove_prefix(1);
+    };
+    skipSpaces();
+    constexpr std::string_view kWord = "HYPERLINK";
+    if (!inst.starts_with(kWord))
+        return {};
+    inst.remove_prefix(kWord.size());
+    skipSpaces();
+    if (!inst.empty() && inst.front() == '"') {
+        inst.remove_prefix(1);
+        return inst.substr(0, inst.find('"'));
+    }
+    return inst.substr(0, inst.find_first_of(" \t\""));
+}
+
 struct Word {
     std::string_view name;
     bool hasParam = false;
@@ -274,9 +423,11 @@ class Parser {
         } else {
             runPlain();
         }
+        if (st_.note)
+            endNote(st_.para);
         // The last paragraph, not ended by \par, keeps the format it had at
         // its last text (the closing braces would otherwise reset it).
-        if (!paraPending_) {
+        if (!paraPending_ && !afterCell_) {
             sink_.paragraphFormat(textInPara_ ? lastPara_ : st_.para);
         }
     }
@@ -372,8 +523,12 @@ class Parser {
         if (overflow_ > 0) {
             --overflow_;
         } else if (!stack_.empty()) {
+            const bool wasNote = st_.note;
+            const ParaFormat notePara = st_.para;
             st_ = stack_.back();
             stack_.pop_back();
+            if (wasNote && !st_.note)
+                endNote(notePara);
         }
         // A '}' without its '{' is ignored.
     }
@@ -443,6 +598,24 @@ class Parser {
         }
     }
 
+    // After "{\*": the destinations this reader knows are read, any other
+    // is skipped whole.
+    void starredDestination() {
+        const std::size_t n = in_.size();
+        if (pos_ + 1 < n && in_[pos_] == '\\' && isLower(in_[pos_ + 1])) {
+            ++pos_;
+            const Word w = readWord();
+            const auto& table = keywords();
+            auto it = table.find(w.name);
+            if (it != table.end() && (it->second == Kw::Footnote || it->second == Kw::FieldInst ||
+                                      it->second == Kw::NestTableProps)) {
+                word(w, true);
+                return;
+            }
+        }
+        skipGroup();
+    }
+
     // pos_ is just after the backslash.
     void control() {
         const std::size_t n = in_.size();
@@ -489,7 +662,7 @@ class Parser {
                 break;
             case '*':
                 if (atGroupStart)
-                    skipGroup();
+                    starredDestination();
                 break;
             case '\r':
             case '\n':
@@ -498,6 +671,34 @@ class Parser {
             default:
                 break;  // \- optional hyphen, \: and unknown symbols
         }
+    }
+
+    // The row definition that row and cell words change: the nested one
+    // inside \nesttableprops, the outer one elsewhere.
+    int defIndex() const { return st_.dest == Dest::NestProps ? 1 : 0; }
+
+    Border* border() {
+        if (borderSide_ < 0)
+            return nullptr;
+        CellDef& cell = cellDefs_[defIndex()];
+        Border* sides[] = {&cell.top, &cell.left, &cell.bottom, &cell.right_};
+        return sides[borderSide_];
+    }
+
+    void setBorderStyle(BorderStyle style, int defaultWidth) {
+        if (Border* b = border()) {
+            b->style = style;
+            if (b->width == 0)
+                b->width = defaultWidth;
+        }
+    }
+
+    const ColorEntry* colorAt(long long index) const {
+        if (index >= 0 && static_cast<std::size_t>(index) < colors_.size() &&
+            colors_[static_cast<std::size_t>(index)].set) {
+            return &colors_[static_cast<std::size_t>(index)];
+        }
+        return nullptr;
     }
 
     void word(const Word& w, bool atGroupStart) {
@@ -527,9 +728,12 @@ class Parser {
                     pending_ = ColorEntry{};
                 }
                 break;
-            case Kw::Plain:
+            case Kw::Plain: {
+                const int link = chr.link;  // a hyperlink's text may reset its format
                 chr = CharFormat{};
+                chr.link = link;
                 break;
+            }
             case Kw::Bold:
                 chr.bold = on;
                 break;
@@ -547,6 +751,21 @@ class Parser {
                 break;
             case Kw::Color:
                 setColor(w.hasParam ? w.param : 0);
+                break;
+            case Kw::Super:
+                chr.script = Script::Super;
+                break;
+            case Kw::Sub:
+                chr.script = Script::Sub;
+                break;
+            case Kw::Up:
+                chr.script = on ? Script::Super : Script::Normal;
+                break;
+            case Kw::Down:
+                chr.script = on ? Script::Sub : Script::Normal;
+                break;
+            case Kw::NoSuperSub:
+                chr.script = Script::Normal;
                 break;
             case Kw::Pard:
                 para = ParaFormat{};
@@ -578,7 +797,26 @@ class Parser {
             case Kw::SpaceAfter:
                 para.spaceAfter = clampInt(w.param, 0, kMaxIndent);
                 break;
+            case Kw::PageBreakBefore:
+                para.pageBreakBefore = on;
+                break;
+            case Kw::TabStop:
+                if (para.tabCount < static_cast<int>(para.tabs.size()))
+                    para.tabs[static_cast<std::size_t>(para.tabCount++)] =
+                        clampInt(w.param, 0, kMaxIndent);
+                break;
+            case Kw::InTable:
+                para.tableLevel = std::max(para.tableLevel, 1);
+                break;
+            case Kw::TableLevel:
+                para.tableLevel = clampInt(w.param, 0, kMaxTableLevel);
+                break;
             case Kw::Par:
+                paragraphEnd();
+                break;
+            case Kw::Page:
+                if (st_.dest == Dest::Text && !st_.note)
+                    pageBreak_ = true;
                 paragraphEnd();
                 break;
             case Kw::Line:
@@ -599,6 +837,9 @@ class Parser {
             case Kw::DoubleQuote:
                 emitByte('"');
                 break;
+            case Kw::Bullet:
+                emitByte(0x95);  // Windows-1252 bullet
+                break;
             case Kw::Unicode:
                 unicode(w.param);
                 break;
@@ -617,16 +858,185 @@ class Parser {
             case Kw::Blue:
                 colorComponent(0, w.param);
                 break;
+            case Kw::Footnote:
+                if (!atGroupStart)
+                    break;
+                if (st_.dest != Dest::Text || st_.note) {
+                    skipGroup();  // a note inside a note is not shown
+                } else {
+                    startNote();
+                }
+                break;
+            case Kw::FootnoteMark:
+                footnoteMark();
+                break;
+            case Kw::Field:
+                if (atGroupStart)
+                    fieldInst_.clear();
+                break;
+            case Kw::FieldInst:
+                if (atGroupStart) {
+                    st_.dest = Dest::FieldInst;
+                    fieldInst_.clear();
+                }
+                break;
+            case Kw::FieldResult:
+                fieldResult();
+                break;
+            case Kw::Cell:
+                cellEnd(1);
+                break;
+            case Kw::NestCell:
+                cellEnd(std::max(2, st_.para.tableLevel));
+                break;
+            case Kw::Row:
+                rowEnd(1);
+                break;
+            case Kw::NestRow:
+                rowEnd(std::max(2, st_.para.tableLevel));
+                break;
+            case Kw::NestTableProps:
+                if (atGroupStart)
+                    st_.dest = Dest::NestProps;
+                break;
+            case Kw::RowDefaults:
+                rowDefs_[defIndex()] = RowFormat{};
+                cellDefs_[defIndex()] = CellDef{};
+                borderSide_ = -1;
+                break;
+            case Kw::CellX: {
+                RowFormat& row = rowDefs_[defIndex()];
+                CellDef& cell = cellDefs_[defIndex()];
+                cell.right = clampInt(w.param, -kMaxCellX, kMaxCellX);
+                if (row.cells.size() < static_cast<std::size_t>(kMaxCells))
+                    row.cells.push_back(cell);
+                cell = CellDef{};
+                borderSide_ = -1;
+                break;
+            }
+            case Kw::RowGap:
+                rowDefs_[defIndex()].gap = clampInt(w.param, 0, kMaxIndent);
+                break;
+            case Kw::RowLeft:
+                rowDefs_[defIndex()].left = clampInt(w.param, -kMaxIndent, kMaxIndent);
+                break;
+            case Kw::RowAlignLeft:
+                rowDefs_[defIndex()].align = Align::Left;
+                break;
+            case Kw::RowAlignCenter:
+                rowDefs_[defIndex()].align = Align::Center;
+                break;
+            case Kw::RowAlignRight:
+                rowDefs_[defIndex()].align = Align::Right;
+                break;
+            case Kw::RowHeader:
+                rowDefs_[defIndex()].header = true;
+                break;
+            case Kw::MergeFirst:
+                cellDefs_[defIndex()].mergeFirst = true;
+                break;
+            case Kw::Merged:
+                cellDefs_[defIndex()].merged = true;
+                break;
+            case Kw::VMergeFirst:
+                cellDefs_[defIndex()].vmergeFirst = true;
+                break;
+            case Kw::VMerged:
+                cellDefs_[defIndex()].vmerged = true;
+                break;
+            case Kw::CellBorderTop:
+                borderSide_ = 0;
+                break;
+            case Kw::CellBorderLeft:
+                borderSide_ = 1;
+                break;
+            case Kw::CellBorderBottom:
+                borderSide_ = 2;
+                break;
+            case Kw::CellBorderRight:
+                borderSide_ = 3;
+                break;
+            case Kw::OtherBorder:
+                borderSide_ = -1;
+                break;
+            case Kw::BorderSingle:
+                setBorderStyle(BorderStyle::Single, 10);
+                break;
+            case Kw::BorderDouble:
+                setBorderStyle(BorderStyle::Double, 10);
+                break;
+            case Kw::BorderDotted:
+                setBorderStyle(BorderStyle::Dotted, 10);
+                break;
+            case Kw::BorderDashed:
+                setBorderStyle(BorderStyle::Dashed, 10);
+                break;
+            case Kw::BorderHair:
+                setBorderStyle(BorderStyle::Single, 5);
+                break;
+            case Kw::BorderNone:
+                if (Border* b = border())
+                    *b = Border{};
+                break;
+            case Kw::BorderWidth:
+                if (Border* b = border())
+                    b->width = clampInt(w.param, 0, kMaxBorderWidth);
+                break;
+            case Kw::BorderColor:
+                if (Border* b = border()) {
+                    const ColorEntry* c = colorAt(w.param);
+                    b->hasColor = c != nullptr;
+                    b->color = c != nullptr ? c->rgb : 0;
+                }
+                break;
+            case Kw::CellShadingColor:
+                if (const ColorEntry* c = colorAt(w.param)) {
+                    cellDefs_[defIndex()].hasShading = true;
+                    cellDefs_[defIndex()].shading = c->rgb;
+                }
+                break;
+            case Kw::CellShading: {
+                CellDef& cell = cellDefs_[defIndex()];
+                const int percent = clampInt(w.param, 0, 10000);  // hundredths
+                if (!cell.hasShading && percent > 0) {
+                    const auto grey = static_cast<std::uint32_t>(255 - 255 * percent / 10000);
+                    cell.hasShading = true;
+                    cell.shading = (grey << 16) | (grey << 8) | grey;
+                }
+                break;
+            }
+            case Kw::CellTop:
+                cellDefs_[defIndex()].valign = VAlign::Top;
+                break;
+            case Kw::CellCenter:
+                cellDefs_[defIndex()].valign = VAlign::Center;
+                break;
+            case Kw::CellBottom:
+                cellDefs_[defIndex()].valign = VAlign::Bottom;
+                break;
         }
     }
 
     void unicode(long long n) {
         if (n < 0)
             n += 65536;  // RTF writes code points above 32767 as negative numbers
-        int y = n >= 0 && n <= 0x10FFFF ? yusciiFromUnicode(static_cast<long>(n)) : -1;
-        if (y < 0)
-            return;  // not a Serbian letter: the fallback text stands for it
-        emitByte(static_cast<unsigned char>(y));
+        if (n < 0 || n > 0x10FFFF)
+            return;  // no character: the fallback text stands for it
+        int byte = yusciiFromUnicode(static_cast<long>(n));
+        if (byte < 0 && (n < 0x80 || (n >= 0xA0 && n <= 0xFF)))
+            byte = static_cast<int>(n);
+        if (byte < 0)
+            byte = yuscii::cp1252HighByte(static_cast<char32_t>(n));
+        if (byte >= 0) {
+            emitByte(static_cast<unsigned char>(byte));
+        } else if (n > 0xFFFF) {
+            const long v = static_cast<long>(n) - 0x10000;
+            emitForeign(static_cast<char16_t>(0xD800 + (v >> 10)));
+            emitForeign(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
+        } else if (n >= 0xA0) {
+            emitForeign(static_cast<char16_t>(n));
+        }
+        // C1 control characters (U+0080-U+009F) are dropped like C0 ones.
         skipChars_ = st_.uc;
     }
 
@@ -640,14 +1050,62 @@ class Parser {
 
     void setColor(long long index) {
         CharFormat& chr = st_.chr;
-        if (index >= 0 && static_cast<std::size_t>(index) < colors_.size() &&
-            colors_[static_cast<std::size_t>(index)].set) {
-            chr.hasColor = true;
-            chr.color = colors_[static_cast<std::size_t>(index)].rgb;
-        } else {
-            chr.hasColor = false;
-            chr.color = 0;
-        }
+        const ColorEntry* c = colorAt(index);
+        chr.hasColor = c != nullptr;
+        chr.color = c != nullptr ? c->rgb : 0;
+    }
+
+    // ---- footnotes and fields
+
+    // The paragraph state of the running text, kept while a note is read.
+    struct Flow {
+        bool paraPending = false;
+        bool textInPara = false;
+        bool afterCell = false;
+        ParaFormat lastPara;
+    };
+
+    Flow flow() const { return {paraPending_, textInPara_, afterCell_, lastPara_}; }
+    void setFlow(const Flow& f) {
+        paraPending_ = f.paraPending;
+        textInPara_ = f.textInPara;
+        afterCell_ = f.afterCell;
+        lastPara_ = f.lastPara;
+    }
+
+    void startNote() {
+        bodyFlow_ = flow();
+        setFlow(Flow{});
+        st_.note = true;
+        st_.para = ParaFormat{};
+        sink_.footnoteStart(++notes_);
+    }
+
+    void endNote(const ParaFormat& notePara) {
+        if (!paraPending_ && textInPara_)
+            sink_.paragraphFormat(lastPara_);
+        else if (!paraPending_ && !afterCell_)
+            sink_.paragraphFormat(notePara);
+        sink_.footnoteEnd();
+        setFlow(bodyFlow_);
+    }
+
+    void footnoteMark() {
+        if (st_.dest != Dest::Text)
+            return;
+        ensureParagraph();
+        sink_.footnoteMark(st_.note ? notes_ : notes_ + 1, st_.note, st_.chr);
+    }
+
+    void fieldResult() {
+        if (st_.dest != Dest::Text)
+            return;
+        const std::string_view url = hyperlinkTarget(fieldInst_);
+        fieldInst_.clear();
+        if (url.empty() || links_ >= kMaxLinks)
+            return;
+        st_.chr.link = ++links_;
+        sink_.linkTarget(links_, url);
     }
 
     // ---- output
@@ -657,15 +1115,25 @@ class Parser {
             sink_.newParagraph();
             paraPending_ = false;
         }
+        afterCell_ = false;
         textInPara_ = true;
         lastPara_ = st_.para;
     }
 
     void emitText(std::string_view run) {
-        if (st_.dest == Dest::Text) {
-            ensureParagraph();
-            sink_.text(run, st_.chr);
-            return;
+        switch (st_.dest) {
+            case Dest::Text:
+                ensureParagraph();
+                sink_.text(run, st_.chr);
+                return;
+            case Dest::FieldInst:
+                if (fieldInst_.size() < kMaxFieldInstruction)
+                    fieldInst_.append(run.substr(0, kMaxFieldInstruction - fieldInst_.size()));
+                return;
+            case Dest::NestProps:
+                return;
+            case Dest::ColorTable:
+                break;
         }
         // Colour table: each ';' ends an entry; an entry without components
         // is the automatic colour.
@@ -689,6 +1157,13 @@ class Parser {
         emitText(std::string_view(&kBytes.bytes[b], 1));
     }
 
+    void emitForeign(char16_t unit) {
+        if (st_.dest != Dest::Text)
+            return;
+        ensureParagraph();
+        sink_.foreign(unit, st_.chr);
+    }
+
     void lineBreak() {
         if (st_.dest != Dest::Text)
             return;
@@ -702,9 +1177,50 @@ class Parser {
         if (paraPending_)
             sink_.newParagraph();
         sink_.paragraphFormat(st_.para);
+        if (pageBreak_) {
+            sink_.pageBreak();
+            pageBreak_ = false;
+        }
         paraPending_ = true;
         textInPara_ = false;
+        afterCell_ = false;
     }
+
+    void cellEnd(int level) {
+        if (st_.dest != Dest::Text)
+            return;
+        if (st_.note) {
+            emitByte('\t');  // a note's table reads as text
+            return;
+        }
+        ensureParagraph();
+        ParaFormat format = st_.para;
+        format.tableLevel = std::max(format.tableLevel, level);
+        sink_.paragraphFormat(format);
+        sink_.cellEnd(std::min(level, kMaxTableLevel));
+        textInPara_ = false;
+        afterCell_ = true;
+    }
+
+    void rowEnd(int level) {
+        if (st_.dest != Dest::Text && st_.dest != Dest::NestProps)
+            return;
+        if (st_.note) {
+            paragraphEnd();
+            return;
+        }
+        if (!paraPending_ && !afterCell_ && textInPara_) {
+            // Text after the row's last \cell ends with the row.
+            sink_.paragraphFormat(lastPara_);
+        }
+        sink_.rowEnd(std::min(level, kMaxTableLevel), rowDefs_[level > 1 ? 1 : 0]);
+        paraPending_ = true;
+        textInPara_ = false;
+        afterCell_ = false;
+    }
+
+    static constexpr int kMaxCellX = 1 << 20;
+    static constexpr int kMaxBorderWidth = 200;
 
     std::string_view in_;
     Sink& sink_;
@@ -716,9 +1232,18 @@ class Parser {
     bool groupStart_ = false;
     bool paraPending_ = false;
     bool textInPara_ = false;
+    bool afterCell_ = false;  // a \cell ended the last paragraph
+    bool pageBreak_ = false;  // \page: reported with the paragraph it ends
     ParaFormat lastPara_;
     std::vector<ColorEntry> colors_;
     ColorEntry pending_;
+    Flow bodyFlow_;
+    int notes_ = 0;
+    int links_ = 0;
+    std::string fieldInst_;
+    RowFormat rowDefs_[2];  // the outer row and a nested one
+    CellDef cellDefs_[2];   // the cell being defined
+    int borderSide_ = -1;   // the cell border that \brdr words set: top left bottom right
 };
 
 }  // namespace

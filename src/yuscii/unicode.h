@@ -1,14 +1,11 @@
 #pragma once
-// YUSCII text as real Unicode letters, for text that leaves the program as
-// text (PDF): what the YUSCII faces draw, spelt with Unicode's letters.
-//
-//   Latin       the Latin text face: @ [ \ ] ^ ` { | } ~ as Ž Š Đ Ć Č ž š đ ć č,
-//               W Q X w q x as Nj Lj Dž nj lj dž
-//   Interface   the interface face: only the ten punctuation letters
-//   Cyrillic    the Cyrillic text face: every Serbian letter as its Cyrillic
-//               letter (A B V G ... as А Б В Г ..., W as Њ); Y y stay
-//
-// Other bytes keep their own code (Latin-1).
+// YUSCII text as the real Unicode letters it reads as, for text that leaves
+// the program as characters rather than as codes drawn by our fonts: PDF
+// text, exports. The script decides what the codes are: Serbian Latin
+// (W Q X as Nj Lj Dž), Serbian Cyrillic (every letter code its Cyrillic
+// letter; Y, which has none, stays Latin), or the interface face's Latin
+// (only the ten punctuation letters; w q x stay plain letters). Bytes 0x80-0xFF are their
+// Windows-1252 characters; control bytes stay as they are.
 #include <string>
 #include <string_view>
 
@@ -16,6 +13,7 @@ namespace yuscii {
 
 enum class Script { Latin, Interface, Cyrillic };
 
-std::u16string toUnicode(std::string_view text, Script script);
+std::u16string toUnicode(std::string_view yuscii, Script script);
+std::string toUtf8(std::string_view yuscii, Script script);
 
 }  // namespace yuscii

@@ -4,12 +4,14 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTextCursor>
 
 #include "database/datasets.h"
 #include "database/filters.h"
 #include "database/small_db.h"
 #include "engine/datasource.h"
+#include "richtext/reader.h"
 #include "support/scripted_ui.h"
 
 namespace {
@@ -101,6 +103,32 @@ TEST_F(DBRichEditTest, CopyKeyGoesThroughTheSeamAndLeavesShortcutsAlone) {
     view->moveCursor(QTextCursor::End);
     view->copyToClipboard();  // an empty selection copies nothing
     EXPECT_EQ(ui.clipboard, "old");
+}
+
+TEST_F(DBRichEditTest, AClickOnALinkOpensItThroughTheShell) {
+    auto& ui = testsupport::scriptedUi();
+    view->resize(400, 200);
+    view->show();
+    richtext::read(
+        "{\\rtf1 Vidi {\\field{\\*\\fldinst HYPERLINK \"https://a.rs/z\"}"
+        "{\\fldrslt ovde}} i tu.}",
+        *view->document());
+    QTextCursor cursor(view->document());
+    auto click = [&](int position) {
+        cursor.setPosition(position);
+        const QPoint at = view->cursorRect(cursor).center() + QPoint(2, 0);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, view->viewport()->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(view->viewport(), &event);
+        }
+    };
+    click(1);  // plain text: nothing
+    EXPECT_TRUE(ui.shellCalls.empty());
+    click(6);  // inside "ovde"
+    ASSERT_EQ(ui.shellCalls.size(), 1u);
+    EXPECT_NE(ui.shellCalls[0].find("https://a.rs/z"), std::string::npos) << ui.shellCalls[0];
 }
 
 }  // namespace

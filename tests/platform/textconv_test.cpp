@@ -18,6 +18,13 @@ TEST(TextConv, EveryByteComesBackUnchanged) {
     EXPECT_EQ(platform::ys(QStringLiteral("\u0416")), "?");  // no YUSCII byte
 }
 
+TEST(TextConv, HighBytesAreWindows1252Characters) {
+    const QString text = platform::qs("\x84\x93\x96\x97\x85\x80\x8a\xe9\x81");
+    EXPECT_EQ(text, QString::fromUtf16(u"\u201E\u201C\u2013\u2014\u2026\u20AC\u0160\u00E9\u0081"));
+    // Typed or pasted, the same characters are the same bytes.
+    EXPECT_EQ(platform::ys(QString::fromUtf16(u"\u201E\u2019\u20AC")), "\x84\x92\x80");
+}
+
 TEST(TextConv, LinesBreakOnlyBetweenWordsWhateverTheirLetters) {
     // proizvođača računa Računa: the codes of đ and ć are punctuation in
     // ASCII, after which a line may break; their private-use form may not.

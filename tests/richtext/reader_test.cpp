@@ -47,6 +47,8 @@ const Case kCases[] = {
      "[c 0 0 0 0 0]<>a\n[r 0 0 0 0 0]<>b\n[j 0 0 0 0 0]<>c\n" + P + "<>d\n"},
     {"indents and spacing in points", rtfDoc("\\fi180\\li360\\ri-20\\sb120\\sa240 a"),
      "[l 9 18 -1 6 12]<>a\n"},
+    {"tab stops", rtfDoc("\\fi-360\\li360\\tx360\\tx1440 1.\\tab b"),
+     "[l -18 18 0 0 0 tab18 tab72]<>1.\tb\n"},
     {"hanging indent", rtfDoc("\\fi-360\\li720 a"), "[l -18 36 0 0 0]<>a\n"},
     {"indent limits", rtfDoc("\\li99999999\\fi-99999999\\sb-5 a"), "[l -1584 1584 0 0 0]<>a\n"},
     {"pard resets the paragraph", rtfDoc("\\qc\\li360 a\\par\\pard b"),
@@ -71,22 +73,32 @@ TEST_P(ReaderCases, Formatting) {
     const Case& c = GetParam();
     auto doc = richtext::read(c.rtf);
     EXPECT_EQ(richtext_test::dump(*doc), c.dump);
-    EXPECT_EQ(richtext_test::plain(*doc), rtf::plainText(c.rtf));
+    EXPECT_TRUE(richtext_test::sameText(*doc, rtf::plainText(c.rtf))) << richtext_test::plain(*doc);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, ReaderCases, ::testing::ValuesIn(kCases),
                          testsupport::CaseName());
 
-TEST(Reader, BytesAreCharactersOfTheirOwnCodeAndLettersArePrivateUse) {
-    auto doc = richtext::read("{\\rtf1 \\'e8\\'8a[a\\|}");
+TEST(Reader, BytesAreWindows1252CharactersAndLettersArePrivateUse) {
+    auto doc = richtext::read("{\\rtf1 \\'e8\\'8a[a\\|\\'93\\'84\\'80\\'81}");
     const QString text = doc->toPlainText();
-    ASSERT_EQ(text.size(), 5);
+    ASSERT_EQ(text.size(), 9);
     EXPECT_EQ(text[0], QChar(0xE8));
-    EXPECT_EQ(text[1], QChar(0x8A));
+    EXPECT_EQ(text[1], QChar(0x160));   // Windows-1252 S-caron
     EXPECT_EQ(text[2], QChar(0xE05B));  // [ is the letter S-caron
     EXPECT_EQ(text[3], QChar(u'a'));
     EXPECT_EQ(text[4], QChar(0xE07C));  // | is the letter d-stroke
-    EXPECT_EQ(platform::ys(text), "\xe8\x8a[a|");
+    EXPECT_EQ(text[5], QChar(0x201C));
+    EXPECT_EQ(text[6], QChar(0x201E));
+    EXPECT_EQ(text[7], QChar(0x20AC));
+    EXPECT_EQ(text[8], QChar(0x81));  // unused in Windows-1252: itself
+    EXPECT_EQ(platform::ys(text), "\xe8\x8a[a|\x93\x84\x80\x81");
+}
+
+TEST(Reader, CharactersWithoutAByteAreKeptAsThemselves) {
+    auto doc = richtext::read("{\\rtf1 \\u945?\\u8805?\\u-10179?\\u-8704?}");
+    EXPECT_EQ(doc->toPlainText(), QString::fromUtf16(u"\u03B1\u2265\U0001F600"));
+    EXPECT_EQ(richtext_test::plain(*doc), "????");
 }
 
 TEST(Reader, ReplacesTheContentWithoutUndoHistory) {

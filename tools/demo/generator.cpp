@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "demo/db_writer.h"
+#include "demo/generator_tables.h"
 #include "demo/rtf_writer.h"
 #include "demo/sources.h"
 #include "demo/wording.h"
@@ -230,6 +231,7 @@ GenerateStats generateDatabase(const GenerateOptions& options,
         const auto body = regulationBody(text, random, r.title, bytes);
         r.latin = markupToRtf(body, Script::Latin, "generator");
         r.cyrillic = markupToRtf(body, Script::Cyrillic, "generator");
+        addTables(r, id, n, options.seed);
         if (random.chance(0.15)) {
             std::string note = text.sentence();
             if (random.chance(0.5)) {

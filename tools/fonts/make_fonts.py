@@ -25,6 +25,13 @@ LICENCE_NAME = "DejaVu-licence.txt"
 PUNCTUATION_LETTERS = "@[\\]^`{|}~"
 PRIVATE_USE_BASE = 0xE000
 
+# Bytes 0x80-0x9F of the texts are Windows-1252 typographic characters; the
+# program hands them to text layout as those characters, and every face must
+# draw them (as it draws Latin-1 for 0xA0-0xFF). The codes themselves get the
+# same glyphs, for text that reaches a view as raw bytes.
+CP1252_CODES = {b: bytes([b]).decode("cp1252") for b in range(0x80, 0xA0)
+                if bytes([b]).decode("cp1252", errors="ignore")}
+
 # YUSCII code -> Serbian Latin letter. W, Q, X are the title-case digraph
 # letters Nj, Lj, Dz-caron; w, q, x the small ones.
 LATIN = {
@@ -77,13 +84,19 @@ FACES = [
 ]
 
 
+def glyph_of(best, char):
+    """The glyph the source font draws char with; stops when it has none."""
+    glyph = best.get(ord(char))
+    if glyph is None:
+        raise SystemExit(f"source font lacks U+{ord(char):04X}")
+    return glyph
+
+
 def remap(font, mapping):
     """Points the codes of mapping at the glyphs of their letters, in every subtable."""
     best = font.getBestCmap()
     for code, letter in mapping.items():
-        glyph = best.get(ord(letter))
-        if glyph is None:
-            raise SystemExit(f"source font lacks U+{ord(letter):04X}")
+        glyph = glyph_of(best, letter)
         for table in font["cmap"].tables:
             if ord(code) in table.cmap:
                 table.cmap[ord(code)] = glyph
@@ -91,6 +104,18 @@ def remap(font, mapping):
             # U+E000 + code, so that they count as letters there.
             if code in PUNCTUATION_LETTERS and table.isUnicode() and table.format in (4, 12):
                 table.cmap[PRIVATE_USE_BASE + ord(code)] = glyph
+
+
+def add_typographic(font):
+    """Checks the Windows-1252 characters and gives their codes the glyphs."""
+    best = font.getBestCmap()
+    for code, char in CP1252_CODES.items():
+        glyph = glyph_of(best, char)
+        for table in font["cmap"].tables:
+            if table.isUnicode() and table.format in (4, 12):
+                table.cmap.setdefault(code, glyph)
+    for code in range(0xA0, 0x100):
+        glyph_of(best, chr(code))
 
 
 def rename(font, family, subfamily):
@@ -127,6 +152,7 @@ def rename(font, family, subfamily):
 def make(output_dir, dejavu_dir, out_file, src_file, family, subfamily, mapping):
     font = TTFont(os.path.join(dejavu_dir, src_file), recalcTimestamp=False)
     remap(font, mapping)
+    add_typographic(font)
     rename(font, family, subfamily)
     font.save(os.path.join(output_dir, out_file))
 
