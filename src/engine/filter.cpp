@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/sqlite_util.h"
+#include "engine/table.h"
 #include "engine/tabledef_codec.h"
 
 namespace engine::detail {
@@ -190,8 +191,17 @@ class Parser {
 
     FilterNode parsePrimary() {
         if (tok_.kind == Tok::LParen) {
+            // Each level costs stack here and in compiling; a hostile text
+            // must not exhaust it.
+            if (depth_ == kMaxFilterNesting) {
+                throw FilterError(
+                    "parentheses nested more than " + std::to_string(kMaxFilterNesting) + " deep",
+                    tok_.pos);
+            }
+            ++depth_;
             advance();
             FilterNode inner = parseOr();
+            --depth_;
             if (tok_.kind != Tok::RParen) {
                 throw FilterError("')' expected", tok_.pos);
             }
@@ -222,6 +232,7 @@ class Parser {
 
     Lexer lexer_;
     Token tok_;
+    size_t depth_ = 0;
 };
 
 const char* opSql(CompareOp op) {
