@@ -1,5 +1,6 @@
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "engine/session.h"
@@ -33,6 +34,9 @@ sqlite3* openConnection(const std::string& path, int flags) {
     // might carry, and keep the schema itself out of reach of plain SQL.
     sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    // A double-quoted name of a missing column is an error, never a text.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     return db;
 }
 
@@ -138,6 +142,41 @@ const TableDef& Database::tableDef(const std::string& name) const {
         throw Error("Table does not exist: " + name + " (" + path_ + ")");
     }
     return *def;
+}
+
+void Database::checkStored(const TableDef& def) const {
+    auto refuse = [&](const std::string& problem) {
+        throw Error("The table " + def.name + " in " + path_ + " " + problem);
+    };
+    Stmt object(db_,
+                "SELECT type, sql FROM sqlite_master WHERE name = ? COLLATE NOCASE AND "
+                "type IN ('table', 'view')");
+    object.bindText(1, def.name);
+    if (!object.step()) {
+        refuse("is missing from the file");
+    }
+    const std::string type = object.columnBytes(0);
+    const std::string sql = detail::upperAscii(object.columnBytes(1).substr(0, 21));
+    if (type != "table" || sql.starts_with("CREATE VIRTUAL")) {
+        refuse("is no ordinary table");
+    }
+    // Extra columns and another order are harmless: every read and write
+    // names its columns.
+    std::vector<std::string> stored;
+    Stmt info(db_, "PRAGMA table_info(" + quoteIdent(def.name) + ")");
+    while (info.step()) {
+        stored.push_back(info.columnBytes(1));
+    }
+    std::string missing;
+    for (const auto& field : def.fields) {
+        if (std::none_of(stored.begin(), stored.end(),
+                         [&](const auto& c) { return detail::equalsNoCase(c, field.name); })) {
+            missing += (missing.empty() ? "" : ", ") + field.name;
+        }
+    }
+    if (!missing.empty()) {
+        refuse("lacks the columns " + missing + " of its definition");
+    }
 }
 
 void Database::createTable(const TableDef& def) {

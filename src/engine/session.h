@@ -83,6 +83,9 @@ class Database {
     bool hasTable(const std::string& name) const;
     // The definition of an existing table (fields in order, keys, indexes).
     const TableDef& tableDef(const std::string& name) const;
+    // Throws Error naming the table when the file holds no ordinary table
+    // of that name with every column of the definition.
+    void checkStored(const TableDef& def) const;
 
     void createTable(const TableDef& def);  // throws when it exists
     void dropTable(const std::string& name);

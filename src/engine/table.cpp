@@ -97,6 +97,7 @@ void Table::open() {
     }
     try {
         im.def = db->tableDef(tableName);
+        db->checkStored(im.def);
         im.fieldIndex.clear();
         for (size_t i = 0; i < im.def.fields.size(); ++i) {
             im.fieldIndex[detail::upperAscii(im.def.fields[i].name)] = static_cast<int>(i);

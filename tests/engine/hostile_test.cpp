@@ -1,0 +1,77 @@
+// Database files that are damaged or made to harm: tables that are not what
+// the catalogue says, double-quoted names of missing columns.
+#include <gtest/gtest.h>
+
+#include "engine_fixture.h"
+
+namespace enginetest {
+namespace {
+
+using engine::Error;
+using Rows = std::vector<std::string>;
+
+class HostileTest : public EngineTest {
+  protected:
+    HostileTest() { fillSampleData(db()); }
+
+    // The message of the error open() throws; empty when it opens.
+    std::string openError(const std::string& table) {
+        try {
+            open(table, true);
+        } catch (const Error& e) {
+            return e.what();
+        }
+        return {};
+    }
+};
+
+TEST_F(HostileTest, DoubleQuotedNamesOfMissingColumnsAreNoText) {
+    // SQLite's default turns them into text: "nema" would read as 'nema'.
+    EXPECT_THROW(sql("SELECT \"nema\" FROM TB_Glasnici"), Error);
+    EXPECT_THROW(sql("CREATE INDEX stray ON TB_Glasnici (\"nema\")"), Error);
+    sql("SELECT \"Naziv_glasnika\" FROM TB_Glasnici WHERE Naziv_glasnika = 'x'");
+}
+
+TEST_F(HostileTest, ATableUnlikeItsCatalogueEntryIsAnErrorNamingIt) {
+    struct Case {
+        const char* what;
+        const char* sql;
+        const char* drop;  // removes it again
+    };
+    const Case cases[] = {
+        {"other columns", "CREATE TABLE TB_Zakoni (foo, bar)", "DROP TABLE TB_Zakoni"},
+        {"a column short",
+         "CREATE TABLE TB_Zakoni (ID_ZAKONA, ID_BROJA, ID_KATEGORIJE_ZAKONA, ID_TIPA_ZAKONA,"
+         " Latinica, Naziv_zakona, Cirilica, Oznaka, Napomena, Strana)",
+         "DROP TABLE TB_Zakoni"},
+        {"a view", "CREATE VIEW TB_Zakoni AS SELECT * FROM TB_Glasnici", "DROP VIEW TB_Zakoni"},
+        {"a virtual table",
+         "CREATE VIRTUAL TABLE TB_Zakoni USING fts5(ID_ZAKONA, ID_BROJA, ID_KATEGORIJE_ZAKONA,"
+         " ID_TIPA_ZAKONA, Latinica, Naziv_zakona, Cirilica, Oznaka, Napomena, Strana, BG)",
+         "DROP TABLE TB_Zakoni"},
+    };
+    sql("DROP TABLE TB_Zakoni");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        sql(c.sql);
+        const std::string error = openError("TB_Zakoni");
+        EXPECT_NE(error.find("TB_Zakoni"), std::string::npos) << error;
+        EXPECT_NE(error.find("zakoni.sqlite"), std::string::npos) << error;
+        sql(c.drop);
+    }
+}
+
+TEST_F(HostileTest, ExtraColumnsAndAnotherColumnOrderStillRead) {
+    sql("ALTER TABLE TB_Glasnici ADD COLUMN Visak TEXT");
+    sql("CREATE TABLE TB_Ministarstva2 (IME_MINISTARSTVA, MINISTARSTVO)");
+    sql("INSERT INTO TB_Ministarstva2 SELECT IME_MINISTARSTVA, MINISTARSTVO FROM TB_Ministarstva");
+    sql("DROP TABLE TB_Ministarstva");
+    sql("ALTER TABLE TB_Ministarstva2 RENAME TO tb_ministarstva");
+    EXPECT_EQ(column(*open("TB_Glasnici", true), "Naziv_glasnika"),
+              (Rows{"Slu`beni glasnik RS", "Slu`beni list"}));
+    EXPECT_EQ(column(*open("TB_Ministarstva", true), "IME_MINISTARSTVA"),
+              (Rows{"Ministarstvo finansija", "Ministarstvo rada"}));
+}
+
+}  // namespace
+}  // namespace enginetest
