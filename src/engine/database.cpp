@@ -46,12 +46,6 @@ bool hasSchemaTable(sqlite3* db, const char* name) {
     return stmt.step();
 }
 
-int schemaObjectCount(sqlite3* db) {
-    Stmt stmt(db, "SELECT count(*) FROM sqlite_master");
-    stmt.step();
-    return static_cast<int>(stmt.columnInt(0));
-}
-
 }  // namespace
 
 Database::Database(std::string path, sqlite3* db) : path_(std::move(path)), db_(db) {}
@@ -60,17 +54,26 @@ Database::~Database() {
     sqlite3_close_v2(db_);
 }
 
-std::unique_ptr<Database> Database::openFile(const std::string& path, const Session* session) {
-    sqlite3* handle = openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+std::unique_ptr<Database> Database::openFile(const std::string& path, const Session* session,
+                                             bool readOnly) {
+    // A file that is not there or empty is no database: opening must not
+    // turn it into one (SQLite would, at the first write).
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    const char* problem = !std::filesystem::exists(status)            ? "the file does not exist"
+                          : !std::filesystem::is_regular_file(status) ? "it is no file"
+                          : std::filesystem::file_size(path, ec) == 0 ? "the file is empty"
+                                                                      : nullptr;
+    if (problem != nullptr) {
+        throw Error("Cannot open database " + path + ": " + problem);
+    }
+    sqlite3* handle = openConnection(path, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
     std::unique_ptr<Database> db(new Database(path, handle));
+    db->guard_ = std::make_unique<detail::WorkGuard>();
+    detail::guardWork(handle, *db->guard_);
     try {
-        bool ours = hasSchemaTable(handle, "korvet_tables");
-        if (!ours) {
-            // A fresh file gets the catalogue; any other SQLite file is not ours.
-            if (schemaObjectCount(handle) != 0) {
-                throw Error("not a table file of this program");
-            }
-            execSql(handle, kMetaSql);
+        if (!hasSchemaTable(handle, "korvet_tables") || !hasSchemaTable(handle, "korvet_meta")) {
+            throw Error("not a table file of this program");
         }
         Stmt stmt(handle, "SELECT value FROM korvet_meta WHERE key = 'password'");
         if (stmt.step()) {
@@ -226,6 +229,7 @@ Database::Transaction::Transaction(Database& db) : db_(db) {
 Database::Transaction::~Transaction() {
     if (!done_) {
         // Cannot throw here; a failed rollback leaves SQLite to roll back itself.
+        detail::enterSqlite();
         sqlite3_exec(db_.db_, "ROLLBACK TO korvet_tx; RELEASE korvet_tx", nullptr, nullptr,
                      nullptr);
     }

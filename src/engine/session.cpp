@@ -94,7 +94,7 @@ Database& Session::database(const std::string& alias) {
         return *it->second;
     }
     std::filesystem::path file = std::filesystem::path(aliasPath(alias)) / kDatabaseFileName;
-    auto db = Database::openFile(file.string(), this);
+    auto db = Database::openFile(file.string(), this, readOnly_);
     Database& ref = *db;
     databases_[key] = std::move(db);
     return ref;

@@ -79,7 +79,7 @@ void Table::open() {
         if (!std::filesystem::is_regular_file(filePath_, ec)) {
             throw Error("Table file not found: " + filePath_);
         }
-        im.ownDb = Database::openFile(filePath_, &session_);
+        im.ownDb = Database::openFile(filePath_, &session_, readOnly_ || session_.readOnly());
         db = im.ownDb.get();
         if (tableName.empty()) {
             auto names = db->tableNames();
@@ -535,7 +535,7 @@ void Table::post() {
         }
         int rc = stmt.stepRc();
         if (rc != SQLITE_DONE) {
-            std::string message = sqlite3_errmsg(handle);
+            std::string message = detail::errorText(handle);
             throw Error("Cannot post the row of " + name_ + ": " + message);
         }
         if (state_ == State::Insert) {
@@ -586,7 +586,7 @@ void Table::deleteRecord() {
         StmtUse use(stmt);
         stmt.bindInt(1, rowid);
         if (stmt.stepRc() != SQLITE_DONE) {
-            std::string message = sqlite3_errmsg(im.db->handle());
+            std::string message = detail::errorText(im.db->handle());
             throw Error("Cannot delete the row of " + name_ + ": " + message);
         }
     }

@@ -73,5 +73,42 @@ TEST_F(HostileTest, ExtraColumnsAndAnotherColumnOrderStillRead) {
               (Rows{"Ministarstvo finansija", "Ministarstvo rada"}));
 }
 
+// An endless query for hostile schemas: it never yields a row.
+constexpr const char* kEndlessView =
+    "CREATE VIEW endless AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r) "
+    "SELECT n AS key, n AS value FROM r WHERE n < 0";
+
+TEST_F(HostileTest, EndlessQueriesInAHostileSchemaStopWithAMessage) {
+    sql(kEndlessView);
+    sql("CREATE TRIGGER stall AFTER INSERT ON TB_Glasnici BEGIN SELECT count(*) FROM endless; "
+        "END");
+    // A fresh session opens the file as it is now.
+    engine::Session other;
+    other.addStandardAlias("Zakoni", dataDir(), "Paradox");
+    other.addPassword(kPassword);
+    other.open();
+    engine::Table glasnici(other, "Glasnici");
+    glasnici.setDatabaseName("Zakoni");
+    glasnici.setTableName("TB_Glasnici");
+    glasnici.open();
+    glasnici.append();
+    glasnici.fieldByName("ID_GLASNIKA").setInteger(3);
+    try {
+        glasnici.post();
+        ADD_FAILURE() << "posted";
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find("work limit"), std::string::npos) << e.what();
+    }
+    glasnici.cancel();
+    EXPECT_EQ(glasnici.recordCount(), 2);
+    // Any other query on the file stops as well.
+    try {
+        other.database("Zakoni").exec("SELECT * FROM endless");
+        ADD_FAILURE() << "ran";
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find("work limit"), std::string::npos) << e.what();
+    }
+}
+
 }  // namespace
 }  // namespace enginetest

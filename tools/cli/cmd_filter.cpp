@@ -21,7 +21,7 @@ static int runFilter(const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: korvet-cli filter DIR TABLE 'EXPR' [--ci]\n");
         return 2;
     }
-    cli::ProgramDatabase program(words[0]);
+    cli::ProgramDatabase program(words[0], cli::Access::Read);
     engine::Table table(program.session, words[1]);
     table.setDatabaseName(cli::kCliAlias);
     table.setTableName(words[1]);

@@ -13,7 +13,7 @@ static int runReindex(const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: korvet-cli reindex DIR\n");
         return 2;
     }
-    cli::ProgramDatabase program(args[0]);
+    cli::ProgramDatabase program(args[0], cli::Access::Write);
     search::rebuildTextIndex(program.session, cli::kCliAlias);
     engine::Database& db = program.session.database(cli::kCliAlias);
     for (const auto& [table, name] : {std::pair{search::TextTable::Regulations, "regulations"},
