@@ -6,6 +6,7 @@
 #include "engine/session.h"
 #include "engine/sqlite_util.h"
 #include "engine/tabledef_codec.h"
+#include "platform/files.h"
 
 namespace engine {
 
@@ -26,7 +27,7 @@ sqlite3* openConnection(const std::string& path, int flags) {
     if (rc != SQLITE_OK) {
         std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);
-        throw Error("Cannot open database " + path + ": " + message);
+        throw Error("Cannot open database " + platform::printable(path) + ": " + message);
     }
     sqlite3_extended_result_codes(db, 0);
     sqlite3_busy_timeout(db, 5000);
@@ -65,7 +66,7 @@ std::unique_ptr<Database> Database::openFile(const std::string& path, const Sess
                           : std::filesystem::file_size(path, ec) == 0 ? "the file is empty"
                                                                       : nullptr;
     if (problem != nullptr) {
-        throw Error("Cannot open database " + path + ": " + problem);
+        throw Error("Cannot open database " + platform::printable(path) + ": " + problem);
     }
     sqlite3* handle = openConnection(path, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
     std::unique_ptr<Database> db(new Database(path, handle));
@@ -84,7 +85,7 @@ std::unique_ptr<Database> Database::openFile(const std::string& path, const Sess
         }
         db->loadDefinitions();
     } catch (const Error& e) {
-        throw Error("Cannot open database " + path + ": " + e.what());
+        throw Error("Cannot open database " + platform::printable(path) + ": " + e.what());
     }
     return db;
 }
@@ -92,7 +93,7 @@ std::unique_ptr<Database> Database::openFile(const std::string& path, const Sess
 std::unique_ptr<Database> Database::create(const std::string& path, const CreateOptions& options) {
     std::error_code ec;
     if (std::filesystem::exists(path, ec)) {
-        throw Error("Cannot create database " + path + ": the file exists");
+        throw Error("Cannot create database " + platform::printable(path) + ": the file exists");
     }
     sqlite3* handle = openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     std::unique_ptr<Database> db(new Database(path, handle));
@@ -104,7 +105,7 @@ std::unique_ptr<Database> Database::create(const std::string& path, const Create
             stmt.step();
         }
     } catch (const Error& e) {
-        throw Error("Cannot create database " + path + ": " + e.what());
+        throw Error("Cannot create database " + platform::printable(path) + ": " + e.what());
     }
     return db;
 }
@@ -142,14 +143,15 @@ bool Database::hasTable(const std::string& name) const {
 const TableDef& Database::tableDef(const std::string& name) const {
     const TableDef* def = findDef(name);
     if (def == nullptr) {
-        throw Error("Table does not exist: " + name + " (" + path_ + ")");
+        throw Error("Table does not exist: " + platform::printable(name) + " (" +
+                    platform::printable(path_) + ")");
     }
     return *def;
 }
 
 void Database::checkStored(const TableDef& def) const {
     auto refuse = [&](const std::string& problem) {
-        throw Error("The table " + def.name + " in " + path_ + " " + problem);
+        throw Error("The table " + def.name + " in " + platform::printable(path_) + " " + problem);
     };
     Stmt object(db_,
                 "SELECT type, sql FROM sqlite_master WHERE name = ? COLLATE NOCASE AND "

@@ -5,6 +5,7 @@
 #include "engine/sqlite_util.h"
 #include "engine/table.h"
 #include "engine/tabledef_codec.h"
+#include "platform/files.h"
 
 namespace engine::detail {
 
@@ -64,7 +65,8 @@ class Lexer {
             std::string upper = upperAscii(t.text);
             t.kind = upper == "AND" ? Tok::And : upper == "OR" ? Tok::Or : Tok::Ident;
         } else {
-            throw FilterError(std::string("unexpected character '") + c + "'", i_);
+            throw FilterError(
+                "unexpected character '" + platform::printable(std::string(1, c)) + "'", i_);
         }
         return t;
     }
@@ -304,9 +306,9 @@ void compileCompare(const FilterNode& node, const TableDef& def, bool caseInsens
     } else {
         auto number = parseNumber(node.value);
         if (!number) {
-            throw FilterError(
-                "type mismatch: '" + node.value + "' is no number for field " + field.name,
-                node.valuePos);
+            throw FilterError("type mismatch: '" + platform::printable(node.value) +
+                                  "' is no number for field " + field.name,
+                              node.valuePos);
         }
         param = Cell::real(*number);
     }

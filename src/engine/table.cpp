@@ -7,6 +7,7 @@
 #include "engine/session.h"
 #include "engine/table_impl.h"
 #include "engine/tabledef_codec.h"
+#include "platform/files.h"
 
 namespace engine {
 
@@ -77,7 +78,7 @@ void Table::open() {
     if (!filePath_.empty()) {
         std::error_code ec;
         if (!std::filesystem::is_regular_file(filePath_, ec)) {
-            throw Error("Table file not found: " + filePath_);
+            throw Error("Table file not found: " + platform::printable(filePath_));
         }
         im.ownDb = Database::openFile(filePath_, &session_, readOnly_ || session_.readOnly());
         db = im.ownDb.get();
@@ -85,7 +86,8 @@ void Table::open() {
             auto names = db->tableNames();
             if (names.size() != 1) {
                 im.ownDb.reset();
-                throw Error("The file " + filePath_ + " does not hold exactly one table");
+                throw Error("The file " + platform::printable(filePath_) +
+                            " does not hold exactly one table");
             }
             tableName = names.front();
         }
@@ -452,7 +454,7 @@ std::optional<Field> Table::findField(const std::string& name) const {
 Field Table::fieldByName(const std::string& name) const {
     auto f = findField(name);
     if (!f) {
-        throw Error("Field '" + name + "' not found (dataset " + name_ + ")");
+        throw Error("Field '" + platform::printable(name) + "' not found (dataset " + name_ + ")");
     }
     return *f;
 }

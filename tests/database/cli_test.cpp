@@ -190,6 +190,16 @@ TEST_F(Cli, HostileOrChangedTablesFailWithAMessage) {
     }
 }
 
+TEST_F(Cli, ControlBytesOfTheInputReachNoTerminal) {
+    // An escape sequence in the expression would clear the screen.
+    const CliRun run =
+        cli(work_->path(), {"filter", dir().string(), "TB_Zakoni", "ID_ZAKONA = \x1b[2J"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("ID_ZAKONA = \\x1b[2J\n"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("\n              ^"), std::string::npos) << run.err;
+}
+
 TEST_F(Cli, GeneratedDataKeepsTheInvariant) {
     // Every regulation's ID_BROJA is its own ID_ZAKONA.
     const CliRun all = cli(work_->path(), {"filter", dir().string(), "TB_Zakoni", "ID_ZAKONA > 0"});

@@ -2,6 +2,9 @@
 // the catalogue says, double-quoted names of missing columns.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "engine_fixture.h"
 
 namespace enginetest {
@@ -71,6 +74,37 @@ TEST_F(HostileTest, ExtraColumnsAndAnotherColumnOrderStillRead) {
               (Rows{"Slu`beni glasnik RS", "Slu`beni list"}));
     EXPECT_EQ(column(*open("TB_Ministarstva", true), "IME_MINISTARSTVA"),
               (Rows{"Ministarstvo finansija", "Ministarstvo rada"}));
+}
+
+TEST_F(HostileTest, MessagesQuoteWhatTheUserGaveWithControlBytesEscaped) {
+    auto messageOf = [&](const std::function<void()>& action) -> std::string {
+        try {
+            action();
+        } catch (const Error& e) {
+            return e.what();
+        }
+        return "no error";
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> action;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"a value", [&] { open("TB_Zakoni")->setFilter("ID_ZAKONA = '\x1b[2J'"); }, "\\x1b[2J"},
+        {"a character", [&] { open("TB_Zakoni")->setFilter("ID_ZAKONA = \x07"); }, "\\x07"},
+        {"a file", [&] { engine::Database::openFile((dir_ / "a\nb.db").string(), nullptr); },
+         "a\\x0ab.db"},
+        {"a table", [&] { open("TB\rX"); }, "TB\\x0dX"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string message = messageOf(c.action);
+        EXPECT_NE(message.find(c.shown), std::string::npos) << message;
+        EXPECT_TRUE(std::none_of(message.begin(), message.end(), [](char ch) {
+            return static_cast<unsigned char>(ch) < 0x20;
+        })) << message;
+    }
 }
 
 // An endless query for hostile schemas: it never yields a row.

@@ -5,6 +5,7 @@
 
 #include "database/schema.h"
 #include "engine/session.h"
+#include "platform/files.h"
 
 namespace cli {
 
@@ -20,7 +21,7 @@ struct ProgramDatabase {
     ProgramDatabase(const std::filesystem::path& dir, Access access) {
         const std::filesystem::path data = dir / "Podatci";
         if (!std::filesystem::exists(data / engine::kDatabaseFileName)) {
-            throw engine::Error("no database in " + data.string());
+            throw engine::Error("no database in " + platform::printable(data.string()));
         }
         session.setReadOnly(access == Access::Read);
         session.addStandardAlias(kCliAlias, data.string(), "Paradox");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "command.h"
+#include "platform/files.h"
 
 namespace cli {
 namespace {
@@ -37,7 +38,8 @@ int main(int argc, char** argv) {
     }
     auto it = cli::commands().find(argv[1]);
     if (it == cli::commands().end()) {
-        std::fprintf(stderr, "korvet-cli: unknown command '%s'\n", argv[1]);
+        std::fprintf(stderr, "korvet-cli: unknown command '%s'\n",
+                     platform::printable(argv[1]).c_str());
         return usage();
     }
     std::vector<std::string> args(argv + 2, argv + argc);
