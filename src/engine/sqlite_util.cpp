@@ -60,6 +60,14 @@ std::string errorText(sqlite3* db) {
                    "large): ") +
                sqlite3_errmsg(db);
     }
+    // SQLite keeps the errno of the failed write only by chance; a write
+    // that failed is mostly one that found no room.
+    if (sqlite3_extended_errcode(db) == SQLITE_IOERR_WRITE) {
+        return std::string(
+                   "cannot write the file (no space left on the disk, or a disk "
+                   "fault): ") +
+               sqlite3_errmsg(db);
+    }
     return sqlite3_errmsg(db);
 }
 

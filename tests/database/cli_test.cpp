@@ -29,10 +29,12 @@ std::string quoted(const std::string& arg) {
     return q + "'";
 }
 
-CliRun cli(const fs::path& work, const std::vector<std::string>& args) {
+// prefix: shell words before the command, such as a ulimit.
+CliRun cli(const fs::path& work, const std::vector<std::string>& args,
+           const std::string& prefix = {}) {
     // A command that hangs fails the test instead of holding it up.
     std::string command =
-        "timeout 120 " + quoted((testsupport::builtProgramDir() / "korvet-cli").string());
+        prefix + "timeout 120 " + quoted((testsupport::builtProgramDir() / "korvet-cli").string());
     for (const auto& a : args) {
         command += " " + quoted(a);
     }
@@ -198,6 +200,27 @@ TEST_F(Cli, ControlBytesOfTheInputReachNoTerminal) {
     EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("ID_ZAKONA = \\x1b[2J\n"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("\n              ^"), std::string::npos) << run.err;
+}
+
+TEST_F(Cli, RebuildsThatFindNoRoomFailWithAMessageAndKeepTheData) {
+    const fs::path full = work_->path() / "pun";
+    fs::copy(dir(), full, fs::copy_options::recursive);
+    const std::vector<std::vector<std::string>> reads = {
+        {"tables", full.string()}, {"search", full.string(), "--texts", "zakon", "porez"}};
+    std::vector<std::string> before;
+    for (const auto& args : reads) {
+        before.push_back(cli(work_->path(), args).out);
+    }
+    // No file may grow past 16 KB: the database and its journal find no room.
+    for (const char* command : {"reindex", "rebuild"}) {
+        SCOPED_TRACE(command);
+        const CliRun run = cli(work_->path(), {command, full.string()}, "ulimit -f 32; ");
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find("no space"), std::string::npos) << run.err;
+    }
+    for (size_t i = 0; i < reads.size(); ++i) {
+        EXPECT_EQ(cli(work_->path(), reads[i]).out, before[i]);
+    }
 }
 
 TEST_F(Cli, GeneratedDataKeepsTheInvariant) {

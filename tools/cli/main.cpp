@@ -1,4 +1,5 @@
 // korvet-cli: the core operations of Korvet from the command line.
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -42,6 +43,9 @@ int main(int argc, char** argv) {
                      platform::printable(argv[1]).c_str());
         return usage();
     }
+    // Past a file-size limit a write fails and the command says so, instead
+    // of the signal ending the process in the middle of a write.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + 2, argv + argc);
     try {
         return it->second.run(args);
