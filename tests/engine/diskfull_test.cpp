@@ -33,9 +33,7 @@ class DiskFullTest : public EngineTest {
         const auto limit = static_cast<long long>(std::filesystem::file_size(file()));
         auto outcome = testsupport::runInChild({.fileSizeLimit = limit}, [&](std::string& report) {
             engine::Session session;
-            session.addStandardAlias("Zakoni", dataDir(), "Paradox");
-            session.addPassword(kPassword);
-            session.open();
+            openSession(session, dataDir());
             try {
                 action(session);
             } catch (const Error& e) {
@@ -63,14 +61,11 @@ class DiskFullTest : public EngineTest {
 
 TEST_F(DiskFullTest, AWriteThatFindsNoRoomFailsAndChangesNothing) {
     const auto outcome = whenFull([](engine::Session& session) {
-        engine::Table t(session, "Zakoni");
-        t.setDatabaseName("Zakoni");
-        t.setTableName("TB_Zakoni");
-        t.open();
-        t.append();
-        t.fieldByName("ID_ZAKONA").setInteger(17);
-        t.fieldByName("Latinica").setBytes(std::string(500000, 'x'));
-        t.post();
+        auto t = openTable(session, "TB_Zakoni");
+        t->append();
+        t->fieldByName("ID_ZAKONA").setInteger(17);
+        t->fieldByName("Latinica").setBytes(std::string(500000, 'x'));
+        t->post();
     });
     EXPECT_EQ(outcome.exitCode, 0) << outcome.report;
     EXPECT_NE(outcome.report.find("no space"), std::string::npos) << outcome.report;

@@ -194,23 +194,18 @@ TEST_F(EngineTest, AReadOnlySessionNeverWrites) {
     const auto size = std::filesystem::file_size(file);
     Session reader;
     reader.setReadOnly(true);
-    reader.addStandardAlias("Zakoni", dataDir(), "Paradox");
-    reader.addPassword(kPassword);
-    reader.open();
-    Table t(reader, "Zakoni");
-    t.setDatabaseName("Zakoni");
-    t.setTableName("TB_Glasnici");
-    t.open();  // not read-only itself: the session is
+    openSession(reader, dataDir());
+    auto t = openTable(reader, "TB_Glasnici");  // not read-only itself: the session is
     EXPECT_THROW(
         {
-            t.append();
-            t.fieldByName("ID_GLASNIKA").setInteger(9);
-            t.post();
+            t->append();
+            t->fieldByName("ID_GLASNIKA").setInteger(9);
+            t->post();
         },
         Error);
-    t.cancel();
+    t->cancel();
     EXPECT_THROW(reader.database("Zakoni").exec("DELETE FROM TB_Glasnici"), Error);
-    t.close();
+    t->close();
     reader.close();
     EXPECT_EQ(std::filesystem::last_write_time(file), before);
     EXPECT_EQ(std::filesystem::file_size(file), size);
