@@ -113,7 +113,7 @@ class Writer {
         return stmt.stepRc();
     }
 
-    std::string lastError() const { return sqlite3_errmsg(db_); }
+    std::string lastError() const { return detail::errorText(db_); }
 
   private:
     sqlite3* db_;

@@ -1,10 +1,12 @@
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "engine/session.h"
 #include "engine/sqlite_util.h"
 #include "engine/tabledef_codec.h"
+#include "platform/files.h"
 
 namespace engine {
 
@@ -25,7 +27,7 @@ sqlite3* openConnection(const std::string& path, int flags) {
     if (rc != SQLITE_OK) {
         std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);
-        throw Error("Cannot open database " + path + ": " + message);
+        throw Error("Cannot open database " + platform::printable(path) + ": " + message);
     }
     sqlite3_extended_result_codes(db, 0);
     sqlite3_busy_timeout(db, 5000);
@@ -33,6 +35,9 @@ sqlite3* openConnection(const std::string& path, int flags) {
     // might carry, and keep the schema itself out of reach of plain SQL.
     sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    // A double-quoted name of a missing column is an error, never a text.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     try {
         detail::registerSideFunctions(db);
     } catch (const Error&) {
@@ -48,12 +53,6 @@ bool hasSchemaTable(sqlite3* db, const char* name) {
     return stmt.step();
 }
 
-int schemaObjectCount(sqlite3* db) {
-    Stmt stmt(db, "SELECT count(*) FROM sqlite_master");
-    stmt.step();
-    return static_cast<int>(stmt.columnInt(0));
-}
-
 }  // namespace
 
 Database::Database(std::string path, sqlite3* db) : path_(std::move(path)), db_(db) {}
@@ -62,17 +61,26 @@ Database::~Database() {
     sqlite3_close_v2(db_);
 }
 
-std::unique_ptr<Database> Database::openFile(const std::string& path, const Session* session) {
-    sqlite3* handle = openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+std::unique_ptr<Database> Database::openFile(const std::string& path, const Session* session,
+                                             bool readOnly) {
+    // A file that is not there or empty is no database: opening must not
+    // turn it into one (SQLite would, at the first write).
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    const char* problem = !std::filesystem::exists(status)            ? "the file does not exist"
+                          : !std::filesystem::is_regular_file(status) ? "it is no file"
+                          : std::filesystem::file_size(path, ec) == 0 ? "the file is empty"
+                                                                      : nullptr;
+    if (problem != nullptr) {
+        throw Error("Cannot open database " + platform::printable(path) + ": " + problem);
+    }
+    sqlite3* handle = openConnection(path, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
     std::unique_ptr<Database> db(new Database(path, handle));
+    db->guard_ = std::make_unique<detail::WorkGuard>();
+    detail::guardWork(handle, *db->guard_);
     try {
-        bool ours = hasSchemaTable(handle, "korvet_tables");
-        if (!ours) {
-            // A fresh file gets the catalogue; any other SQLite file is not ours.
-            if (schemaObjectCount(handle) != 0) {
-                throw Error("not a table file of this program");
-            }
-            execSql(handle, kMetaSql);
+        if (!hasSchemaTable(handle, "korvet_tables") || !hasSchemaTable(handle, "korvet_meta")) {
+            throw Error("not a table file of this program");
         }
         Stmt stmt(handle, "SELECT value FROM korvet_meta WHERE key = 'password'");
         if (stmt.step()) {
@@ -83,7 +91,7 @@ std::unique_ptr<Database> Database::openFile(const std::string& path, const Sess
         }
         db->loadDefinitions();
     } catch (const Error& e) {
-        throw Error("Cannot open database " + path + ": " + e.what());
+        throw Error("Cannot open database " + platform::printable(path) + ": " + e.what());
     }
     return db;
 }
@@ -91,7 +99,7 @@ std::unique_ptr<Database> Database::openFile(const std::string& path, const Sess
 std::unique_ptr<Database> Database::create(const std::string& path, const CreateOptions& options) {
     std::error_code ec;
     if (std::filesystem::exists(path, ec)) {
-        throw Error("Cannot create database " + path + ": the file exists");
+        throw Error("Cannot create database " + platform::printable(path) + ": the file exists");
     }
     sqlite3* handle = openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     std::unique_ptr<Database> db(new Database(path, handle));
@@ -103,7 +111,7 @@ std::unique_ptr<Database> Database::create(const std::string& path, const Create
             stmt.step();
         }
     } catch (const Error& e) {
-        throw Error("Cannot create database " + path + ": " + e.what());
+        throw Error("Cannot create database " + platform::printable(path) + ": " + e.what());
     }
     return db;
 }
@@ -141,9 +149,45 @@ bool Database::hasTable(const std::string& name) const {
 const TableDef& Database::tableDef(const std::string& name) const {
     const TableDef* def = findDef(name);
     if (def == nullptr) {
-        throw Error("Table does not exist: " + name + " (" + path_ + ")");
+        throw Error("Table does not exist: " + platform::printable(name) + " (" +
+                    platform::printable(path_) + ")");
     }
     return *def;
+}
+
+void Database::checkStored(const TableDef& def) const {
+    auto refuse = [&](const std::string& problem) {
+        throw Error("The table " + def.name + " in " + platform::printable(path_) + " " + problem);
+    };
+    Stmt object(db_,
+                "SELECT type, sql FROM sqlite_master WHERE name = ? COLLATE NOCASE AND "
+                "type IN ('table', 'view')");
+    object.bindText(1, def.name);
+    if (!object.step()) {
+        refuse("is missing from the file");
+    }
+    const std::string type = object.columnBytes(0);
+    const std::string sql = detail::upperAscii(object.columnBytes(1).substr(0, 21));
+    if (type != "table" || sql.starts_with("CREATE VIRTUAL")) {
+        refuse("is no ordinary table");
+    }
+    // Extra columns and another order are harmless: every read and write
+    // names its columns.
+    std::vector<std::string> stored;
+    Stmt info(db_, "PRAGMA table_info(" + quoteIdent(def.name) + ")");
+    while (info.step()) {
+        stored.push_back(info.columnBytes(1));
+    }
+    std::string missing;
+    for (const auto& field : def.fields) {
+        if (std::none_of(stored.begin(), stored.end(),
+                         [&](const auto& c) { return detail::equalsNoCase(c, field.name); })) {
+            missing += (missing.empty() ? "" : ", ") + field.name;
+        }
+    }
+    if (!missing.empty()) {
+        refuse("lacks the columns " + missing + " of its definition");
+    }
 }
 
 void Database::createTable(const TableDef& def) {
@@ -193,6 +237,7 @@ Database::Transaction::Transaction(Database& db) : db_(db) {
 Database::Transaction::~Transaction() {
     if (!done_) {
         // Cannot throw here; a failed rollback leaves SQLite to roll back itself.
+        detail::enterSqlite();
         sqlite3_exec(db_.db_, "ROLLBACK TO korvet_tx; RELEASE korvet_tx", nullptr, nullptr,
                      nullptr);
     }

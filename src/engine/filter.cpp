@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "engine/sqlite_util.h"
+#include "engine/table.h"
 #include "engine/tabledef_codec.h"
+#include "platform/files.h"
 
 namespace engine::detail {
 
@@ -63,7 +65,8 @@ class Lexer {
             std::string upper = upperAscii(t.text);
             t.kind = upper == "AND" ? Tok::And : upper == "OR" ? Tok::Or : Tok::Ident;
         } else {
-            throw FilterError(std::string("unexpected character '") + c + "'", i_);
+            throw FilterError(
+                "unexpected character '" + platform::printable(std::string(1, c)) + "'", i_);
         }
         return t;
     }
@@ -190,8 +193,17 @@ class Parser {
 
     FilterNode parsePrimary() {
         if (tok_.kind == Tok::LParen) {
+            // Each level costs stack here and in compiling; a hostile text
+            // must not exhaust it.
+            if (depth_ == kMaxFilterNesting) {
+                throw FilterError(
+                    "parentheses nested more than " + std::to_string(kMaxFilterNesting) + " deep",
+                    tok_.pos);
+            }
+            ++depth_;
             advance();
             FilterNode inner = parseOr();
+            --depth_;
             if (tok_.kind != Tok::RParen) {
                 throw FilterError("')' expected", tok_.pos);
             }
@@ -222,6 +234,7 @@ class Parser {
 
     Lexer lexer_;
     Token tok_;
+    size_t depth_ = 0;
 };
 
 const char* opSql(CompareOp op) {
@@ -293,9 +306,9 @@ void compileCompare(const FilterNode& node, const TableDef& def, bool caseInsens
     } else {
         auto number = parseNumber(node.value);
         if (!number) {
-            throw FilterError(
-                "type mismatch: '" + node.value + "' is no number for field " + field.name,
-                node.valuePos);
+            throw FilterError("type mismatch: '" + platform::printable(node.value) +
+                                  "' is no number for field " + field.name,
+                              node.valuePos);
         }
         param = Cell::real(*number);
     }

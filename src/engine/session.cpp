@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "engine/tabledef_codec.h"
+#include "platform/files.h"
 
 namespace engine {
 
@@ -21,7 +22,7 @@ void Session::deleteAlias(const std::string& name) {
     std::string key = upperAscii(name);
     auto it = aliases_.find(key);
     if (it == aliases_.end()) {
-        throw Error("Alias not found: " + name);
+        throw Error("Alias not found: " + platform::printable(name));
     }
     auto db = databases_.find(key);
     if (db != databases_.end()) {
@@ -39,11 +40,11 @@ void Session::addStandardAlias(const std::string& name, const std::string& path,
         throw Error("Empty alias name");
     }
     if (upperAscii(driver) != "PARADOX") {
-        throw Error("Unknown driver: " + driver);
+        throw Error("Unknown driver: " + platform::printable(driver));
     }
     std::string key = upperAscii(name);
     if (aliases_.count(key) != 0) {
-        throw Error("Duplicate alias name: " + name);
+        throw Error("Duplicate alias name: " + platform::printable(name));
     }
     aliases_[key] = path;
 }
@@ -55,7 +56,7 @@ bool Session::hasAlias(const std::string& name) const {
 std::string Session::aliasPath(const std::string& name) const {
     auto it = aliases_.find(upperAscii(name));
     if (it == aliases_.end()) {
-        throw Error("Alias not found: " + name);
+        throw Error("Alias not found: " + platform::printable(name));
     }
     return it->second;
 }
@@ -104,7 +105,7 @@ Database& Session::database(const std::string& alias) {
         return *it->second;
     }
     std::filesystem::path file = std::filesystem::path(aliasPath(alias)) / kDatabaseFileName;
-    auto db = Database::openFile(file.string(), this);
+    auto db = Database::openFile(file.string(), this, readOnly_);
     Database& ref = *db;
     databases_[key] = std::move(db);
     return ref;

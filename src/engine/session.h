@@ -13,6 +13,10 @@ struct sqlite3;
 
 namespace engine {
 
+namespace detail {
+struct WorkGuard;
+}
+
 inline constexpr const char* kDatabaseFileName = "zakoni.sqlite";
 
 class Database;
@@ -47,6 +51,11 @@ class Session {
     void addPassword(const std::string& password);
     bool knowsPassword(const std::string& password) const;
 
+    // Databases opened from now on are opened read-only: nothing the session
+    // does can write to them (writes throw Error).
+    void setReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool readOnly() const { return readOnly_; }
+
     void open();
     void close();  // closes every database (tables on them must be closed)
     bool active() const { return active_; }
@@ -61,6 +70,7 @@ class Session {
     std::vector<std::string> passwords_;
     std::map<std::string, std::unique_ptr<Database>> databases_;
     bool active_ = false;
+    bool readOnly_ = false;
 };
 
 // Options for creating a database file.
@@ -70,11 +80,14 @@ struct CreateOptions {
 
 class Database {
   public:
-    // Opens an existing database file or creates an empty one. Throws when
-    // the file is no database of ours, or holds a master password that the
-    // session (nullptr: none) does not know.
-    static std::unique_ptr<Database> openFile(const std::string& path, const Session* session);
-    // Creates a new database file; throws when the file already exists.
+    // Opens an existing database file; it is never created nor changed by
+    // opening. Throws when the file is missing or empty, is no database of
+    // ours, or holds a master password that the session (nullptr: none) does
+    // not know. Read-only: every write throws Error.
+    static std::unique_ptr<Database> openFile(const std::string& path, const Session* session,
+                                              bool readOnly = false);
+    // Creates a new database file; throws when the file already exists. Only
+    // the builders create.
     static std::unique_ptr<Database> create(const std::string& path, const CreateOptions& options);
     ~Database();
 
@@ -86,6 +99,9 @@ class Database {
     bool hasTable(const std::string& name) const;
     // The definition of an existing table (fields in order, keys, indexes).
     const TableDef& tableDef(const std::string& name) const;
+    // Throws Error naming the table when the file holds no ordinary table
+    // of that name with every column of the definition.
+    void checkStored(const TableDef& def) const;
 
     void createTable(const TableDef& def);  // throws when it exists
     void dropTable(const std::string& name);
@@ -124,6 +140,7 @@ class Database {
 
     std::string path_;
     sqlite3* db_ = nullptr;
+    std::unique_ptr<detail::WorkGuard> guard_;     // on files we did not write
     std::vector<std::unique_ptr<TableDef>> defs_;  // stable addresses for tableDef()
     unsigned long long changes_ = 0;
     int users_ = 0;

@@ -12,6 +12,31 @@ namespace engine::detail {
 // Throws Error with the context and SQLite's message when rc is an error.
 void check(sqlite3* db, int rc, const std::string& context);
 [[noreturn]] void fail(sqlite3* db, const std::string& context);
+// SQLite's message for the last failure, made plain where SQLite's own is
+// not: a query stopped by the work limit, a full disk.
+std::string errorText(sqlite3* db);
+
+// The work limit of connections to files we did not write (the user's
+// database can be replaced by anyone, the update's tables come from outside).
+// One call into SQLite (a prepare, a step, an exec) may run at most this
+// many virtual-machine steps; then it fails with SQLITE_INTERRUPT. Reads walk
+// rows one call each; the largest calls rebuild a whole table, about a
+// million steps for 20,000 regulations, so a hundredfold margin remains. An
+// endless recursive query in a hostile schema (a trigger, a view) does not
+// end and stops after a few seconds. A step count, unlike a clock, never
+// trips on a slow or busy disk. Endless row streams across calls need a view
+// or virtual table in place of a table, which opening a table refuses.
+inline constexpr unsigned long long kWorkLimit = 100'000'000;
+
+// Installs the limit on a connection; guard lives as long as the connection.
+struct WorkGuard {
+    unsigned long long call = 0;   // the call being counted
+    unsigned long long ticks = 0;  // thousands of steps in that call
+    unsigned long long limit = kWorkLimit;
+};
+void guardWork(sqlite3* db, WorkGuard& guard);
+// Marks the start of a call into SQLite; the wrappers below do it for each.
+void enterSqlite();
 
 // "name" with embedded double quotes doubled.
 std::string quoteIdent(const std::string& name);

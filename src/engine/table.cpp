@@ -7,6 +7,7 @@
 #include "engine/session.h"
 #include "engine/table_impl.h"
 #include "engine/tabledef_codec.h"
+#include "platform/files.h"
 
 namespace engine {
 
@@ -77,15 +78,16 @@ void Table::open() {
     if (!filePath_.empty()) {
         std::error_code ec;
         if (!std::filesystem::is_regular_file(filePath_, ec)) {
-            throw Error("Table file not found: " + filePath_);
+            throw Error("Table file not found: " + platform::printable(filePath_));
         }
-        im.ownDb = Database::openFile(filePath_, &session_);
+        im.ownDb = Database::openFile(filePath_, &session_, readOnly_ || session_.readOnly());
         db = im.ownDb.get();
         if (tableName.empty()) {
             auto names = db->tableNames();
             if (names.size() != 1) {
                 im.ownDb.reset();
-                throw Error("The file " + filePath_ + " does not hold exactly one table");
+                throw Error("The file " + platform::printable(filePath_) +
+                            " does not hold exactly one table");
             }
             tableName = names.front();
         }
@@ -97,6 +99,7 @@ void Table::open() {
     }
     try {
         im.def = db->tableDef(tableName);
+        db->checkStored(im.def);
         im.fieldIndex.clear();
         for (size_t i = 0; i < im.def.fields.size(); ++i) {
             im.fieldIndex[detail::upperAscii(im.def.fields[i].name)] = static_cast<int>(i);
@@ -451,7 +454,7 @@ std::optional<Field> Table::findField(const std::string& name) const {
 Field Table::fieldByName(const std::string& name) const {
     auto f = findField(name);
     if (!f) {
-        throw Error("Field '" + name + "' not found (dataset " + name_ + ")");
+        throw Error("Field '" + platform::printable(name) + "' not found (dataset " + name_ + ")");
     }
     return *f;
 }
@@ -534,7 +537,7 @@ void Table::post() {
         }
         int rc = stmt.stepRc();
         if (rc != SQLITE_DONE) {
-            std::string message = sqlite3_errmsg(handle);
+            std::string message = detail::errorText(handle);
             throw Error("Cannot post the row of " + name_ + ": " + message);
         }
         if (state_ == State::Insert) {
@@ -585,7 +588,7 @@ void Table::deleteRecord() {
         StmtUse use(stmt);
         stmt.bindInt(1, rowid);
         if (stmt.stepRc() != SQLITE_DONE) {
-            std::string message = sqlite3_errmsg(im.db->handle());
+            std::string message = detail::errorText(im.db->handle());
             throw Error("Cannot delete the row of " + name_ + ": " + message);
         }
     }

@@ -39,7 +39,9 @@
 // field's type: '05' against a Number field is 5; a text that is no number
 // against a Number field is a FilterError (type mismatch); an unquoted number
 // against a String field is compared as the text written. Memo and graphic
-// fields cannot be compared. Values are bound as SQL parameters. Blank fields
+// fields cannot be compared. Parentheses nest at most kMaxFilterNesting deep;
+// deeper is a FilterError at the first parenthesis too many. Values are bound
+// as SQL parameters. Blank fields
 // rank below every value: an empty quoted value matches blank fields with =
 // and <=, every other field with <> and >; a non-empty value never matches a
 // blank field, except with <> (a blank differs from it). With the
@@ -69,6 +71,8 @@ namespace engine {
 class Session;
 class Database;
 class Table;
+
+inline constexpr size_t kMaxFilterNesting = 64;
 
 enum class State { Inactive, Browse, Edit, Insert };
 

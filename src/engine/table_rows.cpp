@@ -5,6 +5,7 @@
 
 #include "engine/table_impl.h"
 #include "engine/tabledef_codec.h"
+#include "platform/files.h"
 
 namespace engine {
 
@@ -106,7 +107,8 @@ void Table::Impl::resolveOrder() {
         for (const auto& n : names) {
             int p = fieldPos(n);
             if (p < 0) {
-                throw Error("Field '" + n + "' not found in table " + def.name);
+                throw Error("Field '" + platform::printable(n) + "' not found in table " +
+                            def.name);
             }
             if (isBlob(def.fields[static_cast<size_t>(p)].type)) {
                 throw Error("Field '" + n + "' cannot be an index field");
@@ -160,7 +162,8 @@ void Table::Impl::resolveLink() {
     if (m.isOpen()) {
         for (const auto& n : names) {
             if (m.fieldPos(n) < 0) {
-                throw Error("Field '" + n + "' not found in master " + self.master_->name_);
+                throw Error("Field '" + platform::printable(n) + "' not found in master " +
+                            self.master_->name_);
             }
         }
     }

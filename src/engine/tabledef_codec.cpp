@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "engine/sqlite_util.h"
+#include "platform/files.h"
 
 namespace engine::detail {
 
@@ -46,7 +47,7 @@ void checkName(const std::string& name, const std::string& what) {
     }
     for (unsigned char c : name) {
         if (c < 0x20 || c == 0x7f || c == '"' || c == ';') {
-            throw Error("Invalid " + what + " name: " + name);
+            throw Error("Invalid " + what + " name: " + platform::printable(name));
         }
     }
 }

@@ -1,5 +1,7 @@
 #include "platform/programdir.h"
 
+#include "platform/files.h"
+
 #include <optional>
 #include <system_error>
 
@@ -24,12 +26,14 @@ const std::filesystem::path& programDir() {
     auto& dir = storedDir();
     if (!dir) {
         dir = executableDir();
+        recoverInterruptedSaves(*dir);
     }
     return *dir;
 }
 
 void setProgramDir(const std::filesystem::path& dir) {
     storedDir() = dir;
+    recoverInterruptedSaves(dir);
 }
 
 std::filesystem::path inProgramDir(const std::filesystem::path& name) {

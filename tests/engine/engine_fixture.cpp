@@ -65,14 +65,23 @@ EngineTest::EngineTest() {
         tx.commit();
     }
     created.reset();
-    session_.addStandardAlias("Zakoni", dataDir(), "Paradox");
-    session_.addPassword(kPassword);
-    session_.open();
+    openSession(session_, dataDir());
+}
+
+void openSession(engine::Session& session, const std::string& dataDir) {
+    session.addStandardAlias("Zakoni", dataDir, "Paradox");
+    session.addPassword(kPassword);
+    session.open();
 }
 
 std::unique_ptr<engine::Table> EngineTest::open(const std::string& table, bool readOnly,
                                                 const std::string& name) {
-    auto t = std::make_unique<engine::Table>(session_, name.empty() ? table : name);
+    return openTable(session_, table, readOnly, name);
+}
+
+std::unique_ptr<engine::Table> openTable(engine::Session& session, const std::string& table,
+                                         bool readOnly, const std::string& name) {
+    auto t = std::make_unique<engine::Table>(session, name.empty() ? table : name);
     t->setDatabaseName("ZAKONI");
     t->setTableName(table);
     t->setReadOnly(readOnly);

@@ -35,6 +35,12 @@ class EngineTest : public ::testing::Test {
     engine::Session session_;
 };
 
+// Another session on a test's data folder, as a second program would open it.
+void openSession(engine::Session& session, const std::string& dataDir);
+// An open table object of that session.
+std::unique_ptr<engine::Table> openTable(engine::Session& session, const std::string& table,
+                                         bool readOnly = false, const std::string& name = {});
+
 // The values of one field over all rows, walked from the first row.
 std::vector<std::string> column(engine::Table& table, const std::string& field);
 

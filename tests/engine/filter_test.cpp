@@ -182,6 +182,26 @@ TEST_F(FilterTest, MalformedFiltersNameProblemAndPositionAndChangeNothing) {
     }
 }
 
+TEST_F(FilterTest, NestingHasALimitReportedWithItsPosition) {
+    auto nested = [](size_t depth) {
+        return std::string(depth, '(') + "ID_ZAKONA > 13" + std::string(depth, ')');
+    };
+    EXPECT_EQ(filtered("TB_Zakoni", nested(engine::kMaxFilterNesting), "ID_ZAKONA"),
+              (Rows{"14", "15", "16"}));
+    // Ten thousand levels overflowed the stack; past the limit the first
+    // parenthesis too many is the position.
+    for (size_t depth : {engine::kMaxFilterNesting + 1, size_t{10000}, size_t{200000}}) {
+        SCOPED_TRACE(depth);
+        try {
+            filtered("TB_Zakoni", nested(depth), "ID_ZAKONA");
+            ADD_FAILURE() << "no FilterError";
+        } catch (const FilterError& e) {
+            EXPECT_EQ(e.position(), engine::kMaxFilterNesting);
+            EXPECT_NE(e.problem().find("nested"), std::string::npos) << e.problem();
+        }
+    }
+}
+
 TEST_F(FilterTest, FilterSetWhileClosedIsCheckedAtOpen) {
     engine::Table t(session_, "Zakoni");
     t.setDatabaseName("Zakoni");

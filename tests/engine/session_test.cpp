@@ -156,5 +156,60 @@ TEST_F(EngineTest, DamagedOrForeignFilesGiveClearErrors) {
     EXPECT_THROW(Database::openFile((dir_.path() / "no/such/dir/x.db").string(), nullptr), Error);
 }
 
+TEST_F(EngineTest, OpeningNeverCreatesOrFillsAFile) {
+    struct Case {
+        const char* file;
+        const char* content;  // nullptr: no file
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"missing.db", nullptr, "does not exist"},
+        {"empty.db", "", "empty"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const auto path = dir_.path() / c.file;
+        if (c.content != nullptr) {
+            std::ofstream(path) << c.content;
+        }
+        for (bool readOnly : {false, true}) {
+            try {
+                Database::openFile(path.string(), &session_, readOnly);
+                ADD_FAILURE() << "opened";
+            } catch (const Error& e) {
+                EXPECT_NE(std::string(e.what()).find(c.problem), std::string::npos) << e.what();
+                EXPECT_NE(std::string(e.what()).find(c.file), std::string::npos) << e.what();
+            }
+        }
+        EXPECT_EQ(std::filesystem::exists(path), c.content != nullptr);
+        if (c.content != nullptr) {
+            EXPECT_EQ(std::filesystem::file_size(path), 0u);
+        }
+    }
+}
+
+TEST_F(EngineTest, AReadOnlySessionNeverWrites) {
+    const auto file = std::filesystem::path(dataDir()) / engine::kDatabaseFileName;
+    const auto before = std::filesystem::last_write_time(file);
+    const auto size = std::filesystem::file_size(file);
+    Session reader;
+    reader.setReadOnly(true);
+    openSession(reader, dataDir());
+    auto t = openTable(reader, "TB_Glasnici");  // not read-only itself: the session is
+    EXPECT_THROW(
+        {
+            t->append();
+            t->fieldByName("ID_GLASNIKA").setInteger(9);
+            t->post();
+        },
+        Error);
+    t->cancel();
+    EXPECT_THROW(reader.database("Zakoni").exec("DELETE FROM TB_Glasnici"), Error);
+    t->close();
+    reader.close();
+    EXPECT_EQ(std::filesystem::last_write_time(file), before);
+    EXPECT_EQ(std::filesystem::file_size(file), size);
+}
+
 }  // namespace
 }  // namespace enginetest

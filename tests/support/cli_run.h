@@ -28,8 +28,12 @@ inline std::string shellQuoted(const std::string& arg) {
     return q + "'";
 }
 
-inline CliRun runCli(const std::filesystem::path& work, const std::vector<std::string>& args) {
-    std::string command = shellQuoted((builtProgramDir() / "korvet-cli").string());
+// prefix: shell words before the command, such as a ulimit. A command that
+// hangs fails the test instead of holding it up.
+inline CliRun runCli(const std::filesystem::path& work, const std::vector<std::string>& args,
+                     const std::string& prefix = {}) {
+    std::string command =
+        prefix + "timeout 120 " + shellQuoted((builtProgramDir() / "korvet-cli").string());
     for (const auto& a : args) {
         command += " " + shellQuoted(a);
     }

@@ -15,7 +15,7 @@ int runExport(const std::vector<std::string>& args) {
         return 2;
     }
     const auto start = std::chrono::steady_clock::now();
-    cli::ProgramDatabase program(args[0]);
+    cli::ProgramDatabase program(args[0], cli::Access::Read);
     const auto tables = paradox::exportDatabase(program.session, cli::kCliAlias, args[1]);
     for (const auto& t : tables) {
         std::printf("%s\t%lld\n", t.table.c_str(), t.records);

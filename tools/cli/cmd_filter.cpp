@@ -6,6 +6,7 @@
 #include "cli_database.h"
 #include "command.h"
 #include "engine/table.h"
+#include "platform/files.h"
 
 static int runFilter(const std::vector<std::string>& args) {
     std::vector<std::string> words;
@@ -21,7 +22,7 @@ static int runFilter(const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: korvet-cli filter DIR TABLE 'EXPR' [--ci]\n");
         return 2;
     }
-    cli::ProgramDatabase program(words[0]);
+    cli::ProgramDatabase program(words[0], cli::Access::Read);
     engine::Table table(program.session, words[1]);
     table.setDatabaseName(cli::kCliAlias);
     table.setTableName(words[1]);
@@ -31,9 +32,12 @@ static int runFilter(const std::vector<std::string>& args) {
     try {
         table.setFilter(words[2]);
     } catch (const engine::FilterError& e) {
+        // The expression shown as typed, control bytes escaped; the caret
+        // under the position.
+        const size_t at = std::min(e.position(), words[2].size());
         std::fprintf(stderr, "korvet-cli filter: %s at position %zu\n  %s\n  %s^\n",
-                     e.problem().c_str(), e.position(), words[2].c_str(),
-                     std::string(std::min(e.position(), words[2].size()), ' ').c_str());
+                     e.problem().c_str(), e.position(), platform::printable(words[2]).c_str(),
+                     std::string(platform::printable(words[2].substr(0, at)).size(), ' ').c_str());
         return 1;
     }
     table.setFiltered(true);

@@ -31,7 +31,7 @@ static int runMakeUpdate(const std::vector<std::string>& args) {
                      "sqlite|paradox]\n");
         return 2;
     }
-    cli::ProgramDatabase program(words.front());
+    cli::ProgramDatabase program(words.front(), cli::Access::Read);
     const std::vector<std::string> tables(words.begin() + 1, words.end() - 1);
     update::makeUpdateArchive(program.session, cli::kCliAlias, tables, words.back(), format);
     return 0;

@@ -83,7 +83,7 @@ int run(const std::vector<std::string>& args) {
         return usageError();
     }
 
-    cli::ProgramDatabase program(dir);
+    cli::ProgramDatabase program(dir, cli::Access::Read);
     auto text = storedText(program.session, opinion, *id, cyrillic);
     if (!text) {
         std::fprintf(stderr, "korvet-cli pdf: no %s %lld\n", opinion ? "opinion" : "regulation",

@@ -15,7 +15,7 @@ static int runReindex(const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: korvet-cli reindex DIR\n");
         return 2;
     }
-    cli::ProgramDatabase program(args[0]);
+    cli::ProgramDatabase program(args[0], cli::Access::Write);
     search::RebuildOptions everything;
     everything.force = true;
     search::rebuildTextIndex(program.session, cli::kCliAlias, everything);

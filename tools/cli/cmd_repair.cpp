@@ -12,7 +12,7 @@ static int runRepair(const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: korvet-cli repair DIR\n");
         return 2;
     }
-    cli::ProgramDatabase program(args[0]);
+    cli::ProgramDatabase program(args[0], cli::Access::Write);
     cli::PrintingListener listener;
     update::TBDEUtil util(program.session);
     const bool ok =

@@ -15,7 +15,8 @@ int run(const std::vector<std::string>& args) {
     }
     auto bytes = platform::readFile(args[0]);
     if (!bytes) {
-        std::fprintf(stderr, "korvet-cli rtf2txt: cannot read '%s'\n", args[0].c_str());
+        std::fprintf(stderr, "korvet-cli rtf2txt: cannot read '%s'\n",
+                     platform::printable(args[0]).c_str());
         return 1;
     }
     std::string text = rtf::plainText(*bytes);

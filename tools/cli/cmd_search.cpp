@@ -57,7 +57,7 @@ static int runSearch(const std::vector<std::string>& args) {
         query.text += (i ? " " : "") + words[i];
     }
 
-    cli::ProgramDatabase program(dir);
+    cli::ProgramDatabase program(dir, cli::Access::Read);
     database::MainData data(program.session);
     data.openAll();
     search::Monitor quiet;

@@ -11,7 +11,7 @@ static int runTables(const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: korvet-cli tables DIR\n");
         return 2;
     }
-    cli::ProgramDatabase program(args[0]);
+    cli::ProgramDatabase program(args[0], cli::Access::Read);
     for (const std::string& name : program.session.database(cli::kCliAlias).tableNames()) {
         engine::Table table(program.session, name);
         table.setDatabaseName(cli::kCliAlias);

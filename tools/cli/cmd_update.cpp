@@ -16,7 +16,7 @@ static int runUpdate(const std::vector<std::string>& args) {
         return 2;
     }
     const std::filesystem::path dir = args[0];
-    cli::ProgramDatabase program(dir);
+    cli::ProgramDatabase program(dir, cli::Access::Write);
     cli::PrintingListener listener;
     update::UpdateController controller(program.session, cli::kCliAlias, dir,
                                         update::defaultFtpSettings(), listener);

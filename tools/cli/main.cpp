@@ -1,4 +1,5 @@
 // korvet-cli: the core operations of Korvet from the command line.
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "command.h"
+#include "platform/files.h"
 
 namespace cli {
 namespace {
@@ -37,9 +39,13 @@ int main(int argc, char** argv) {
     }
     auto it = cli::commands().find(argv[1]);
     if (it == cli::commands().end()) {
-        std::fprintf(stderr, "korvet-cli: unknown command '%s'\n", argv[1]);
+        std::fprintf(stderr, "korvet-cli: unknown command '%s'\n",
+                     platform::printable(argv[1]).c_str());
         return usage();
     }
+    // Past a file-size limit a write fails and the command says so, instead
+    // of the signal ending the process in the middle of a write.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + 2, argv + argc);
     try {
         return it->second.run(args);
