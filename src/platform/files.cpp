@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <ios>
 #include <cstdlib>
+#include <ios>
 #include <random>
 #include <system_error>
 

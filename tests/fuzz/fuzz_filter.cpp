@@ -12,15 +12,14 @@ namespace {
 
 const engine::TableDef& table() {
     using engine::FieldType;
-    static const engine::TableDef def{
-        "TB_Zakoni",
-        {{"ID_ZAKONA", FieldType::Number, 0},
-         {"Naziv_zakona", FieldType::String, 240},
-         {"BG", FieldType::String, 20},
-         {"Latinica", FieldType::Memo, 0},
-         {"S1", FieldType::Graphic, 0}},
-        {"ID_ZAKONA"},
-        {{"naziv", {"Naziv_zakona"}, false, true}}};
+    static const engine::TableDef def{"TB_Zakoni",
+                                      {{"ID_ZAKONA", FieldType::Number, 0},
+                                       {"Naziv_zakona", FieldType::String, 240},
+                                       {"BG", FieldType::String, 20},
+                                       {"Latinica", FieldType::Memo, 0},
+                                       {"S1", FieldType::Graphic, 0}},
+                                      {"ID_ZAKONA"},
+                                      {{"naziv", {"Naziv_zakona"}, false, true}}};
     return def;
 }
 
