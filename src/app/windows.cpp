@@ -20,6 +20,8 @@ std::unique_ptr<Windows> createWindows(engine::Session& session) {
     wireStartup(*w->form2, *w->form1);
     wireDocument(*w->form1, *w->form3);
     wireSelection(*w->form1, *w->selekt);
+    wireUpdate(*w->form1, *w->updater);
+    w->updater->FormCreate();  // the proxy through its links
     return w;
 }
 
