@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -22,6 +24,7 @@
 #include "update/install.h"
 #include "update/tupdater.h"
 #include "update_fixture.h"
+#include "widgets/reportlist.h"
 
 namespace {
 
@@ -41,6 +44,18 @@ class UpdateWiring : public updatetest::ServedUpdateTest {
         setenv("KORVET_FTP_URL", url.c_str(), 1);
         updater_->FormCreate();
         unsetenv("KORVET_FTP_URL");
+    }
+
+    // The keyword page's search of titles and texts; the titles found.
+    Texts searchTexts(const std::string& words) {
+        child<QLineEdit>(main_.get(), "Edit2")->setText(platform::qs(words));
+        child<QRadioButton>(main_.get(), "RadioButton5")->setChecked(true);
+        child<QAbstractButton>(main_.get(), "SpeedButton1")->click();
+        Texts titles;
+        for (const auto& row : child<widgets::ReportList>(main_.get(), "ListBox2")->rows()) {
+            titles.push_back(row.caption);
+        }
+        return titles;
     }
 
     std::string label27() const {
@@ -73,8 +88,10 @@ TEST_F(UpdateWiring, AnInstallReachesTheMainWindowAndItsIndexIsRebuiltInTheBackg
     EXPECT_EQ(main_->storedSettings().lastUpdate, update::Installer::today());
     EXPECT_EQ(label27(), "3/1/0");
 
-    // The index follows in the background; the panel shows it while it runs.
+    // The index follows in the background; the panel shows it while it runs,
+    // and a search of the texts meanwhile finds the merged text.
     EXPECT_EQ(main_->panelText(1).rfind("Indeks se obnavlja ", 0), 0U) << main_->panelText(1);
+    EXPECT_EQ(searchTexts("NOVAREC"), Texts{"Uredba"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return main_->panelText(1).empty(); }, 60000));
     auto index = search::TextIndex::current(db(), search::TextTable::Regulations);
     ASSERT_NE(index, nullptr);
