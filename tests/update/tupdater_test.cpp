@@ -204,6 +204,30 @@ TEST_F(UpdaterWindow, TwoClicksListFetchInstallAndOfferTheNews) {
     EXPECT_EQ(tablesChanged_, 1);
 }
 
+TEST_F(UpdaterWindow, ADroppedDownloadEndsTheRunWithTheRowsAsTheyStood) {
+    serveArchive("001.zip",
+                 {table(database::kZakoni, {regulation(3, "Uredba", "Novarec uredba.")})});
+    serve("002.zip", std::string(400000, 'x'));
+    serve("003.txt", "Vesti");
+    FtpServer server(served_, "002.zip");
+    create(server.url());
+    click();
+    click();
+    // The first archive is installed; the run ends at the second, the third
+    // is not touched. The button is ready for a new listing.
+    EXPECT_EQ(rows(), (Texts{"001.zip|preuzeto", "002.zip|preuzima se...", "003.txt|Spremno"}));
+    EXPECT_EQ(button(), "&A`uriraj");
+    EXPECT_EQ(buttonColour(), QColor(Qt::black));
+    EXPECT_TRUE(child<QToolButton>(window_.get(), "SpeedButton1")->isEnabled());
+    EXPECT_EQ(status(), "");
+    EXPECT_EQ(tablesChanged_, 1);
+    EXPECT_EQ(newest_, Texts{"Uredba"});
+    EXPECT_FALSE(fs::exists(program() / "updates" / "002.zip"));
+    const Texts lines = log();
+    ASSERT_GE(lines.size(), 3U);
+    EXPECT_EQ(lines[lines.size() - 3], " ftp dc...");
+}
+
 TEST_F(UpdaterWindow, TheProxyOfTheSettingsPageCarriesTheConnection) {
     serve("001.zip");
     FtpServer server(served_);
@@ -213,7 +237,7 @@ TEST_F(UpdaterWindow, TheProxyOfTheSettingsPageCarriesTheConnection) {
     click();
     EXPECT_EQ(rows(), Texts{});
     EXPECT_EQ(button(), "&A`uriraj");
-    EXPECT_NE(status(), "Konekcija otvorena");
+    EXPECT_EQ(status(), "Konekcija neuspe{na!");
     EXPECT_EQ(log().at(3), " diskonektovanje...");
     // A proxy box left unticked leaves the connection direct.
     proxy_.use = false;
