@@ -36,6 +36,26 @@ QLabel* label(QWidget* parent, const char* name, const char* text) {
     return l;
 }
 
+// A label that underlines the letter after "&" as the caption's key, without
+// taking that key: the update button's own "&A" is the key, and a second
+// holder of it would make the key only move the focus. The caption itself
+// is the label's accessible name.
+QLabel* keyLabel(QWidget* parent, const char* name, const char* text) {
+    const QString caption = platform::qs(text);
+    const qsizetype at = caption.indexOf(u'&');
+    QString shown = caption.toHtmlEscaped();
+    if (at >= 0 && at + 1 < caption.size()) {
+        shown = caption.left(at).toHtmlEscaped() + QStringLiteral("<u>") +
+                caption.mid(at + 1, 1).toHtmlEscaped() + QStringLiteral("</u>") +
+                caption.mid(at + 2).toHtmlEscaped();
+    }
+    QLabel* l = label(parent, name, "");
+    l->setTextFormat(Qt::RichText);
+    l->setText(shown);
+    l->setAccessibleName(caption);
+    return l;
+}
+
 }  // namespace
 
 // Draws what the controller tells on the window's controls.
@@ -139,7 +159,7 @@ void Tupdater::buildWindow() {
     ListView1->header()->setSectionsMovable(false);
     layout->addWidget(ListView1, 1);
 
-    Label2 = label(this, "Label2", "Kliknite na &A`uriraj za po~etak");
+    Label2 = keyLabel(this, "Label2", "Kliknite na &A`uriraj za po~etak");
     layout->addWidget(Label2);
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -157,8 +177,6 @@ void Tupdater::buildWindow() {
     }
     buttons->addStretch(1);
     layout->addLayout(buttons);
-    // The label's "&A" is the update button's key.
-    Label2->setBuddy(SpeedButton1);
     platform::connectGuarded(SpeedButton1, &QToolButton::clicked, this,
                              [this] { SpeedButton1Click(); });
     platform::connectGuarded(SpeedButton4, &QToolButton::clicked, this,

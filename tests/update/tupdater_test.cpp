@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -122,7 +123,8 @@ TEST_F(UpdaterWindow, BeforeARunItShowsItsCaptionsAndTheIdleButton) {
     EXPECT_TRUE(child<QLabel>(&w, "Label1")->font().bold());
     EXPECT_EQ(text("Label4"), "Trenutna verzija programa:");
     EXPECT_EQ(text("Label3"), "Izmene koje mogu biti preuzete sa interneta:");
-    EXPECT_EQ(text("Label2"), "Kliknite na &A`uriraj za po~etak");
+    EXPECT_EQ(platform::ys(child<QLabel>(&w, "Label2")->accessibleName()),
+              "Kliknite na &A`uriraj za po~etak");
     auto* list = child<QTreeWidget>(&w, "ListView1");
     EXPECT_EQ(platform::ys(list->headerItem()->text(0)), "Redni broj izmene");
     EXPECT_EQ(platform::ys(list->headerItem()->text(1)), "Status");
@@ -202,6 +204,20 @@ TEST_F(UpdaterWindow, TwoClicksListFetchInstallAndOfferTheNews) {
     click();
     EXPECT_EQ(button(), "&A`uriraj");
     EXPECT_EQ(tablesChanged_, 1);
+}
+
+TEST_F(UpdaterWindow, AltAClicksTheUpdateButton) {
+    serve("001.zip");
+    FtpServer server(served_);
+    Tupdater& w = create(server.url());
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_A, Qt::AltModifier);
+    // The key clicks the button as a press of it would, a moment later.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return button() == "&Po~ni"; }, 5000));
+    EXPECT_EQ(rows(), Texts{"001.zip|Spremno"});
+    w.hide();
 }
 
 TEST_F(UpdaterWindow, ADroppedDownloadEndsTheRunWithTheRowsAsTheyStood) {
