@@ -14,12 +14,14 @@ std::unique_ptr<Windows> createWindows(engine::Session& session) {
     w->form3 = std::make_unique<TForm3>(session, *w->form1);
     w->selekt = std::make_unique<Tselekt>();
     w->form5 = std::make_unique<TForm5>();
-    w->updater = std::make_unique<Tupdater>();
+    w->updater = std::make_unique<Tupdater>(session);
     w->dokumenti = std::make_unique<Tdokumenti>();
     w->relacije = std::make_unique<Trelacije>();
     wireStartup(*w->form2, *w->form1);
     wireDocument(*w->form1, *w->form3);
     wireSelection(*w->form1, *w->selekt);
+    wireUpdate(*w->form1, *w->updater);
+    w->updater->FormCreate();  // the proxy through its links
     return w;
 }
 

@@ -7,9 +7,30 @@
 #include "platform/ui.h"
 #include "selection/tselekt.h"
 #include "startup/tform2.h"
+#include "update/tupdater.h"
+#include "update/uilistener.h"
 #include "viewer/tform3.h"
 
 namespace app {
+
+namespace {
+
+// The repair's progress on the main window's bar; no user input meanwhile.
+class RepairView final : public update::UiListener<update::Listener> {
+  public:
+    explicit RepairView(TForm1& main) : UiListener(false), main_(main) {}
+    void progress(long long position, long long maximum) override {
+        main_.setProgress(maximum > 0 ? static_cast<int>(position * 100 / maximum) : 0);
+    }
+
+  private:
+    TForm1& main_;
+};
+
+// The settings file's proxy-port line, as the main window read it at start.
+constexpr size_t kProxyPortLine = 4;
+
+}  // namespace
 
 void wireStartup(TForm2& startup, TForm1& main) {
     startup.links.hints = [&main] { main.dohints(); };
@@ -59,6 +80,30 @@ void wireSelection(TForm1& main, Tselekt& selection) {
             selection.reject();
         }
     });
+}
+
+void wireUpdate(TForm1& main, Tupdater& updater) {
+    updater.links.proxy = [&main] {
+        const settings::Controls shown = main.settingsControls();
+        return Tupdater::Proxy{shown.proxy, shown.proxyAddress,
+                               main.cfg.size() > kProxyPortLine ? main.cfg[kProxyPortLine] : "",
+                               shown.proxyPort};
+    };
+    platform::connectGuarded(&main, &TForm1::updateRequested, &main,
+                             [&updater] { platform::ui().showModal(updater); });
+    platform::connectGuarded(&main, &TForm1::repairRequested, &main, [&main, &updater] {
+        RepairView view(main);
+        updater.repair(view);
+        main.startIndexRebuild();
+    });
+    QObject::connect(
+        &updater, &Tupdater::newestListChanged, &main,
+        [&main](const std::vector<std::string>& titles) { main.liste.newest = titles; });
+    QObject::connect(&updater, &Tupdater::updateDateSet, &main, &TForm1::setLastUpdate);
+    platform::connectGuarded(&updater, &Tupdater::countsChanged, &main,
+                             [&main] { main.proveripropise(); });
+    platform::connectGuarded(&updater, &Tupdater::tablesChanged, &main,
+                             [&main] { main.startIndexRebuild(); });
 }
 
 }  // namespace app

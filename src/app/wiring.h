@@ -8,6 +8,7 @@ class TForm1;
 class TForm2;
 class TForm3;
 class Tselekt;
+class Tupdater;
 
 namespace app {
 
@@ -27,5 +28,13 @@ void wireDocument(TForm1& main, TForm3& document);
 // marking and close reach the main window, and the main window's archive jump
 // closes the selection window when it shows.
 void wireSelection(TForm1& main, Tselekt& selection);
+
+// The settings page's "A`uriranje" shows the update window modally, and its
+// "Popravka" repairs the tables on the update window's utility session, with
+// the progress on the main window's bar. The update window takes the proxy
+// from the main window's settings; an installed archive's newest list,
+// update date and counts reach the main window, and after an install or a
+// repair the main window rebuilds the search index in the background.
+void wireUpdate(TForm1& main, Tupdater& updater);
 
 }  // namespace app

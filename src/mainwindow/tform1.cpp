@@ -34,6 +34,7 @@
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
+#include "search/textrebuild.h"
 #include "widgets/apphint.h"
 #include "widgets/bandart.h"
 #include "widgets/reportlist.h"
@@ -236,6 +237,7 @@ void TForm1::FormActivate() {
         ubacipoglasnicima();
         poubacuj();
         attachTreeView2Change();
+        startIndexRebuild();
     }
     // 7.
     Q_EMIT firstFillDone();
@@ -454,6 +456,12 @@ void TForm1::dohints() {
 
 void TForm1::clearProgress() {
     ProgressBar1->setValue(0);
+}
+
+void TForm1::setProgress(int position) {
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(position);
+    ProgressBar1->repaint();
 }
 
 void TForm1::GreskaUSnimanju() {

@@ -12,6 +12,7 @@
 // them alone.
 #include <QDialog>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,12 +37,16 @@ class QRadioButton;
 class QSpinBox;
 class QStatusBar;
 class QTabWidget;
+class QTimer;
 class QTextEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace engine {
 class Session;
+}
+namespace search {
+class BackgroundRebuild;
 }
 namespace widgets {
 class ReportList;
@@ -114,6 +119,8 @@ class TForm1 : public QDialog, public database::MainData {
     void dohints();
     // The progress bar back to 0 (when another window closes).
     void clearProgress();
+    // The progress bar at position in the range 0 to 100, drawn at once.
+    void setProgress(int position);
     void GreskaUSnimanju();
 
     // Status bar panels 0 to 2 (YUSCII).
@@ -179,6 +186,20 @@ class TForm1 : public QDialog, public database::MainData {
     // ===================================================================
     // Page 7 "Pode{a&vanja" (tform1_podesavanja.cpp)
     // ===================================================================
+    // The settings controls as the settings file sees them (the proxy for
+    // the update window).
+    settings::Controls settingsControls() const;
+    // The date of the last update ("dd/mm/yyyy"), written at close.
+    void setLastUpdate(const std::string& date);
+
+    // ===================================================================
+    // The search index rebuilt in the background (tform1_indeks.cpp)
+    // ===================================================================
+    // Starts the rebuild when the text data of the database needs it (after
+    // the first activation, an update, a repair); while one runs, status
+    // panel 1 shows its progress. A rebuild already running is followed by
+    // another once it ends. Never waits.
+    void startIndexRebuild();
 
     // ===================================================================
     // Page 8 "Po&mo}" (tform1_pomoc.cpp)
@@ -216,6 +237,9 @@ class TForm1 : public QDialog, public database::MainData {
     void hintShown(const std::string& hint);
     // The archive page searched a title for another window.
     void archiveJumped();
+    // The settings page's "A`uriranje" and "Popravka".
+    void updateRequested();
+    void repairRequested();
 
   protected:
     void done(int result) override;
@@ -254,8 +278,9 @@ class TForm1 : public QDialog, public database::MainData {
     void ugovoriFormCreate();
     void ugovoriFormActivate();
     void buildPagePodesavanja();
-    // The settings controls as the settings file sees them, and back.
-    settings::Controls settingsControls() const;
+    // The update and repair buttons of the version group.
+    void buildUpdateButtons();
+    // The settings controls as the settings file has them.
     void applySettingsControls(const settings::Controls& controls, bool applyLevel);
     void buildPagePomoc();
     // Centres the four labels of Panel11; offsets for Label34, Label52,
@@ -327,6 +352,16 @@ class TForm1 : public QDialog, public database::MainData {
     void ListBox7DblClick();
     void ListBox9DblClick();
     void CheckBox4Click();
+    void SpeedButton2Click();   // the update window
+    void SpeedButton27Click();  // the repair
+    // Polls the index rebuild: its progress in panel 1, a failure to the
+    // log, the next rebuild when one is wanted.
+    void IndexTimerTimer();
+
+    std::unique_ptr<search::BackgroundRebuild> indexRebuild_;
+    QTimer* IndexTimer = nullptr;
+    bool indexWanted_ = false;  // another rebuild once the running one ends
+    bool indexLogged_ = false;  // the running rebuild's failure is in the log
 
     // Controls (names as in the window's design); tests find them by
     // object name.
@@ -391,7 +426,9 @@ class TForm1 : public QDialog, public database::MainData {
     QWidget* TabSheetPodesavanja = nullptr;
     QGroupBox* GroupBoxVerzija = nullptr;
     QLabel* Label25 = nullptr;
-    QLabel* Label27 = nullptr;  // the counts joined by "/"
+    QLabel* Label27 = nullptr;                 // the counts joined by "/"
+    QAbstractButton* SpeedButton2 = nullptr;   // "A`uriranje"
+    QAbstractButton* SpeedButton27 = nullptr;  // "Popravka"
     QGroupBox* GroupBoxOpcije = nullptr;
     QLabel* Label18 = nullptr;
     QComboBox* ComboBox2 = nullptr;  // complexity level

@@ -6,12 +6,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "mainwindow/tform1.h"
 #include "platform/guard.h"
 #include "platform/textconv.h"
+#include "platform/windowframe.h"
 #include "widgets/apphint.h"
 #include "yuscii/keyfilter.h"
 
@@ -44,6 +46,7 @@ void TForm1::buildPagePodesavanja() {
     version->addWidget(Label25);
     version->addWidget(Label27);
     version->addStretch(1);
+    buildUpdateButtons();
     page->addWidget(GroupBoxVerzija);
 
     GroupBoxOpcije = hintedGroup(TabSheetPodesavanja, "GroupBoxOpcije", "Razne opcije");
@@ -96,6 +99,37 @@ void TForm1::buildPagePodesavanja() {
     options->addWidget(CheckBox5);
     page->addWidget(GroupBoxOpcije);
     page->addStretch(1);
+}
+
+void TForm1::buildUpdateButtons() {
+    SpeedButton2 = platform::textButton(GroupBoxVerzija, "SpeedButton2", "A`uriranje", nullptr);
+    widgets::setHint(SpeedButton2, "Otvara nov prozor sa parametrima a`uriranja");
+    SpeedButton27 = platform::textButton(GroupBoxVerzija, "SpeedButton27", "Popravka", nullptr);
+    widgets::setHint(SpeedButton27, "Automatska provera i popravka baze");
+    for (QAbstractButton* button : {SpeedButton2, SpeedButton27}) {
+        button->setMinimumWidth(110);
+    }
+    // The update button first, the counts, then the repair.
+    if (auto* row = qobject_cast<QBoxLayout*>(GroupBoxVerzija->layout())) {
+        row->insertWidget(0, SpeedButton2);
+        row->insertWidget(row->indexOf(Label27) + 1, SpeedButton27);
+    }
+    platform::connectGuarded(SpeedButton2, &QAbstractButton::clicked, this,
+                             [this] { SpeedButton2Click(); });
+    platform::connectGuarded(SpeedButton27, &QAbstractButton::clicked, this,
+                             [this] { SpeedButton27Click(); });
+}
+
+void TForm1::SpeedButton2Click() {
+    Q_EMIT updateRequested();
+}
+
+void TForm1::SpeedButton27Click() {
+    Q_EMIT repairRequested();
+}
+
+void TForm1::setLastUpdate(const std::string& date) {
+    stored_.lastUpdate = date;
 }
 
 void TForm1::CheckBox4Click() {

@@ -67,13 +67,13 @@ class UpdateController::Click {
 };
 
 UpdateController::UpdateController(engine::Session& session, std::string alias, fs::path programDir,
-                                   FtpSettings ftp, UpdateListener& listener)
+                                   FtpSettings ftp, UpdateListener& listener, TUTextIndex textIndex)
     : session_(session),
       alias_(std::move(alias)),
       programDir_(std::move(programDir)),
       ftpSettings_(ftp),
       listener_(listener),
-      util_(session),
+      util_(session, textIndex),
       ftp_(std::move(ftp), *this) {
     renameLegacyArchives(programDir_);
 }

@@ -36,9 +36,12 @@ void renameLegacyArchives(const std::filesystem::path& programDir);
 class UpdateController : private FtpEvents {
   public:
     // alias: the session's alias of programDir/Podatci. The table utility's
-    // session is opened here (throws RebuildError on failure).
+    // session is opened here (throws RebuildError on failure). textIndex:
+    // whether installing an archive rebuilds the full-text index before the
+    // click ends, or leaves it to the caller's background rebuild.
     UpdateController(engine::Session& session, std::string alias, std::filesystem::path programDir,
-                     FtpSettings ftp, UpdateListener& listener);
+                     FtpSettings ftp, UpdateListener& listener,
+                     TUTextIndex textIndex = TUTextIndex::Rebuild);
     ~UpdateController() override;
 
     // A click of the update button: the listing in the idle state, the

@@ -14,8 +14,9 @@ void require(DBIResult rc, const std::string& what, hTUses handle) {
 
 }  // namespace
 
-TBDEUtil::TBDEUtil(engine::Session& session) : session_(session) {
-    require(TUInit(session_, &handle_), "TUInit", 0);
+TBDEUtil::TBDEUtil(engine::Session& session, TUTextIndex textIndex)
+    : session_(session), textIndex_(textIndex) {
+    require(TUInit(session_, &handle_, textIndex_), "TUInit", 0);
 }
 
 TBDEUtil::~TBDEUtil() {
@@ -25,7 +26,7 @@ TBDEUtil::~TBDEUtil() {
 void Rebuild(TBDEUtil& util, const std::string& tableFile, Listener& listener) {
     require(TUExit(util.handle()), "TUExit", util.handle());
     hTUses handle = 0;
-    require(TUInit(util.session(), &handle), "TUInit", 0);
+    require(TUInit(util.session(), &handle, util.textIndex()), "TUInit", 0);
     util.setHandle(handle);
     int errorLevel = 0;
     require(TUVerifyTable(handle, tableFile, "PARADOX", "Verify.DB", nullptr, 0, &errorLevel),

@@ -24,18 +24,21 @@ class RebuildError : public std::runtime_error {
 class TBDEUtil {
   public:
     // Opens a utility session (TUInit); throws RebuildError on failure.
-    explicit TBDEUtil(engine::Session& session);
+    // textIndex: what each rebuild does to the full-text index (see tutil.h).
+    explicit TBDEUtil(engine::Session& session, TUTextIndex textIndex = TUTextIndex::Rebuild);
     // Closes it (TUExit).
     ~TBDEUtil();
     TBDEUtil(const TBDEUtil&) = delete;
     TBDEUtil& operator=(const TBDEUtil&) = delete;
 
     engine::Session& session() const { return session_; }
+    TUTextIndex textIndex() const { return textIndex_; }
     hTUses handle() const { return handle_; }
     void setHandle(hTUses handle) { handle_ = handle; }
 
   private:
     engine::Session& session_;
+    TUTextIndex textIndex_;
     hTUses handle_ = 0;
 };
 

@@ -16,6 +16,7 @@ namespace {
 
 struct UtilSession {
     engine::Session* session = nullptr;
+    TUTextIndex textIndex = TUTextIndex::Rebuild;
     std::string report;
 };
 
@@ -115,7 +116,7 @@ bool sameDefinition(const engine::TableDef& a, const engine::TableDef& b) {
 
 }  // namespace
 
-DBIResult TUInit(engine::Session& session, hTUses* handle) {
+DBIResult TUInit(engine::Session& session, hTUses* handle, TUTextIndex textIndex) {
     hTUses next = 1;
     while (sessions().count(next) != 0) {
         ++next;
@@ -123,7 +124,7 @@ DBIResult TUInit(engine::Session& session, hTUses* handle) {
             return DBIERR_INVALIDHNDL;  // every handle in use
         }
     }
-    sessions()[next] = UtilSession{&session, {}};
+    sessions()[next] = UtilSession{&session, textIndex, {}};
     *handle = next;
     return DBIERR_NONE;
 }
@@ -213,7 +214,7 @@ DBIResult TURebuildTable(hTUses handle, const std::string& table, const std::str
     }
     try {
         engine::rebuildTable(*at.db, at.table);
-        if (coversTexts(at.table)) {
+        if (coversTexts(at.table) && s->textIndex == TUTextIndex::Rebuild) {
             refreshTextIndex(*s->session, at.alias);
         }
     } catch (const std::exception& e) {

@@ -63,7 +63,18 @@ struct CRTblDesc {
     std::vector<char> optData;  // 128 bytes per unit of the reported length
 };
 
-DBIResult TUInit(engine::Session& session, hTUses* handle);
+// What TURebuildTable does to the full-text index of a table it covers
+// (the regulations, the opinions).
+enum class TUTextIndex {
+    Rebuild,  // brought up to date with the table, before the call returns
+    // Left for a rebuild in the background: the table's triggers keep its
+    // plain texts exact, and the searches read those until the index is
+    // current again.
+    Later,
+};
+
+DBIResult TUInit(engine::Session& session, hTUses* handle,
+                 TUTextIndex textIndex = TUTextIndex::Rebuild);
 DBIResult TUExit(hTUses handle);
 
 // Runs the integrity checks on the table and its indexes. errorLevel: 0
@@ -89,8 +100,8 @@ DBIResult TUFillCRTblDesc(hTUses handle, CRTblDesc* desc, const std::string& tab
 
 // Rebuilds the table from the descriptor in one transaction (its indexes
 // made again; rows the unique keys reject dropped), and the full-text index
-// when it covers the table. The backup, key-violation and problem tables are
-// not made by this engine.
+// when it covers the table and the session's TUTextIndex says so. The backup, key-violation and
+// problem tables are not made by this engine.
 DBIResult TURebuildTable(hTUses handle, const std::string& table, const std::string& driverType,
                          const std::string& backupTable, const std::string& keyViolTable,
                          const std::string& problemTable, CRTblDesc* desc);

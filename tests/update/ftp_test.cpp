@@ -14,18 +14,8 @@ namespace fs = std::filesystem;
 namespace updatetest {
 namespace {
 
-class FtpTest : public UpdateTest {
+class FtpTest : public ServedUpdateTest {
   protected:
-    FtpTest() { fs::create_directories(served_); }
-
-    void serve(const std::string& name, const std::string& bytes = "x") {
-        std::ofstream(served_ / name, std::ios::binary) << bytes;
-    }
-    void serveArchive(const std::string& name, const std::vector<update::TableRows>& tables) {
-        update::writeUpdateArchive(tables, served_ / name, format_);
-    }
-    void local(const std::string& name) { std::ofstream(program() / "updates" / name) << "old"; }
-
     update::UpdateController& controller(const std::string& url) {
         update::FtpSettings ftp = settings(url);
         controller_ = std::make_unique<update::UpdateController>(session_, database::kAlias,
@@ -46,23 +36,7 @@ class FtpTest : public UpdateTest {
         }
         return out;
     }
-    // The log without its time stamps.
-    std::vector<std::string> log() const {
-        std::ifstream in(program() / "log.txt", std::ios::binary);
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
-            }
-            if (!line.empty() && line[0] == '[') {
-                line.erase(0, line.find(']') + 1);
-            }
-            lines.push_back(line);
-        }
-        return lines;
-    }
 
-    fs::path served_ = program() / "server";
     std::unique_ptr<update::UpdateController> controller_;
 };
 

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include "database/schema.h"
 #include "demo/db_writer.h"
 #include "demo/rtf_writer.h"
@@ -95,6 +97,38 @@ Row UpdateTest::regulation(long long id, const std::string& title, const std::st
     r[6] = demo::markupToRtf({{1, text}}, demo::Script::Latin, "test");
     r[10] = std::to_string(id) + "/2009";
     return r;
+}
+
+ServedUpdateTest::ServedUpdateTest() {
+    fs::create_directories(served_);
+}
+
+void ServedUpdateTest::serve(const std::string& name, const std::string& bytes) {
+    std::ofstream(served_ / name, std::ios::binary) << bytes;
+}
+
+void ServedUpdateTest::serveArchive(const std::string& name,
+                                    const std::vector<update::TableRows>& tables) {
+    update::writeUpdateArchive(tables, served_ / name, format_);
+}
+
+void ServedUpdateTest::local(const std::string& name) {
+    std::ofstream(program() / "updates" / name) << "old";
+}
+
+std::vector<std::string> ServedUpdateTest::log() const {
+    std::ifstream in(program() / "log.txt", std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (!line.empty() && line[0] == '[') {
+            line.erase(0, line.find(']') + 1);
+        }
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 FtpServer::FtpServer(const fs::path& folder, const std::string& drop) {

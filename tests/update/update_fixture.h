@@ -87,6 +87,22 @@ class UpdateTest : public ::testing::Test {
     update::TableFormat format_ = update::TableFormat::Sqlite;
 };
 
+// The fixture with a folder for a server to serve and the update's log.
+class ServedUpdateTest : public UpdateTest {
+  protected:
+    ServedUpdateTest();
+
+    // A file, or an update archive of the tables, in the served folder.
+    void serve(const std::string& name, const std::string& bytes = "x");
+    void serveArchive(const std::string& name, const std::vector<update::TableRows>& tables);
+    // A file fetched earlier, in updates/.
+    void local(const std::string& name);
+    // The lines of log.txt without their time stamps.
+    std::vector<std::string> log() const;
+
+    std::filesystem::path served_ = program() / "server";
+};
+
 // A fixture's tests run once with archives of each kind of table file.
 template <class Fixture>
 class EachFormat : public Fixture, public ::testing::WithParamInterface<update::TableFormat> {
