@@ -112,8 +112,8 @@ void formatArticleHeadings(QTextDocument& doc) {
         cursor.mergeCharFormat(bold);
         // The empty line above the heading.
         const QTextBlock block = doc.findBlock(at);
-        const bool blankAbove = block.position() == at && block.previous().isValid() &&
-                                block.previous().length() == 1;
+        const bool blankAbove =
+            block.position() == at && block.previous().isValid() && block.previous().length() == 1;
         int end = at + length;
         if (!blankAbove) {
             cursor.setPosition(at);

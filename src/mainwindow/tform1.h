@@ -19,8 +19,8 @@
 
 #include "database/datasets.h"
 #include "lists/listrules.h"
-#include "mainwindow/contracttext.h"
 #include "lists/rememberedlists.h"
+#include "mainwindow/contracttext.h"
 #include "settings/settings.h"
 #include "widgets/windowmonitor.h"
 
@@ -54,7 +54,7 @@ class DBEdit;
 class DBGrid;
 class DBNavigator;
 class DBRichEditor;
-}
+}  // namespace dbviews
 namespace printing {
 class TPreviewPrinter;
 }
@@ -494,7 +494,7 @@ class TForm1 : public QDialog, public database::MainData {
     QLabel* Label52 = nullptr;
     QLabel* Label60 = nullptr;
     QLabel* Label61 = nullptr;
-    QLabel* Label34 = nullptr;  // web and mail address
+    QLabel* Label34 = nullptr;                 // web and mail address
     QAbstractButton* SpeedButton8 = nullptr;   // the manual
     QAbstractButton* SpeedButton3 = nullptr;   // mail: a regulation wanted
     QAbstractButton* SpeedButton11 = nullptr;  // mail: suggestions

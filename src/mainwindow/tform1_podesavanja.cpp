@@ -39,7 +39,7 @@ struct NamedColour {
     QRgb rgb;
 };
 constexpr NamedColour kColours[] = {
-    {"Crna", 0x000000},        {"Kestenjasta", 0x800000},   {"Zelena", 0x008000},
+    {"Crna", 0x000000},        {"Kestenjasta", 0x800000},  {"Zelena", 0x008000},
     {"Maslinasta", 0x808000},  {"Teget", 0x000080},        {"Ljubi~asta", 0x800080},
     {"Plavozelena", 0x008080}, {"Siva", 0x808080},         {"Srebrna", 0xC0C0C0},
     {"Crvena", 0xFF0000},      {"Svetlozelena", 0x00FF00}, {"@uta", 0xFFFF00},

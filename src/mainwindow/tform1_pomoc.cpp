@@ -14,8 +14,8 @@
 #include "mainwindow/publisher.h"
 #include "mainwindow/tform1.h"
 #include "platform/files.h"
-#include "platform/programdir.h"
 #include "platform/guard.h"
+#include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
@@ -203,20 +203,23 @@ void TForm1::openLink(const char* verb, const std::string& target, const std::st
 }
 
 void TForm1::SpeedButton3Click() {
-    openLink("", std::string("mailto:") + mainwindow::publisher::kMailRequests +
-                     "?Subject=Treba mi propis...",
+    openLink("",
+             std::string("mailto:") + mainwindow::publisher::kMailRequests +
+                 "?Subject=Treba mi propis...",
              "", &mainwindow::kMailErrors);
 }
 
 void TForm1::SpeedButton11Click() {
-    openLink("", std::string("mailto:") + mainwindow::publisher::kMailSuggestions +
-                     "?Subject=Sugestija za poboljsanje Treviona...",
+    openLink("",
+             std::string("mailto:") + mainwindow::publisher::kMailSuggestions +
+                 "?Subject=Sugestija za poboljsanje Treviona...",
              "", &mainwindow::kMailErrors);
 }
 
 void TForm1::SpeedButton15Click() {
-    openLink("", std::string("mailto:") + mainwindow::publisher::kMailConsulting +
-                     "?Subject=Imam pitanje u vezi...",
+    openLink("",
+             std::string("mailto:") + mainwindow::publisher::kMailConsulting +
+                 "?Subject=Imam pitanje u vezi...",
              "", nullptr);
 }
 

@@ -4,8 +4,8 @@
 #include <QDate>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -85,12 +85,12 @@ std::string today() {
 
 void TForm1::buildPageUgovori() {
     auto* page = new QVBoxLayout(TabSheetUgovori);
-    auto* strip = named(
-        new QLabel(
-            platform::qs("Modele tipskih ugovora morate prilagoditi sopstvenim potrebama pre "
-                         "upotrebe"),
-            TabSheetUgovori),
-        "Label57");
+    auto* strip =
+        named(new QLabel(
+                  platform::qs("Modele tipskih ugovora morate prilagoditi sopstvenim potrebama pre "
+                               "upotrebe"),
+                  TabSheetUgovori),
+              "Label57");
     strip->setAlignment(Qt::AlignCenter);
     strip->setFrameShape(QFrame::StyledPanel);
     QFont stripFont = strip->font();
@@ -146,9 +146,9 @@ void TForm1::buildModelsPage(QWidget* sheet) {
     Edit17 = partyField(group, fields, "Edit17", "Naziv tre}e ugovorne strane");
     Edit18 = partyField(group, fields, "Edit18", "Mesto i adresa tre}e ugovorne strane");
     leftColumn->addWidget(group);
-    auto* note = named(
-        new QLabel(platform::qs("Za osve`avanje prikaza teksta kliknite na Popuni"), left),
-        "Label58");
+    auto* note =
+        named(new QLabel(platform::qs("Za osve`avanje prikaza teksta kliknite na Popuni"), left),
+              "Label58");
     note->setWordWrap(true);
     leftColumn->addWidget(note);
     leftColumn->addStretch(1);
@@ -181,9 +181,9 @@ void TForm1::buildModelsPage(QWidget* sheet) {
     auto* buttons = new QHBoxLayout;
     SpeedButton9 =
         platform::textButton(textSheet, "SpeedButton9", "Pop&uni", "Generisanje dokumenta");
-    SpeedButton18 = platform::textButton(textSheet, "SpeedButton18",
-                                         "Preba&ci u korisni~ke ugovore",
-                                         "Izmena generisanog dokumenta");
+    SpeedButton18 =
+        platform::textButton(textSheet, "SpeedButton18", "Preba&ci u korisni~ke ugovore",
+                             "Izmena generisanog dokumenta");
     SpeedButton28 =
         platform::textButton(textSheet, "SpeedButton28", "[tam&pa", "Prikaz {tampe dokumenta");
     for (QAbstractButton* button : {SpeedButton9, SpeedButton18, SpeedButton28}) {
@@ -236,8 +236,8 @@ void TForm1::buildUserContractsPage(QWidget* sheet) {
     // The delete by model name has no visible button: it lies under the list.
     auto* listCell = new QGridLayout;
     SpeedButton29 = platform::textButton(left, "SpeedButton29", "O&bri{i", nullptr);
-    DBGrid13 = named(new dbviews::DBGrid(left), "DBGrid13",
-                     "Lista ugovora menjanih od strane korisnika");
+    DBGrid13 =
+        named(new dbviews::DBGrid(left), "DBGrid13", "Lista ugovora menjanih od strane korisnika");
     DBGrid13->setReadOnly(true);
     DBGrid13->setDataSource(&KorisnickiDataSet);
     listCell->addWidget(SpeedButton29, 0, 0, Qt::AlignCenter);
@@ -261,8 +261,8 @@ void TForm1::buildUserContractsPage(QWidget* sheet) {
 
     auto* right = new QVBoxLayout;
     auto* nameLabel = new QLabel(platform::qs("Naziv ugovora"), sheet);
-    DBEdit1 = named(new dbviews::DBEdit(sheet), "DBEdit1",
-                    "Izmena naziva izabranog korisni~kog ugovora");
+    DBEdit1 =
+        named(new dbviews::DBEdit(sheet), "DBEdit1", "Izmena naziva izabranog korisni~kog ugovora");
     DBEdit1->setDataSource(&KorisnickiDataSet);
     DBEdit1->setDataField("NAZIV_UG");
     yuscii::installKeyFilter(DBEdit1, yuscii::KeyFilter::Keyboard);

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "platform/pastetext.h"
 #include "platform/printer.h"
 #include "platform/shell.h"
 #include "platform/textconv.h"
@@ -108,7 +109,9 @@ class QtUi final : public Ui {
         return desktopOpen(target, directory);
     }
 
-    std::string clipboardText() override { return ys(QGuiApplication::clipboard()->text()); }
+    std::string clipboardText() override {
+        return ysFromOutside(QGuiApplication::clipboard()->text());
+    }
 
     void setClipboardText(const std::string& text) override {
         auto* data = new QMimeData;

@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDate>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -21,6 +24,7 @@
 #include "engine/table.h"
 #include "pages_fixture.h"
 #include "platform/textconv.h"
+#include "platform/ui.h"
 #include "printing/tpreviewprinter.h"
 #include "richtext/reader.h"
 #include "support/find_child.h"
@@ -31,7 +35,7 @@ namespace {
 using testsupport::child;
 using testsupport::scriptedUi;
 
-constexpr const char* kWork = "Ugovor o radu na neodre|eno vreme";  // <ugov1> three times
+constexpr const char* kWork = "Ugovor o radu na neodre|eno vreme";    // <ugov1> three times
 constexpr const char* kLease = "Ugovor o zakupu poslovnog prostora";  // three parties
 constexpr const char* kSale = "Ugovor o kupoprodaji robe";            // <UGOV1>
 constexpr const char* kService = "Ugovor o delu";
@@ -312,7 +316,8 @@ TEST_F(ContractPages, KeepingTheSameModelTwiceAsksForAnotherName) {
     ASSERT_EQ(rows.size(), before + 1);
     EXPECT_EQ(rows.back().first, std::string("Korisnicki ") + kWork);
 
-    const std::string date = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString();
+    const std::string date =
+        QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString();
     const std::string suggestion = std::string("Korisnicki ") + kWork + " (" + date + ")";
     pages()->setCurrentIndex(0);
     scriptedUi().expectInput(suggestion + " drugi");
@@ -376,10 +381,9 @@ TEST_F(ContractPages, DeleteRemovesTheCurrentContractWithoutAQuestion) {
     click("SpeedButton4");  // no dialog is expected
     auto rows = storedContracts();
     ASSERT_EQ(rows.size(), before - 1);
-    EXPECT_EQ(std::count_if(rows.begin(), rows.end(),
-                            [](const auto& r) {
-                                return r.first == std::string("Korisnicki ") + kService;
-                            }),
+    EXPECT_EQ(std::count_if(
+                  rows.begin(), rows.end(),
+                  [](const auto& r) { return r.first == std::string("Korisnicki ") + kService; }),
               0);
     EXPECT_TRUE(nameField()->isEnabled());
 
@@ -428,8 +432,8 @@ TEST_F(ContractPages, DeleteByModelNameAsksAndRefillsTheModels) {
     nameField()->selectAll();
     testsupport::typeText(nameField(), QStringLiteral("ugovor o delu"));
     const size_t before = storedContracts().size();
-    scriptedUi().expectConfirm(false, std::string("Jeste li sigurni da zelite da obrisete ugovor:\r\n") +
-                                          kService);
+    scriptedUi().expectConfirm(
+        false, std::string("Jeste li sigurni da zelite da obrisete ugovor:\r\n") + kService);
     hidden->click();
     EXPECT_EQ(storedContracts().size(), before);
     scriptedUi().expectConfirm(true);
@@ -445,15 +449,33 @@ TEST_F(ContractPages, LeavingThePageStoresTheEdit) {
     ASSERT_NE(table.state(), engine::State::Browse);
     pages()->setCurrentIndex(0);
     EXPECT_EQ(table.state(), engine::State::Browse);
-    EXPECT_NE(richtext::read(storedContracts().back().second)->toPlainText().indexOf(QStringLiteral("Dodatak")),
+    EXPECT_NE(richtext::read(storedContracts().back().second)
+                  ->toPlainText()
+                  .indexOf(QStringLiteral("Dodatak")),
               -1);
 
     pages()->setCurrentIndex(1);
     testsupport::typeText(editor(), QStringLiteral("Uvod "));
     child<QTabWidget>(form.get(), "PageControl1")->setCurrentIndex(TForm1::kPodesavanja);
     EXPECT_EQ(table.state(), engine::State::Browse);
-    EXPECT_NE(richtext::read(storedContracts().back().second)->toPlainText().indexOf(QStringLiteral("Uvod ")),
+    EXPECT_NE(richtext::read(storedContracts().back().second)
+                  ->toPlainText()
+                  .indexOf(QStringLiteral("Uvod ")),
               -1);
+}
+
+TEST_F(ContractPages, PastedSerbianLettersAreStoredAsYusciiLetters) {
+    keepAsUserContract();
+    QGuiApplication::clipboard()->setText(QString::fromUtf16(u"\u0160ifra \u010Dlana"));
+    platform::setUi(nullptr);  // the program's own clipboard; the next test restores
+    editor()->moveCursor(QTextCursor::End);
+    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::sendEvent(editor(), &paste);
+    pages()->setCurrentIndex(0);
+    const std::string text =
+        platform::ysPlain(richtext::read(storedContracts().back().second)->toPlainText());
+    EXPECT_NE(text.find("[ifra ~lana"), std::string::npos);
+    EXPECT_EQ(text.find('\x8a'), std::string::npos);
 }
 
 TEST_F(ContractPages, AnEditKeptWhenTheProgramClosesAtOnce) {
