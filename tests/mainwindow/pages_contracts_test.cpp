@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDate>
@@ -15,6 +16,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <cstdlib>
 #include <functional>
 
 #include "database/schema.h"
@@ -22,6 +24,7 @@
 #include "dbviews/dbgrid.h"
 #include "dbviews/dbricheditor.h"
 #include "engine/table.h"
+#include "fonts/fonts.h"
 #include "pages_fixture.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
@@ -503,6 +506,42 @@ TEST_F(ContractPages, AnEditKeptWhenTheProgramClosesAtOnce) {
                   ->toPlainText()
                   .indexOf(QStringLiteral("Poslednja re") + platform::qchar('~')),
               -1);
+}
+
+}  // namespace
+
+namespace {
+
+// Screenshots of the contract, settings and help pages, for looking at them:
+// run with KORVET_SHOTS=<folder>; skipped otherwise.
+TEST_F(ContractPages, Screenshots) {
+    const char* folder = std::getenv("KORVET_SHOTS");
+    if (folder == nullptr) {
+        GTEST_SKIP() << "KORVET_SHOTS not set";
+    }
+    fonts::installfonts();
+    form->setWindowState(Qt::WindowNoState);
+    form->resize(1200, 760);
+    form->show();
+    const auto save = [&](const char* name) {
+        QApplication::processEvents();
+        form->grab().save(QString::fromLatin1(folder) + QLatin1Char('/') + QLatin1String(name));
+    };
+    form->selectPage(TForm1::kUgovori);
+    chooseModel(kLease);
+    type("Edit3", QStringLiteral("Beograd"));
+    type("Edit4", QStringLiteral("10/12/2026"));
+    type("Edit5", QStringLiteral("Preduze\u0107e Sigma d.o.o."));
+    type("Edit6", QStringLiteral("Beograd, Njego\u0161eva 5"));
+    type("Edit9", QStringLiteral("\u0110or\u0111e Petrovi\u0107"));
+    click("SpeedButton9");
+    save("contracts-models.png");
+    keepAsUserContract();
+    save("contracts-user.png");
+    form->selectPage(TForm1::kPodesavanja);
+    save("settings.png");
+    form->selectPage(TForm1::kPomoc);
+    save("help.png");
 }
 
 }  // namespace
