@@ -1,6 +1,5 @@
 #include "platform/shell.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -57,8 +56,10 @@ int desktopOpen(const std::string& target, const std::string& directory) {
     if (opener.isEmpty()) {
         return QDesktopServices::openUrl(url) ? kSuccess : kNoAssociation;
     }
-    // Lives on when it outlasts the wait, and goes once it has finished.
-    auto* process = new QProcess(QCoreApplication::instance());
+    // Lives on when it outlasts the wait, and goes once it has finished. No
+    // parent: an opener that runs the program itself (a manual open in a word
+    // processor) must outlive our exit rather than be killed with us.
+    auto* process = new QProcess;
     QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
     QObject::connect(process, &QProcess::errorOccurred, process, &QObject::deleteLater);
     if (!directory.empty() && QDir(QString::fromStdString(directory)).exists()) {
