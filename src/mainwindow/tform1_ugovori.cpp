@@ -54,6 +54,14 @@ W* named(W* widget, const char* name, const char* hint = nullptr) {
     return widget;
 }
 
+// The left panel of a page: a fixed width, its controls in one column.
+QVBoxLayout* fixedColumn(QWidget* panel, int width) {
+    panel->setFixedWidth(width);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    return column;
+}
+
 // A field's label above it, in the group's column.
 QLineEdit* partyField(QWidget* group, QVBoxLayout* column, const char* name, const char* label) {
     auto* caption = new QLabel(platform::qs(label), group);
@@ -124,9 +132,7 @@ void TForm1::buildModelsPage(QWidget* sheet) {
     auto* layout = new QHBoxLayout(sheet);
 
     auto* left = named(new QWidget(sheet), "Panel30");
-    left->setFixedWidth(290);
-    auto* leftColumn = new QVBoxLayout(left);
-    leftColumn->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* leftColumn = fixedColumn(left, 290);
     auto* chooserLabel = new QLabel(platform::qs("Izbor tipskog ugovora"), left);
     ComboBox5 = named(new QComboBox(left), "ComboBox5", "Izbor modela tipskog ugovora");
     chooserLabel->setBuddy(ComboBox5);
@@ -230,9 +236,7 @@ void TForm1::buildUserContractsPage(QWidget* sheet) {
     auto* layout = new QHBoxLayout(sheet);
 
     auto* left = named(new QWidget(sheet), "Panel31");
-    left->setFixedWidth(320);
-    auto* leftColumn = new QVBoxLayout(left);
-    leftColumn->setContentsMargins(0, 0, 0, 0);
+    QVBoxLayout* leftColumn = fixedColumn(left, 320);
     // The delete by model name has no visible button: it lies under the list.
     auto* listCell = new QGridLayout;
     SpeedButton29 = platform::textButton(left, "SpeedButton29", "O&bri{i", nullptr);
