@@ -1,9 +1,11 @@
 #include "dbviews/dbricheditor.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
+#include "platform/pastetext.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "richtext/reader.h"
@@ -126,6 +128,12 @@ void DBRichEditor::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTextEdit::keyPressEvent(event);
+}
+
+void DBRichEditor::insertFromMimeData(const QMimeData* source) {
+    if (source != nullptr && source->hasText() && !isReadOnly()) {
+        insertPlainText(platform::qs(platform::ysFromOutside(source->text())));
+    }
 }
 
 }  // namespace dbviews

@@ -39,6 +39,8 @@ class DBRichEditor : public QTextEdit, public FieldBinding {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // A drop (or the selection's paste) as plain YUSCII text.
+    void insertFromMimeData(const QMimeData* source) override;
 
   private:
     void rebound() override;

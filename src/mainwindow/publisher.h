@@ -8,7 +8,7 @@ inline constexpr const char* kEditors =
     "Izdava~ka ku}a Korvet - glavni urednik: Milica Petrovi}, saradnici: Jovan Ili}, "
     "Ana Markovi}";
 inline constexpr const char* kAddress =
-    "Bulevar oslobo|ewa 12, 11000 Beograd, tel. 011/555-0100, 011/555-0101";
+    "Bulevar oslobo|enja 12, 11000 Beograd, tel. 011/555-0100, 011/555-0101";
 inline constexpr const char* kWeb = "www.trevion-propisi.example";
 inline constexpr const char* kMail = "kontakt@trevion-propisi.example";
 inline constexpr const char* kMailRequests = "propisi@trevion-propisi.example";

@@ -92,6 +92,7 @@ TForm1::TForm1(engine::Session& session, QWidget* parent)
 }
 
 TForm1::~TForm1() {
+    ugovoriFormDestroy();
     if (cursorBusy_) {
         QApplication::restoreOverrideCursor();
     }
@@ -399,17 +400,9 @@ void TForm1::osvezi() {
             }
             Zakoni.setMasterSource(nullptr);
             break;
-        case kUgovori: {
-            const bool threeParties = ugovori.active() && !ugovori.isEmpty() &&
-                                      ugovori.field(database::pos::kUgovoriStrane).asInteger() == 3;
-            for (QLineEdit* edit : {Edit17, Edit18}) {
-                if (edit != nullptr) {
-                    edit->setEnabled(threeParties);
-                    edit->setBackgroundRole(threeParties ? QPalette::Base : QPalette::Button);
-                }
-            }
+        case kUgovori:
+            enableThirdParty();
             break;
-        }
         default:
             break;
     }
@@ -488,6 +481,8 @@ void TForm1::saveFile(const std::string& name, const std::vector<std::string>& l
 }
 
 void TForm1::FormClose() {
+    // The user contract's edits are kept, as its editor promises.
+    snimikorisnicki();
     std::vector<std::string> failed;
     // 1. Files copied from a CD come read-only.
     for (const char* name : {lists::kHistoryFile, lists::kRecentFile, lists::kQuickFile,

@@ -10,6 +10,7 @@
 // Controls of a page that the frame touches are declared in that page's
 // section; until the page creates them they are nullptr and the frame leaves
 // them alone.
+#include <QColor>
 #include <QDialog>
 #include <functional>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "database/datasets.h"
 #include "lists/listrules.h"
 #include "lists/rememberedlists.h"
+#include "mainwindow/contracttext.h"
 #include "settings/settings.h"
 #include "widgets/windowmonitor.h"
 
@@ -39,6 +41,7 @@ class QStatusBar;
 class QTabWidget;
 class QTimer;
 class QTextEdit;
+class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -50,6 +53,18 @@ class BackgroundRebuild;
 }
 namespace widgets {
 class ReportList;
+}
+namespace dbviews {
+class DBEdit;
+class DBGrid;
+class DBNavigator;
+class DBRichEditor;
+}  // namespace dbviews
+namespace printing {
+class TPreviewPrinter;
+}
+namespace mainwindow {
+struct ShellErrors;
 }
 
 class TForm1 : public QDialog, public database::MainData {
@@ -182,6 +197,13 @@ class TForm1 : public QDialog, public database::MainData {
     // ===================================================================
     // Page 6 "Tipski &ugovori" (tform1_ugovori.cpp)
     // ===================================================================
+    // The party data as typed, for the program run.
+    mainwindow::tugovornipodaci ugovornipodaci;
+    // The model list anew: all models, the first chosen and generated.
+    void sredicombo5();
+    // Stores the edits of the current user contract (the page is left, the
+    // program ends); a store that fails is reported.
+    void snimikorisnicki();
 
     // ===================================================================
     // Page 7 "Pode{a&vanja" (tform1_podesavanja.cpp)
@@ -200,6 +222,8 @@ class TForm1 : public QDialog, public database::MainData {
     // panel 1 shows its progress. A rebuild already running is followed by
     // another once it ends. Never waits.
     void startIndexRebuild();
+    // The colour of generated contract values (ColorBox1).
+    QColor generatedColour() const;
 
     // ===================================================================
     // Page 8 "Po&mo}" (tform1_pomoc.cpp)
@@ -272,11 +296,25 @@ class TForm1 : public QDialog, public database::MainData {
     void buildPageMisljenja();
     void buildPageArhiva();
     void buildPageUgovori();
+    void buildModelsPage(QWidget* sheet);
+    void buildUserContractsPage(QWidget* sheet);
     // The page's part of the creation (page 0 of its two page controls,
     // SpeedButton29 disabled) and of the first activation (fonts, the user
     // contract grid's columns).
     void ugovoriFormCreate();
     void ugovoriFormActivate();
+    // The data-aware views let go of the datasets, which go first.
+    void ugovoriFormDestroy();
+    // Party 3's fields follow the current model (three parties or not).
+    void enableThirdParty();
+    // The current model's text, unfilled, into the model view.
+    void loadModelText();
+    // Article headings and the title block of a contract text.
+    void ubaciclanove1(QTextEdit* edit);
+    void sredikorisnicki();
+    void nadjitekstugovora(const std::string& word);
+    // The contract print: printer check, setup dialog, preview.
+    void printContract(QTextEdit* edit);
     void buildPagePodesavanja();
     // The update and repair buttons of the version group.
     void buildUpdateButtons();
@@ -288,6 +326,10 @@ class TForm1 : public QDialog, public database::MainData {
     void centrePanel11(int o34, int o52, int o60, int o61);
     // Loads the help text; a missing file leaves the page empty.
     void loadHelpText();
+    // Opens a help-page link through the shell; the table gives the
+    // messages of the shell's error values (nullptr: none is shown).
+    void openLink(const char* verb, const std::string& target, const std::string& directory,
+                  const mainwindow::ShellErrors* errors);
     void buildFrame();
     void FormCreate();
     void readSettings();
@@ -362,6 +404,21 @@ class TForm1 : public QDialog, public database::MainData {
     QTimer* IndexTimer = nullptr;
     bool indexWanted_ = false;  // another rebuild once the running one ends
     bool indexLogged_ = false;  // the running rebuild's failure is in the log
+    void PageControl3Change();
+    void ComboBox5Change();
+    void SpeedButton9Click();   // "Pop&uni"
+    void SpeedButton19Click();  // "&Tra`i"
+    void SpeedButton28Click();  // "[tam&pa"
+    void SpeedButton18Click();  // "Preba&ci u korisni~ke ugovore"
+    void SpeedButton4Click();   // "Obri{i"
+    void SpeedButton16Click();  // "[tampa"
+    void SpeedButton29Click();  // "O&bri{i"
+    void SpeedButton26Click();  // printer setup
+    void SpeedButton3Click();
+    void SpeedButton11Click();
+    void SpeedButton12Click();
+    void SpeedButton15Click();
+    void SpeedButton8Click();
 
     // Controls (names as in the window's design); tests find them by
     // object name.
@@ -421,9 +478,38 @@ class TForm1 : public QDialog, public database::MainData {
     QLineEdit* Edit7 = nullptr;               // a title or part of one
     QAbstractButton* SpeedButton22 = nullptr;
     QWidget* TabSheetUgovori = nullptr;
+    QTabWidget* PageControl3 = nullptr;  // models, user contracts
+    QComboBox* ComboBox5 = nullptr;      // the models
+    // The party fields: place, date, then name and address of parties 1 to 3.
+    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    QLineEdit* Edit9 = nullptr;
+    QLineEdit* Edit10 = nullptr;
     QLineEdit* Edit17 = nullptr;  // enabled for contracts of three parties
     QLineEdit* Edit18 = nullptr;
+    QTabWidget* PageControl4 = nullptr;  // the model's text, its notes
+    QTextEdit* RichEdit2 = nullptr;      // the generated model text, read-only
+    QLineEdit* Edit16 = nullptr;         // the search word
+    QAbstractButton* SpeedButton9 = nullptr;
+    QAbstractButton* SpeedButton18 = nullptr;
+    QAbstractButton* SpeedButton28 = nullptr;
+    QAbstractButton* SpeedButton19 = nullptr;
+    dbviews::DBRichEditor* DBRichEdit4 = nullptr;  // the model's notes, read-only
+    dbviews::DBGrid* DBGrid13 = nullptr;           // the user contracts
+    dbviews::DBEdit* DBEdit1 = nullptr;            // the contract's name
+    dbviews::DBRichEditor* DBRichEdit3 = nullptr;  // the contract's text
+    dbviews::DBNavigator* DBNavigator1 = nullptr;  // post, cancel
+    QAbstractButton* SpeedButton4 = nullptr;
+    QAbstractButton* SpeedButton16 = nullptr;
+    QAbstractButton* SpeedButton29 = nullptr;  // under the list: Alt+B only
+    // The contract prints' preview component.
+    printing::TPreviewPrinter* PreviewPrinter1 = nullptr;
     QWidget* TabSheetPodesavanja = nullptr;
+    QAbstractButton* SpeedButton26 = nullptr;  // printer setup
+    QLabel* Label16 = nullptr;
+    QComboBox* ColorBox1 = nullptr;  // colour of generated contract values
     QGroupBox* GroupBoxVerzija = nullptr;
     QLabel* Label25 = nullptr;
     QLabel* Label27 = nullptr;                 // the counts joined by "/"
@@ -445,5 +531,10 @@ class TForm1 : public QDialog, public database::MainData {
     QLabel* Label52 = nullptr;
     QLabel* Label60 = nullptr;
     QLabel* Label61 = nullptr;
-    QLabel* Label34 = nullptr;  // web and mail address
+    QLabel* Label34 = nullptr;                 // web and mail address
+    QAbstractButton* SpeedButton8 = nullptr;   // the manual
+    QAbstractButton* SpeedButton3 = nullptr;   // mail: a regulation wanted
+    QAbstractButton* SpeedButton11 = nullptr;  // mail: suggestions
+    QAbstractButton* SpeedButton12 = nullptr;  // the web site
+    QAbstractButton* SpeedButton15 = nullptr;  // mail: a consulting question
 };

@@ -126,7 +126,8 @@ void TForm1::poubacuj() {
     // 1. and the reading of steps 3 to 7, with the progress bar.
     widgets::WindowMonitor monitor = pageMonitor();
     search::StartupFill fill = search::poubacuj(*this, monitor);
-    // 2. The model-contract choice is the contract page's.
+    // 2.
+    sredicombo5();
     // 3. Types.
     ComboBox3->clear();
     for (const std::string& type : fill.types) {

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/windowframe.h"
+#include "printing/tpreviewprinter.h"
 #include "widgets/apphint.h"
 #include "yuscii/keyfilter.h"
 
@@ -31,10 +33,61 @@ QGroupBox* hintedGroup(QWidget* parent, const char* name, const char* text) {
     return box;
 }
 
+// The colour list: the sixteen standard colours, navy chosen.
+struct NamedColour {
+    const char* name;
+    QRgb rgb;
+};
+constexpr NamedColour kColours[] = {
+    {"Crna", 0x000000},        {"Kestenjasta", 0x800000},  {"Zelena", 0x008000},
+    {"Maslinasta", 0x808000},  {"Teget", 0x000080},        {"Ljubi~asta", 0x800080},
+    {"Plavozelena", 0x008080}, {"Siva", 0x808080},         {"Srebrna", 0xC0C0C0},
+    {"Crvena", 0xFF0000},      {"Svetlozelena", 0x00FF00}, {"@uta", 0xFFFF00},
+    {"Plava", 0x0000FF},       {"Ciklama", 0xFF00FF},      {"Tirkizna", 0x00FFFF},
+    {"Bela", 0xFFFFFF},
+};
+constexpr int kNavy = 4;
+
+QComboBox* colourBox(QWidget* parent) {
+    auto* box = named(new QComboBox(parent), "ColorBox1");
+    for (const NamedColour& colour : kColours) {
+        QPixmap swatch(24, 12);
+        swatch.fill(QColor(colour.rgb));
+        box->addItem(QIcon(swatch), platform::qs(colour.name), QColor(colour.rgb));
+    }
+    box->setCurrentIndex(kNavy);
+    return box;
+}
+
 }  // namespace
 
 void TForm1::buildPagePodesavanja() {
     auto* page = new QVBoxLayout(TabSheetPodesavanja);
+
+    auto* printer = hintedGroup(TabSheetPodesavanja, "GroupBoxStampac",
+                                "Izbor vrste {tampaca, veli~ine papira i orijentacije");
+    auto* printerRow = new QHBoxLayout(printer);
+    SpeedButton26 = platform::textButton(printer, "SpeedButton26", "Pode{avanje {tampa~a",
+                                         "Parametri rada {tampa~a");
+    printerRow->addWidget(SpeedButton26);
+    printerRow->addStretch(1);
+    platform::connectGuarded(SpeedButton26, &QAbstractButton::clicked, this,
+                             [this] { SpeedButton26Click(); });
+    page->addWidget(printer);
+
+    auto* letters = hintedGroup(TabSheetPodesavanja, "GroupBoxSlova",
+                                "Izbor vrste i velicine slova za program");
+    auto* lettersRow = new QHBoxLayout(letters);
+    Label16 =
+        named(new QLabel(platform::qs("Boja generisanog teksta za ugovore:"), letters), "Label16");
+    ColorBox1 = colourBox(letters);
+    widgets::setHint(ColorBox1,
+                     "Izbor boje za generisani deo teksta u kreaciji korisni~kih ugovora");
+    Label16->setBuddy(ColorBox1);
+    lettersRow->addWidget(Label16);
+    lettersRow->addWidget(ColorBox1);
+    lettersRow->addStretch(1);
+    page->addWidget(letters);
 
     GroupBoxVerzija = hintedGroup(TabSheetPodesavanja, "GroupBoxVerzija",
                                   "Verzija i izbor na~ina a`uriranja baze zakona");
@@ -130,6 +183,14 @@ void TForm1::SpeedButton27Click() {
 
 void TForm1::setLastUpdate(const std::string& date) {
     stored_.lastUpdate = date;
+}
+
+void TForm1::SpeedButton26Click() {
+    printing::printerReady();
+}
+
+QColor TForm1::generatedColour() const {
+    return ColorBox1->currentData().value<QColor>();
 }
 
 void TForm1::CheckBox4Click() {

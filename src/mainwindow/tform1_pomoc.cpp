@@ -1,9 +1,12 @@
-// Page 8 "Po&mo}": the help text and the "O nama" panel.
+// Page 8 "Po&mo}": the help text, the "O nama" panel, the manual and the
+// mail and web links.
 #include <QEvent>
 #include <QFrame>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -11,8 +14,11 @@
 #include "mainwindow/publisher.h"
 #include "mainwindow/tform1.h"
 #include "platform/files.h"
+#include "platform/guard.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
+#include "platform/ui.h"
+#include "platform/windowframe.h"
 #include "richtext/reader.h"
 #include "widgets/bandart.h"
 
@@ -27,6 +33,66 @@ QLabel* panelLabel(QWidget* panel, const char* name, const std::string& text, in
 }
 
 }  // namespace
+
+namespace mainwindow {
+
+// The messages of the shell's error values, in the order of kShellValues.
+struct ShellErrors {
+    const char* text[9];
+};
+
+}  // namespace mainwindow
+
+namespace {
+
+constexpr int kShellValues[9] = {0, 2, 3, 5, 8, 11, 26, 27, 31};
+
+constexpr const char* kNoMemory = "Nedovoljno memorije za ovu operaciju";
+constexpr const char* kNetworkShare = "Mrezno deljena lokacija nije dostupna";
+constexpr const char* kBadProgram = "Program koji otvara ovu datoteku je neispravan!";
+constexpr const char* kNoProgram = "Ne postoji program koji otvara ovu datoteku!";
+
+}  // namespace
+
+namespace mainwindow {
+
+constexpr ShellErrors kMailErrors = {{
+    "Nedovoljno sistemskih resursa za otvaranje Mail aplikacije",
+    "Datoteka nije pronadjena",
+    "Lokacija nije pronadjena",
+    "Zabranjen pristup!",
+    kNoMemory,
+    "Vas program za pristup Mail se nije ispravno startovao",
+    kNetworkShare,
+    kBadProgram,
+    kNoProgram,
+}};
+
+constexpr ShellErrors kWebErrors = {{
+    "Nedovoljno sistemskih resursa za otvaranje stranice",
+    "Stranica nije pronadjena",
+    "Lokacija Stranice nije pronadjena",
+    "Zabranjen pristup stranici",
+    kNoMemory,
+    "Vas program za pristup Internetu se nije ispravno startovao",
+    kNetworkShare,
+    kBadProgram,
+    kNoProgram,
+}};
+
+constexpr ShellErrors kManualErrors = {{
+    "Nedovoljno sistemskih resursa za startovanje uputstva",
+    "Uputstvo nije pronadjeno",
+    "Lokacija Uputstva nije pronadjena",
+    "Zabranjen pristup datoteci",
+    kNoMemory,
+    "Program za otvaranje Uputstva se ne moze startovati pod ovim operativnim sistemom",
+    kNetworkShare,
+    kBadProgram,
+    kNoProgram,
+}};
+
+}  // namespace mainwindow
 
 void TForm1::buildPagePomoc() {
     auto* page = new QVBoxLayout(TabSheetPomoc);
@@ -53,11 +119,57 @@ void TForm1::buildPagePomoc() {
     // The panel takes its width only once its page is laid out.
     Panel11->installEventFilter(this);
 
+    auto* lower = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
     RichEdit3 = new QTextEdit(TabSheetPomoc);
     RichEdit3->setObjectName(QStringLiteral("RichEdit3"));
     RichEdit3->setReadOnly(true);
     RichEdit3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    page->addWidget(RichEdit3, 1);
+    left->addWidget(RichEdit3, 1);
+    SpeedButton8 = platform::textButton(TabSheetPomoc, "SpeedButton8",
+                                        "&Uputstvo za kori{}enje programa", nullptr);
+    SpeedButton8->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    left->addWidget(SpeedButton8);
+    lower->addLayout(left, 1);
+
+    auto* contact = new QGroupBox(platform::qs("Dostava propisa i kontakt"), TabSheetPomoc);
+    contact->setObjectName(QStringLiteral("Panel12"));
+    contact->setFixedWidth(260);
+    auto* contactColumn = new QVBoxLayout(contact);
+    SpeedButton3 = platform::textButton(contact, "SpeedButton3", "Tra`im pr&opis",
+                                        "Po{aljite nam e-mail sa nazivom propisa koji tra`ite");
+    SpeedButton11 =
+        platform::textButton(contact, "SpeedButton11", "S&ugsetije, kometari",
+                             "Po{aljite nam sugestije i komentare vezane za rad programa");
+    SpeedButton12 = platform::textButton(contact, "SpeedButton12", "Posetite na{ sa&jt",
+                                         mainwindow::publisher::kWeb);
+    auto* consulting = new QGroupBox(platform::qs("Konsalting usluge"), contact);
+    consulting->setObjectName(QStringLiteral("GroupBoxKonsalting"));
+    auto* consultingColumn = new QVBoxLayout(consulting);
+    SpeedButton15 =
+        platform::textButton(consulting, "SpeedButton15", "Pita&nje ", "Konsalting usluge");
+    consultingColumn->addWidget(SpeedButton15);
+    for (QAbstractButton* button : {SpeedButton3, SpeedButton11, SpeedButton12, SpeedButton15}) {
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        button->setMinimumHeight(32);
+    }
+    contactColumn->addWidget(SpeedButton3);
+    contactColumn->addWidget(SpeedButton11);
+    contactColumn->addWidget(SpeedButton12);
+    contactColumn->addWidget(consulting);
+    contactColumn->addStretch(1);
+    lower->addWidget(contact);
+    page->addLayout(lower, 1);
+
+    const std::pair<QAbstractButton*, void (TForm1::*)()> links[] = {
+        {SpeedButton8, &TForm1::SpeedButton8Click},   {SpeedButton3, &TForm1::SpeedButton3Click},
+        {SpeedButton11, &TForm1::SpeedButton11Click}, {SpeedButton12, &TForm1::SpeedButton12Click},
+        {SpeedButton15, &TForm1::SpeedButton15Click},
+    };
+    for (const auto& [button, handler] : links) {
+        platform::connectGuarded(button, &QAbstractButton::clicked, this,
+                                 [this, handler = handler] { (this->*handler)(); });
+    }
 
     // The contact line gets the mail address, in Tahoma: addresses are not
     // YUSCII, so the line is plain Latin-1 in a font that draws '@' as '@'.
@@ -75,6 +187,51 @@ void TForm1::loadHelpText() {
     QTextDocument* doc = RichEdit3->document();
     doc->setDefaultFont(fonts::textFont(false));
     richtext::read(*rtf, *doc);
+}
+
+void TForm1::openLink(const char* verb, const std::string& target, const std::string& directory,
+                      const mainwindow::ShellErrors* errors) {
+    const int result = platform::ui().shellOpen(verb, target, directory);
+    if (result > 32 || errors == nullptr) {
+        return;
+    }
+    for (size_t i = 0; i < std::size(kShellValues); ++i) {
+        if (kShellValues[i] == result) {
+            platform::ui().message(errors->text[i]);
+        }
+    }
+}
+
+void TForm1::SpeedButton3Click() {
+    openLink("",
+             std::string("mailto:") + mainwindow::publisher::kMailRequests +
+                 "?Subject=Treba mi propis...",
+             "", &mainwindow::kMailErrors);
+}
+
+void TForm1::SpeedButton11Click() {
+    openLink("",
+             std::string("mailto:") + mainwindow::publisher::kMailSuggestions +
+                 "?Subject=Sugestija za poboljsanje Treviona...",
+             "", &mainwindow::kMailErrors);
+}
+
+void TForm1::SpeedButton15Click() {
+    openLink("",
+             std::string("mailto:") + mainwindow::publisher::kMailConsulting +
+                 "?Subject=Imam pitanje u vezi...",
+             "", nullptr);
+}
+
+void TForm1::SpeedButton12Click() {
+    openLink("open", std::string("https://") + mainwindow::publisher::kWeb, "",
+             &mainwindow::kWebErrors);
+}
+
+void TForm1::SpeedButton8Click() {
+    const std::filesystem::path folder = platform::inProgramDir("uputstvo");
+    openLink("open", (folder / "uputstvo.rtf").string(), (folder / "").string(),
+             &mainwindow::kManualErrors);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -1,10 +1,8 @@
 // The seam's implementation for the running program.
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeData>
@@ -12,9 +10,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QUrl>
 
+#include "platform/pastetext.h"
 #include "platform/printer.h"
+#include "platform/shell.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 
@@ -106,17 +105,13 @@ class QtUi final : public Ui {
     }
 
     int shellOpen(const std::string& /*verb*/, const std::string& target,
-                  const std::string& /*directory*/) override {
-        QUrl url = target.find(':') != std::string::npos && target.rfind("/", 0) != 0
-                       ? QUrl(QString::fromStdString(target))
-                       : QUrl::fromLocalFile(QString::fromStdString(target));
-        if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) {
-            return 2;  // file not found
-        }
-        return QDesktopServices::openUrl(url) ? 42 : 31;  // 31: no associated program
+                  const std::string& directory) override {
+        return desktopOpen(target, directory);
     }
 
-    std::string clipboardText() override { return ys(QGuiApplication::clipboard()->text()); }
+    std::string clipboardText() override {
+        return ysFromOutside(QGuiApplication::clipboard()->text());
+    }
 
     void setClipboardText(const std::string& text) override {
         auto* data = new QMimeData;

@@ -3,9 +3,13 @@
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QWidget>
 
 #include "platform/textconv.h"
+#include "platform/ui.h"
 #include "yuscii/yuscii.h"
 
 namespace yuscii {
@@ -44,6 +48,9 @@ class KeyFilterObject final : public QObject {
 
   private:
     bool filterKey(QObject* field, QKeyEvent* key) {
+        if (key->matches(QKeySequence::Paste)) {
+            return paste(field);
+        }
         const QString text = key->text();
         if (text.isEmpty() || hasControlCharacter(text)) {
             return false;
@@ -76,6 +83,38 @@ class KeyFilterObject final : public QObject {
         QInputMethodEvent replacement(im->preeditString(), im->attributes());
         replacement.setCommitString(filtered, im->replacementStart(), im->replacementLength());
         forward(field, im, replacement);
+        return true;
+    }
+
+    // The clipboard's text, as the seam gives it in YUSCII, passes the same
+    // filter as typed text, without the keyboard mapping of punctuation.
+    bool paste(QObject* field) {
+        auto* line = qobject_cast<QLineEdit*>(field);
+        auto* rich = qobject_cast<QTextEdit*>(field);
+        auto* plain = qobject_cast<QPlainTextEdit*>(field);
+        if ((line != nullptr && line->isReadOnly()) || (rich != nullptr && rich->isReadOnly()) ||
+            (plain != nullptr && plain->isReadOnly())) {
+            return false;
+        }
+        std::string text;
+        for (char ch : platform::ui().clipboardText()) {
+            if (kind_ == KeyFilter::Digits && (ch < '0' || ch > '9')) {
+                continue;
+            }
+            if (line != nullptr && (ch == '\n' || ch == '\r')) {
+                continue;
+            }
+            text.push_back(kind_ == KeyFilter::KeyboardUpper ? yusciiupper(ch) : ch);
+        }
+        if (line != nullptr) {
+            line->insert(platform::qs(text));
+        } else if (rich != nullptr) {
+            rich->insertPlainText(platform::qs(text));
+        } else if (plain != nullptr) {
+            plain->insertPlainText(platform::qs(text));
+        } else {
+            return false;
+        }
         return true;
     }
 

@@ -53,6 +53,25 @@ inline void clickOn(QWidget* control) {
     clickOn(control, middle(control));
 }
 
+// Typing: each character a key press and release that carries it, as the
+// window system delivers them (key filters see them).
+inline void typeText(QWidget* control, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(control, &down);
+        QKeyEvent up(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QCoreApplication::sendEvent(control, &up);
+    }
+}
+
+// A key without text of its own: Backspace, Delete, the arrows.
+inline void pressKey(QWidget* control, Qt::Key key) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(control, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(control, &up);
+}
+
 // The list's double click on its current entry (none: the signal carries
 // nullptr, as a double click on empty space would reach nothing else).
 inline void doubleClickCurrent(QListWidget* list) {

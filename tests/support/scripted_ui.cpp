@@ -124,8 +124,8 @@ bool ScriptedUi::confirm(const std::string& text, platform::Icon icon) {
 }
 
 std::optional<std::string> ScriptedUi::input(const std::string& caption, const std::string& prompt,
-                                             const std::string& /*initial*/) {
-    shown_.push_back({DialogKind::Input, prompt, caption});
+                                             const std::string& initial) {
+    shown_.push_back({DialogKind::Input, prompt, caption, platform::Icon::None, initial});
     auto e = take(DialogKind::Input, prompt);
     return e ? e->inputAnswer : std::nullopt;
 }

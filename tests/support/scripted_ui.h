@@ -28,6 +28,7 @@ struct Shown {
     std::string text;     // message / question / prompt; the window title for Modal
     std::string caption;  // input box caption
     platform::Icon icon = platform::Icon::None;
+    std::string initial;  // input box: the text its entry starts with
 };
 
 // A print job the seam received: its title, orientation, the page numbers

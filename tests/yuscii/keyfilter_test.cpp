@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/textconv.h"
+#include "support/scripted_ui.h"
 
 namespace {
 
@@ -100,6 +101,31 @@ TEST(KeyFilter, TextEditors) {
     press(plain, QStringLiteral("[a\u0107"));
     EXPECT_EQ(platform::ys(rich.toPlainText()), "{a}");
     EXPECT_EQ(platform::ys(plain.toPlainText()), "[a]");
+}
+
+TEST(KeyFilter, PastedTextKeepsItsLettersAndPassesTheFieldsFilter) {
+    // The seam gives the clipboard in YUSCII: š as '{', a real semicolon as ';'.
+    testsupport::scriptedUi().clipboard = "{ifra; 12\n";
+    const struct {
+        KeyFilter kind;
+        const char* field;
+    } cases[] = {
+        {KeyFilter::Keyboard, "{ifra; 12"},       // no keyboard mapping of ';'
+        {KeyFilter::KeyboardUpper, "[ifra; 12"},  // YUSCII capitals; A-Z is the field's
+        {KeyFilter::Digits, "12"},
+    };
+    for (const auto& c : cases) {
+        QLineEdit line;
+        yuscii::installKeyFilter(&line, c.kind);
+        QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+        QCoreApplication::sendEvent(&line, &paste);
+        EXPECT_EQ(platform::ys(line.text()), c.field);
+    }
+    QTextEdit editor;
+    yuscii::installKeyFilter(&editor, KeyFilter::Keyboard);
+    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::sendEvent(&editor, &paste);
+    EXPECT_EQ(platform::ysPlain(editor.toPlainText()), "{ifra; 12\n");
 }
 
 TEST(KeyFilter, InputMethodCommits) {
