@@ -7,6 +7,9 @@
 class TForm1;
 class TForm2;
 class TForm3;
+class TForm5;
+class Tdokumenti;
+class Trelacije;
 class Tselekt;
 
 namespace app {
@@ -27,5 +30,16 @@ void wireDocument(TForm1& main, TForm3& document);
 // marking and close reach the main window, and the main window's archive jump
 // closes the selection window when it shows.
 void wireSelection(TForm1& main, Tselekt& selection);
+
+// The document window's "&Dodatne informacije" shows the notes window, which
+// prints through the document window's print-preview component; "&Prilozi"
+// shows the attachments window.
+void wireNotes(TForm3& document, TForm5& notes);
+void wireAttachments(TForm3& document, Tdokumenti& attachments);
+
+// The document window's "Relacije" fills and shows the relations window; a
+// document chosen there runs the main window's search for its title, and the
+// document window closes after the relations window.
+void wireRelations(TForm1& main, TForm3& document, Trelacije& relations);
 
 }  // namespace app

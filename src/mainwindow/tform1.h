@@ -185,6 +185,16 @@ class TForm1 : public QDialog, public database::MainData {
     // ===================================================================
 
     // ===================================================================
+    // Searches for a document chosen in the relations window
+    // (tform1_relacije.cpp)
+    // ===================================================================
+    // The title goes into the page's search field, the page is shown and
+    // its search runs: the opinions page's (trazimisljenje) or the keyword
+    // search's (trazipropis).
+    void trazimisljenje(const std::string& title);
+    void trazipropis(const std::string& title);
+
+    // ===================================================================
     // Opening a regulation (tform1_otvaranje.cpp)
     // ===================================================================
     using QDialog::open;
