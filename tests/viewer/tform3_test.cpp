@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTextCursor>
@@ -430,6 +431,19 @@ TEST_F(DocumentWindow, OznaciMarksTheCaption) {
 TEST_F(DocumentWindow, HintShowsInPanelTwo) {
     form->showHint("Kopira izabrani tekst");
     EXPECT_EQ(form->panelText(2), "Kopira izabrani tekst");
+}
+
+TEST_F(DocumentWindow, HintPanelTakesTheRestOfTheBarAndTheArticleButtonReadsRight) {
+    open("Zakon o radu", "12/2005", [&] {
+        form->resize(900, 600);
+        QApplication::processEvents();
+        auto* bar = testsupport::child<QWidget>(form.get(), "StatusBar1");
+        auto* hint = testsupport::child<QLabel>(form.get(), "StatusBar1Panel2");
+        EXPECT_GE(hint->width(), bar->width() - 200 - 100 - 40);
+        EXPECT_EQ(testsupport::child<QLabel>(form.get(), "StatusBar1Panel0")->width(), 200);
+        EXPECT_EQ(platform::ys(testsupport::child<QToolButton>(form.get(), "SpeedButton2")->text()),
+                  "Lista ~lanova");
+    });
 }
 
 TEST_F(DocumentWindow, EscapeDoesNotClose) {
