@@ -19,7 +19,7 @@
 #include "platform/ui.h"
 #include "platform/windowframe.h"
 #include "printing/tpreviewprinter.h"
-#include "widgets/bandart.h"
+#include "viewer/smallwindow.h"
 
 namespace {
 
@@ -56,15 +56,8 @@ void Tdokumenti::buildWindow() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    QWidget* strip = widgets::createStrip(this);
-    strip->setObjectName(QStringLiteral("Panel1"));
-    strip->setFixedHeight(44);
-    layout->addWidget(strip);
-
-    auto* row = new QWidget(this);
-    row->setObjectName(QStringLiteral("Panel2"));
-    auto* rowLayout = new QHBoxLayout(row);
-    rowLayout->setContentsMargins(4, 2, 4, 2);
+    QWidget* row = viewer::addTitleAndCommandRow(*this, *layout);
+    QHBoxLayout* rowLayout = viewer::commandRowLayout(row);
     SpeedButton6 = platform::textButton(row, "SpeedButton6", "[tam&paj", nullptr);
     SpeedButton3 =
         platform::textButton(row, "SpeedButton3", "Pret&hodna strana", "Povratak na izbor propisa");
@@ -72,7 +65,6 @@ void Tdokumenti::buildWindow() {
     rowLayout->addStretch(1);
     rowLayout->addWidget(SpeedButton3);
     rowLayout->addSpacing(40);
-    layout->addWidget(row);
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(4, 4, 4, 4);

@@ -22,7 +22,7 @@
 #include "platform/textconv.h"
 #include "platform/windowframe.h"
 #include "printing/tpreviewprinter.h"
-#include "widgets/bandart.h"
+#include "viewer/smallwindow.h"
 #include "yuscii/appclear.h"
 #include "yuscii/keyfilter.h"
 
@@ -84,15 +84,7 @@ void TForm3::buildWindow() {
     buildMenus();
     layout->setMenuBar(MainMenu1);
 
-    QWidget* strip = widgets::createStrip(this);
-    strip->setObjectName(QStringLiteral("Panel1"));
-    strip->setFixedHeight(44);
-    layout->addWidget(strip);
-
-    auto* row = new QWidget(this);
-    row->setObjectName(QStringLiteral("Panel2"));
-    buildCommands(row);
-    layout->addWidget(row);
+    buildCommands(viewer::addTitleAndCommandRow(*this, *layout));
 
     buildTextArea();
     layout->addWidget(Splitter1, 1);
@@ -116,8 +108,7 @@ void TForm3::buildWindow() {
 }
 
 void TForm3::buildCommands(QWidget* row) {
-    auto* box = new QHBoxLayout(row);
-    box->setContentsMargins(4, 2, 4, 2);
+    QHBoxLayout* box = viewer::commandRowLayout(row);
     box->setSpacing(2);
     SpeedButton7 = commandButton(row, "SpeedButton7", "&Kopiraj text", "Kopira izabrani tekst");
     SpeedButton6 = commandButton(row, "SpeedButton6", "[tam&pa", "Prikaz {tampe");

@@ -11,7 +11,6 @@
 #include "platform/windowframe.h"
 #include "printing/tpreviewprinter.h"
 #include "viewer/smallwindow.h"
-#include "widgets/bandart.h"
 
 TForm5::TForm5(engine::DataSource& regulations, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form5"));
@@ -30,25 +29,14 @@ void TForm5::buildWindow() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    auto* top = new QWidget(this);
-    top->setObjectName(QStringLiteral("Panel1"));
-    auto* topLayout = new QVBoxLayout(top);
-    topLayout->setContentsMargins(0, 0, 0, 0);
-    topLayout->setSpacing(0);
-    QWidget* strip = widgets::createStrip(top);
-    strip->setObjectName(QStringLiteral("Panel2"));
-    strip->setFixedHeight(44);
-    topLayout->addWidget(strip);
-    auto* row = new QHBoxLayout;
-    row->setContentsMargins(4, 2, 4, 2);
-    SpeedButton1 = platform::textButton(top, "SpeedButton1", "[tam&pa", nullptr);
-    SpeedButton3 =
-        platform::textButton(top, "SpeedButton3", "Pret&hodna strana", "Povratak na izbor propisa");
+    QWidget* commands = viewer::addTitleAndCommandRow(*this, *layout);
+    QHBoxLayout* row = viewer::commandRowLayout(commands);
+    SpeedButton1 = platform::textButton(commands, "SpeedButton1", "[tam&pa", nullptr);
+    SpeedButton3 = platform::textButton(commands, "SpeedButton3", "Pret&hodna strana",
+                                        "Povratak na izbor propisa");
     row->addWidget(SpeedButton1);
     row->addStretch(1);
     row->addWidget(SpeedButton3);
-    topLayout->addLayout(row);
-    layout->addWidget(top);
 
     DBRichEdit1 = new dbviews::DBRichEdit(this);
     DBRichEdit1->setObjectName(QStringLiteral("DBRichEdit1"));
