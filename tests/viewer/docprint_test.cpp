@@ -12,6 +12,7 @@
 #include "database/datasets.h"
 #include "database/opening.h"
 #include "links_db.h"
+#include "open_doc.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "printing/tpreviewprinter.h"
@@ -64,14 +65,7 @@ class DocumentPrint : public ::testing::Test {
     }
 
     void openRegulation(const std::function<void()>& body) {
-        scriptedUi().expectModal([&](QDialog&) {
-            body();
-            return 0;
-        });
-        database::openRegulation(data, "Zakon o radu", "12/2005", false, [&] {
-            form->setWindowTitle(QStringLiteral("Zakon o radu"));
-            platform::ui().showModal(*form);
-        });
+        testsupport::openInDocumentWindow(data, *form, "Zakon o radu", "12/2005", body);
     }
 
     // The setup dialog is confirmed and the preview shown; body runs in it.

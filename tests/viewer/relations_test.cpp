@@ -10,6 +10,7 @@
 #include "database/filters.h"
 #include "database/opening.h"
 #include "links_db.h"
+#include "open_doc.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "support/find_child.h"
@@ -48,14 +49,7 @@ class RelationsWindow : public ::testing::Test {
 
     void openRegulation(const std::string& title, const std::string& bg,
                         const std::function<void()>& body) {
-        scriptedUi().expectModal([&](QDialog&) {
-            body();
-            return 0;
-        });
-        database::openRegulation(data, title, bg, false, [&] {
-            form->setWindowTitle(platform::qs(title));
-            platform::ui().showModal(*form);
-        });
+        testsupport::openInDocumentWindow(data, *form, title, bg, body);
     }
 
     void openOpinion(const std::function<void()>& body) {

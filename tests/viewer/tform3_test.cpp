@@ -1,4 +1,5 @@
 #include "viewer/tform3.h"
+#include "open_doc.h"
 #include "support/find_child.h"
 
 #include <gtest/gtest.h>
@@ -72,14 +73,7 @@ class DocumentWindow : public ::testing::Test {
     // Opens through the opening flow; body runs while the window is shown.
     void open(const std::string& title, const std::optional<std::string>& bg,
               const std::function<void()>& body) {
-        scriptedUi().expectModal([&](QDialog&) {
-            body();
-            return 0;
-        });
-        database::openRegulation(data, title, bg, false, [&] {
-            form->setWindowTitle(platform::qs(title));
-            platform::ui().showModal(*form);
-        });
+        testsupport::openInDocumentWindow(data, *form, title, bg, body);
     }
 
     testsupport::DocDatabase db;
