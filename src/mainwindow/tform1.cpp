@@ -34,6 +34,7 @@
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
+#include "printing/tpreviewprinter.h"
 #include "widgets/apphint.h"
 #include "widgets/bandart.h"
 #include "widgets/reportlist.h"
@@ -87,6 +88,7 @@ TForm1::TForm1(engine::Session& session, QWidget* parent)
     buildPageUgovori();
     buildPagePodesavanja();
     buildPagePomoc();
+    previewPrinter_ = new printing::TPreviewPrinter(printing::mainWindowSettings(), this);
     FormCreate();
 }
 

@@ -43,6 +43,9 @@ class QTreeWidgetItem;
 namespace engine {
 class Session;
 }
+namespace printing {
+class TPreviewPrinter;
+}
 namespace widgets {
 class ReportList;
 }
@@ -194,6 +197,10 @@ class TForm1 : public QDialog, public database::MainData {
     void trazimisljenje(const std::string& title);
     void trazipropis(const std::string& title);
 
+    // The print-preview component of the contracts, with the main window's
+    // settings (created with the window).
+    printing::TPreviewPrinter& PreviewPrinter1() { return *previewPrinter_; }
+
     // ===================================================================
     // Opening a regulation (tform1_otvaranje.cpp)
     // ===================================================================
@@ -236,6 +243,8 @@ class TForm1 : public QDialog, public database::MainData {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    printing::TPreviewPrinter* previewPrinter_ = nullptr;
+
     // The page builders and the fills of the first activation.
     void buildPageGlasila();
     // The first activation's fill of the gazette tree, then the attaching
