@@ -8,6 +8,7 @@
 #include "database/filters.h"
 #include "database/schema.h"
 #include "engine/table.h"
+#include "fonts/fonts.h"
 #include "operations.h"
 #include "platform/programdir.h"
 #include "printing/pageprinter.h"
@@ -35,12 +36,12 @@ std::vector<Operation> printingOperations(const fs::path& programDir, OpenDataba
     std::vector<Operation> ops;
     ops.push_back({"print layout of the largest (pages)", [rtf] {
                        auto doc = richtext::read(rtf);
-                       QFont font(QString::fromLatin1(printing::kLatinTextFace));
+                       QFont font(QString::fromLatin1(fonts::kLatinFace));
                        font.setPointSize(10);
                        doc->setDefaultFont(font);
                        printing::PagePrinter printer(
-                           printing::documentWindowSettings(printing::kLatinTextFace, "TREVION"));
-                       printing::useDocumentHeader(printer.TextOptions, printing::kLatinTextFace);
+                           printing::documentWindowSettings(fonts::kLatinFace, "TREVION"));
+                       printing::useDocumentHeader(printer.TextOptions, fonts::kLatinFace);
                        const auto start = std::chrono::steady_clock::now();
                        printer.PrintRichEdit(*doc);
                        const std::chrono::duration<double, std::milli> took =

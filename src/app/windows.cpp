@@ -13,15 +13,18 @@ std::unique_ptr<Windows> createWindows(engine::Session& session) {
     w->form1 = std::make_unique<TForm1>(session);
     w->form3 = std::make_unique<TForm3>(session, *w->form1);
     w->selekt = std::make_unique<Tselekt>();
-    w->form5 = std::make_unique<TForm5>();
+    w->form5 = std::make_unique<TForm5>(w->form1->DataSource2);
     w->updater = std::make_unique<Tupdater>(session);
-    w->dokumenti = std::make_unique<Tdokumenti>();
-    w->relacije = std::make_unique<Trelacije>();
+    w->dokumenti = std::make_unique<Tdokumenti>(session, *w->form1);
+    w->relacije = std::make_unique<Trelacije>(*w->form1);
     wireStartup(*w->form2, *w->form1);
     wireDocument(*w->form1, *w->form3);
     wireSelection(*w->form1, *w->selekt);
     wireUpdate(*w->form1, *w->updater);
     w->updater->FormCreate();  // the proxy through its links
+    wireNotes(*w->form3, *w->form5);
+    wireAttachments(*w->form3, *w->dokumenti);
+    wireRelations(*w->form1, *w->form3, *w->relacije);
     return w;
 }
 

@@ -9,7 +9,10 @@
 #include "startup/tform2.h"
 #include "update/tupdater.h"
 #include "update/uilistener.h"
+#include "viewer/tdokumenti.h"
 #include "viewer/tform3.h"
+#include "viewer/tform5.h"
+#include "viewer/trelacije.h"
 
 namespace app {
 
@@ -104,6 +107,26 @@ void wireUpdate(TForm1& main, Tupdater& updater) {
                              [&main] { main.proveripropise(); });
     platform::connectGuarded(&updater, &Tupdater::tablesChanged, &main,
                              [&main] { main.startIndexRebuild(); });
+}
+
+void wireNotes(TForm3& document, TForm5& notes) {
+    document.links.showNotes = [&notes] { platform::ui().showModal(notes); };
+    notes.links.previewPrinter = [&document] { return &document.PreviewPrinter1(); };
+}
+
+void wireAttachments(TForm3& document, Tdokumenti& attachments) {
+    document.links.showAttachments = [&attachments] { platform::ui().showModal(attachments); };
+}
+
+void wireRelations(TForm1& main, TForm3& document, Trelacije& relations) {
+    document.links.showRelations = [&relations](bool opinion) {
+        relations.Prikazirelacije1Click(opinion);
+    };
+    platform::connectGuarded(&relations, &Trelacije::opinionSearchRequested, &main,
+                             [&main](const std::string& title) { main.trazimisljenje(title); });
+    platform::connectGuarded(&relations, &Trelacije::regulationSearchRequested, &main,
+                             [&main](const std::string& title) { main.trazipropis(title); });
+    QObject::connect(&relations, &Trelacije::documentFound, &document, &QDialog::reject);
 }
 
 }  // namespace app

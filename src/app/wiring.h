@@ -7,6 +7,9 @@
 class TForm1;
 class TForm2;
 class TForm3;
+class TForm5;
+class Tdokumenti;
+class Trelacije;
 class Tselekt;
 class Tupdater;
 
@@ -36,5 +39,15 @@ void wireSelection(TForm1& main, Tselekt& selection);
 // update date and counts reach the main window, and after an install or a
 // repair the main window rebuilds the search index in the background.
 void wireUpdate(TForm1& main, Tupdater& updater);
+// The document window's "&Dodatne informacije" shows the notes window, which
+// prints through the document window's print-preview component; "&Prilozi"
+// shows the attachments window.
+void wireNotes(TForm3& document, TForm5& notes);
+void wireAttachments(TForm3& document, Tdokumenti& attachments);
+
+// The document window's "Relacije" fills and shows the relations window; a
+// document chosen there runs the main window's search for its title, and the
+// document window closes after the relations window.
+void wireRelations(TForm1& main, TForm3& document, Trelacije& relations);
 
 }  // namespace app

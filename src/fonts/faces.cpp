@@ -6,20 +6,25 @@
 namespace fonts {
 namespace {
 
-QString face(const std::string& installed, size_t row) {
-    return platform::qs(installed.empty() ? fontTable()[row].face : installed);
+// The installed name, or the font table's before installfonts() has run.
+const std::string& face(const std::string& installed, size_t row) {
+    return installed.empty() ? fontTable()[row].face : installed;
 }
 
 }  // namespace
 
 QFont interfaceFont() {
-    return QFont(face(interfaceFace(), 0));
+    return QFont(platform::qs(face(interfaceFace(), 0)));
 }
 
 QFont textFont(bool cyrillic) {
-    QFont font(cyrillic ? face(cyrillicFace(), 2) : face(latinFace(), 1));
+    QFont font(platform::qs(textFace(cyrillic)));
     font.setPointSize(10);
     return font;
+}
+
+std::string textFace(bool cyrillic) {
+    return cyrillic ? face(cyrillicFace(), 2) : face(latinFace(), 1);
 }
 
 }  // namespace fonts

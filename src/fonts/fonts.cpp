@@ -23,9 +23,9 @@ std::string& faceName(Role role) {
 const std::vector<FontFace>& fontTable() {
     // Indexed by Role.
     static const std::vector<FontFace> table = {
-        {"YU Sans Serif", {"Yuerife.FON"}},
-        {"YHelvetica", {"Yhelvn.TTF", "Yhelvb.TTF"}},
-        {"CHelvetica", {"Cir Helvetica.TTF", "Cir Helvetica Bold.TTF"}},
+        {kInterfaceFace, {"Yuerife.FON"}},
+        {kLatinFace, {"Yhelvn.TTF", "Yhelvb.TTF"}},
+        {kCyrillicFace, {"Cir Helvetica.TTF", "Cir Helvetica Bold.TTF"}},
     };
     return table;
 }

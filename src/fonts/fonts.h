@@ -8,6 +8,11 @@
 
 namespace fonts {
 
+// The faces' names as their font files give them.
+inline constexpr const char* kInterfaceFace = "YU Sans Serif";
+inline constexpr const char* kLatinFace = "YHelvetica";
+inline constexpr const char* kCyrillicFace = "CHelvetica";
+
 // One row of the font table: a face and the files in the program directory
 // that provide it.
 struct FontFace {

@@ -35,6 +35,7 @@
 #include "platform/ui.h"
 #include "platform/windowframe.h"
 #include "search/textrebuild.h"
+#include "printing/tpreviewprinter.h"
 #include "widgets/apphint.h"
 #include "widgets/bandart.h"
 #include "widgets/reportlist.h"

@@ -51,6 +51,9 @@ class Session;
 namespace search {
 class BackgroundRebuild;
 }
+namespace printing {
+class TPreviewPrinter;
+}
 namespace widgets {
 class ReportList;
 }
@@ -230,6 +233,16 @@ class TForm1 : public QDialog, public database::MainData {
     // ===================================================================
 
     // ===================================================================
+    // Searches for a document chosen in the relations window
+    // (tform1_relacije.cpp)
+    // ===================================================================
+    // The title goes into the page's search field, the page is shown and
+    // its search runs: the opinions page's (trazimisljenje) or the keyword
+    // search's (trazipropis).
+    void trazimisljenje(const std::string& title);
+    void trazipropis(const std::string& title);
+
+    // ===================================================================
     // Opening a regulation (tform1_otvaranje.cpp)
     // ===================================================================
     using QDialog::open;
@@ -274,6 +287,7 @@ class TForm1 : public QDialog, public database::MainData {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+
     // The page builders and the fills of the first activation.
     void buildPageGlasila();
     // The first activation's fill of the gazette tree, then the attaching

@@ -82,6 +82,8 @@ class QtUi final : public Ui {
 
     bool printDialog() override {
         QPrintDialog dialog(&sharedPrinter());
+        // A picture goes to the printer, not to a file.
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
         return dialog.exec() == QDialog::Accepted;
     }
 

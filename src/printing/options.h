@@ -82,8 +82,4 @@ PrinterSettings documentWindowSettings(const std::string& latinFace, const std::
 // the shown script (textFace), keeping their sizes and styles.
 void useDocumentHeader(TTextOptions& options, const std::string& textFace);
 
-// The text faces the document window uses.
-inline constexpr const char* kLatinTextFace = "YHelvetica";
-inline constexpr const char* kCyrillicTextFace = "CHelvetica";
-
 }  // namespace printing

@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "fonts/fonts.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
@@ -106,7 +107,7 @@ TPreviewForm::TPreviewForm(TPreviewPrinter& printer, QWidget* parent)
     setObjectName(QStringLiteral("PreviewForm"));
     setWindowTitle(QCoreApplication::applicationName());
     QFont face = font();
-    face.setFamilies({QStringLiteral("YU Sans Serif"), face.family()});
+    face.setFamilies({QString::fromLatin1(fonts::kInterfaceFace), face.family()});
     setFont(face);
     platform::frameMaximised(*this);
     buildControls();

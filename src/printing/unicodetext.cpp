@@ -6,6 +6,7 @@
 #include <QTextFragment>
 #include <vector>
 
+#include "fonts/fonts.h"
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "yuscii/unicode.h"
@@ -22,9 +23,9 @@ struct Face {
 
 // The YUSCII faces the program installs.
 constexpr Face kYusciiFaces[] = {
-    {kLatinTextFace, yuscii::Script::Latin},
-    {kCyrillicTextFace, yuscii::Script::Cyrillic},
-    {"YU Sans Serif", yuscii::Script::Interface},
+    {fonts::kLatinFace, yuscii::Script::Latin},
+    {fonts::kCyrillicFace, yuscii::Script::Cyrillic},
+    {fonts::kInterfaceFace, yuscii::Script::Interface},
 };
 
 const Face* yusciiFace(const QString& family) {

@@ -21,11 +21,16 @@
 #include "platform/guard.h"
 #include "platform/textconv.h"
 #include "platform/windowframe.h"
-#include "widgets/bandart.h"
+#include "printing/tpreviewprinter.h"
+#include "viewer/smallwindow.h"
 #include "yuscii/appclear.h"
 #include "yuscii/keyfilter.h"
 
 namespace {
+
+// The print header until the first document print: the product and its
+// publisher.
+constexpr const char* kInitialHeader = "TREVION, Izdava~ka ku}a Korvet";
 
 void setHint(QWidget* control, const char* hint) {
     control->setToolTip(platform::qs(hint));
@@ -79,15 +84,7 @@ void TForm3::buildWindow() {
     buildMenus();
     layout->setMenuBar(MainMenu1);
 
-    QWidget* strip = widgets::createStrip(this);
-    strip->setObjectName(QStringLiteral("Panel1"));
-    strip->setFixedHeight(44);
-    layout->addWidget(strip);
-
-    auto* row = new QWidget(this);
-    row->setObjectName(QStringLiteral("Panel2"));
-    buildCommands(row);
-    layout->addWidget(row);
+    buildCommands(viewer::addTitleAndCommandRow(*this, *layout));
 
     buildTextArea();
     layout->addWidget(Splitter1, 1);
@@ -98,14 +95,20 @@ void TForm3::buildWindow() {
     layout->addWidget(bottom);
 
     StatusBar1 = platform::createStatusBar(this, "StatusBar1", {200, 100, 50}, panels_);
+    // The hint panel takes the rest of the bar, so that hints can be read.
+    QLabel* hintPanel = panels_[2];
+    StatusBar1->removeWidget(hintPanel);
+    hintPanel->setMinimumWidth(50);
+    hintPanel->setMaximumWidth(QWIDGETSIZE_MAX);
+    StatusBar1->addWidget(hintPanel, 1);
+    hintPanel->show();
     layout->addWidget(StatusBar1);
 
     platform::popupOnRightClick(this, PopupMenu1);
 }
 
 void TForm3::buildCommands(QWidget* row) {
-    auto* box = new QHBoxLayout(row);
-    box->setContentsMargins(4, 2, 4, 2);
+    QHBoxLayout* box = viewer::commandRowLayout(row);
     box->setSpacing(2);
     SpeedButton7 = commandButton(row, "SpeedButton7", "&Kopiraj text", "Kopira izabrani tekst");
     SpeedButton6 = commandButton(row, "SpeedButton6", "[tam&pa", "Prikaz {tampe");
@@ -132,8 +135,20 @@ void TForm3::buildCommands(QWidget* row) {
     platform::connectGuarded(SpeedButton3, &QToolButton::clicked, this, [this] { reject(); });
     platform::connectGuarded(SpeedButton9, &QToolButton::clicked, this,
                              [this] { SpeedButton9Click(); });
-    // Printing, the notes and attachments windows and the relations come
-    // with their windows.
+    platform::connectGuarded(SpeedButton6, &QToolButton::clicked, this,
+                             [this] { Stampaj1Click(); });
+    platform::connectGuarded(SpeedButton4, &QToolButton::clicked, this, [this] {
+        if (links.showNotes) {
+            links.showNotes();
+        }
+    });
+    platform::connectGuarded(SpeedButton8, &QToolButton::clicked, this, [this] {
+        if (links.showAttachments) {
+            links.showAttachments();
+        }
+    });
+    platform::connectGuarded(SpeedButton10, &QToolButton::clicked, this,
+                             [this] { Prikazirelacije1Click(); });
 }
 
 void TForm3::buildTextArea() {
@@ -214,7 +229,7 @@ void TForm3::buildBottom(QWidget* bottom) {
 
     SpeedButton1 =
         commandButton(bottom, "SpeedButton1", "T&ra`i", "Po~etak pretrage po zadatoj re~i");
-    SpeedButton2 = commandButton(bottom, "SpeedButton2", "Lista ~anova",
+    SpeedButton2 = commandButton(bottom, "SpeedButton2", "Lista ~lanova",
                                  "Prikaz liste automatski generisane liste ~lanova");
     platform::connectGuarded(SpeedButton1, &QToolButton::clicked, this,
                              [this] { SpeedButton1Click(); });
@@ -250,12 +265,15 @@ void TForm3::buildMenus() {
     PopupMenu1->addSeparator();
     Zatvori2 = menuAction(this, PopupMenu1, "Zatvori2", "Nazad", "Povratak na prethodnu stranu");
 
+    platform::connectGuarded(Stampaj1, &QAction::triggered, this, [this] { Stampaj1Click(); });
     platform::connectGuarded(Kopiraj1, &QAction::triggered, this, [this] { Kopiraj1Click(); });
     platform::connectGuarded(Zatvori1, &QAction::triggered, this, [this] { reject(); });
     platform::connectGuarded(Kopirajtekst1, &QAction::triggered, this, [this] { copyWithCheck(); });
     platform::connectGuarded(Oznacizabrzootvaranje1, &QAction::triggered, this,
                              [this] { Oznacizabrzootvaranje1Click(); });
     platform::connectGuarded(Zatvori2, &QAction::triggered, this, [this] { reject(); });
+    platform::connectGuarded(Prikazirelacije1, &QAction::triggered, this,
+                             [this] { Prikazirelacije1Click(); });
 }
 
 void TForm3::SpeedButton9Click() {
@@ -276,6 +294,8 @@ void TForm3::FormCreate() {
     DBRichEdit1->setFont(latin);
     DBRichEdit2->setFont(latin);
     panels_[2]->setText(QStringLiteral("Status"));
+    previewPrinter_ = new printing::TPreviewPrinter(
+        printing::documentWindowSettings(fonts::textFace(false), kInitialHeader), this);
 
     DBRichEdit1->setDataSource(&data_.DataSource2);
     DBRichEdit1->setDataField("Latinica");

@@ -7,6 +7,10 @@
 //
 // The window tells a regulation from an opinion by the data source its text
 // view is bound to (DataSource2 or DataSource4 of the main window).
+//
+// The notes, attachments and relations windows are shown through the
+// window's links (src/app sets them); it owns the print-preview component
+// that prints documents and notes.
 #include <QDialog>
 #include <functional>
 #include <memory>
@@ -35,6 +39,9 @@ class DBRichEdit;
 namespace engine {
 class Session;
 }
+namespace printing {
+class TPreviewPrinter;
+}
 
 class TForm3 : public QDialog {
     Q_OBJECT
@@ -43,6 +50,23 @@ class TForm3 : public QDialog {
     // session, following data.Zakoni. The window must not outlive data.
     TForm3(engine::Session& session, database::MainData& data, QWidget* parent = nullptr);
     ~TForm3() override;
+
+    // What the window asks; src/app sets it (an empty function shows
+    // nothing).
+    struct Links {
+        // "&Dodatne informacije": the notes window, modally.
+        std::function<void()> showNotes;
+        // "&Prilozi": the attachments window, modally.
+        std::function<void()> showAttachments;
+        // "Relacije": the relations of the shown document (an opinion when
+        // opinion is true, else a regulation).
+        std::function<void(bool opinion)> showRelations;
+    };
+    Links links;
+
+    // The print-preview component of documents and notes, with its settings
+    // as the last document print left them.
+    printing::TPreviewPrinter& PreviewPrinter1() { return *previewPrinter_; }
 
     // The main window's hint handler shows the application's hint here
     // (status panel 2).
@@ -60,6 +84,11 @@ class TForm3 : public QDialog {
     void FormClose();
     void ubaciclanove();  // builds the article list
     void nadjitekst(const std::string& word);
+    // "[tam&pa", " &Stampaj": the printer check and setup, the header in the
+    // shown script, the layout and the preview.
+    void Stampaj1Click();
+    // "Relacije", "&Prikazi relacije".
+    void Prikazirelacije1Click();
 
     // Status panels 0 to 2 (YUSCII).
     std::string panelText(int panel) const;
@@ -109,11 +138,12 @@ class TForm3 : public QDialog {
     database::MainData& data_;
     std::unique_ptr<database::AttachmentData> attachments_;
     std::vector<QLabel*> panels_;  // the status bar's three panels
+    printing::TPreviewPrinter* previewPrinter_ = nullptr;
     int notesHeight_ = 0;
 
   private:
     // Handlers reached through the controls.
-    void SpeedButton2Click();  // "Lista ~anova"
+    void SpeedButton2Click();  // "Lista ~lanova"
     void clanoviDblClick();    // jump to the selected article
     void SpeedButton1Click();  // "T&ra`i"
     void konverzija();         // the script switch
@@ -125,7 +155,6 @@ class TForm3 : public QDialog {
 
     // Controls (names as in the window's design); tests find them by
     // object name.
-    // Controls (names as in the window's design).
     QMenuBar* MainMenu1 = nullptr;
     QToolButton* SpeedButton7 = nullptr;   // "&Kopiraj text"
     QToolButton* SpeedButton6 = nullptr;   // "[tam&pa"
@@ -142,7 +171,7 @@ class TForm3 : public QDialog {
     dbviews::DBRichEdit* DBRichEdit2 = nullptr;  // the notes strip
     QLineEdit* Edit1 = nullptr;
     QToolButton* SpeedButton1 = nullptr;  // "T&ra`i"
-    QToolButton* SpeedButton2 = nullptr;  // "Lista ~anova"
+    QToolButton* SpeedButton2 = nullptr;  // "Lista ~lanova"
     QStatusBar* StatusBar1 = nullptr;
     QAction* Stampaj1 = nullptr;
     QAction* Kopiraj1 = nullptr;

@@ -15,6 +15,7 @@
 #include "lists/listrules.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
+#include "printing/tpreviewprinter.h"
 #include "viewer/tform3.h"
 #include "yuscii/yuscii.h"
 
@@ -212,6 +213,23 @@ void TForm3::copyWithCheck() {
 
 void TForm3::Kopiraj1Click() {
     DBRichEdit1->copyToClipboard();
+}
+
+void TForm3::Stampaj1Click() {
+    if (!printing::printerReady()) {
+        return;
+    }
+    // The header prints in the shown script.
+    printing::useDocumentHeader(previewPrinter_->TextOptions,
+                                fonts::textFace(DBRichEdit1->dataField() == kCyrillic));
+    previewPrinter_->PrintRichEdit(*DBRichEdit1);
+    previewPrinter_->Preview();
+}
+
+void TForm3::Prikazirelacije1Click() {
+    if (links.showRelations) {
+        links.showRelations(showsOpinion());
+    }
 }
 
 void TForm3::Oznacizabrzootvaranje1Click() {

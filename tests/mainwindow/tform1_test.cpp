@@ -27,6 +27,7 @@
 #include "engine/table.h"
 #include "platform/files.h"
 #include "platform/textconv.h"
+#include "printing/tpreviewprinter.h"
 #include "startup/session.h"
 #include "support/find_child.h"
 #include "support/scripted_ui.h"
@@ -160,6 +161,15 @@ TEST_F(MainWindow, StatusBarHasThreePanelsOfFixedWidths) {
     EXPECT_EQ(panels[0]->width(), 220);
     EXPECT_EQ(panels[1]->width(), 160);
     EXPECT_EQ(panels[2]->width(), 200);
+}
+
+TEST_F(MainWindow, ContractsPrintWithTheMainWindowsSettings) {
+    const printing::TTextOptions& t =
+        testsupport::child<printing::TPreviewPrinter>(&create(), "PreviewPrinter1")->TextOptions;
+    EXPECT_EQ(t.HeaderFont, (printing::TFont{"Times New Roman", 18, Qt::black, true}));
+    EXPECT_EQ(t.PageNumFont, (printing::TFont{"Times New Roman", 10, Qt::black, false, true}));
+    EXPECT_EQ(t.PageNumAlign, printing::TAlignment::taRightJustify);
+    EXPECT_TRUE(t.Header.empty());
 }
 
 TEST_F(MainWindow, LevelZeroShowsOnlyFivePages) {

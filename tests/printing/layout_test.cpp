@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "fonts/fonts.h"
 #include "print_fixture.h"
 #include "printing/pageprinter.h"
 #include "printing/tpreviewprinter.h"
@@ -105,7 +106,7 @@ TEST(PageLayout, PageNumberIsCentredForDocumentsAndRightAlignedForContracts) {
 
 TEST(PageLayout, DocumentHeaderFollowsTheScriptInRealLetters) {
     PagePrinter printer(printing::documentWindowSettings("YHelvetica", "TREVION, Korvet"));
-    printing::useDocumentHeader(printer.TextOptions, printing::kCyrillicTextFace);
+    printing::useDocumentHeader(printer.TextOptions, fonts::kCyrillicFace);
     printer.PrintRichEdit(*printtest::document("^lan 1.", "CHelvetica"));
     const auto& page = printer.Pages()->pages()[0];
     const auto* header = findText(page, QStringLiteral("ТРЕВИОН"));

@@ -2,6 +2,7 @@
 // order, read back with pdftotext.
 #include <gtest/gtest.h>
 
+#include "fonts/fonts.h"
 #include "print_fixture.h"
 #include "printing/pageprinter.h"
 
@@ -32,11 +33,11 @@ struct ScriptCase {
 TEST(Pdf, HoldsTheTextInOrderWithSerbianLettersInBothScripts) {
     const ScriptCase cases[] = {
         {"Latin",
-         printing::kLatinTextFace,
+         fonts::kLatinFace,
          {"TREVION", "Član 1.", "Ćirilica, šuma, žito, đak, čaj; Njegoš, ljiljan, džem", "Član 2.",
           "Strana 1"}},
         {"Cyrillic",
-         printing::kCyrillicTextFace,
+         fonts::kCyrillicFace,
          {"ТРЕВИОН", "Члан 1.", "Ћирилица, шума, жито, ђак, чај; Његош, љиљан, џем", "Члан 2.",
           "Страна 1"}},
     };
@@ -44,7 +45,7 @@ TEST(Pdf, HoldsTheTextInOrderWithSerbianLettersInBothScripts) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         printing::PagePrinter printer(
-            printing::documentWindowSettings(printing::kLatinTextFace, "TREVION, Korvet"));
+            printing::documentWindowSettings(fonts::kLatinFace, "TREVION, Korvet"));
         printing::useDocumentHeader(printer.TextOptions, c.face);
         printer.PrintRichEdit(*printtest::document(
             "^lan 1.\n]irilica, {uma, `ito, |ak, ~aj; Wego{, qiqan, xem\n^lan 2.", c.face));
@@ -81,7 +82,7 @@ TEST(Pdf, LinesAcrossPagesAppearOnceInOrder) {
         text += "r" + std::to_string(i) + (i % 40 == 0 ? "\n" : " ");
     }
     printing::PagePrinter printer(printing::mainWindowSettings());
-    printer.PrintRichEdit(*printtest::document(text, printing::kLatinTextFace));
+    printer.PrintRichEdit(*printtest::document(text, fonts::kLatinFace));
     ASSERT_GE(printer.PageCount(), 3);
     ASSERT_TRUE(printer.SaveToPdf(dir / "words.pdf"));
     const std::string pdf = printtest::pdfText(dir / "words.pdf");

@@ -1,10 +1,12 @@
 #include "viewer/tform3.h"
+#include "open_doc.h"
 #include "support/find_child.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTextCursor>
@@ -71,14 +73,7 @@ class DocumentWindow : public ::testing::Test {
     // Opens through the opening flow; body runs while the window is shown.
     void open(const std::string& title, const std::optional<std::string>& bg,
               const std::function<void()>& body) {
-        scriptedUi().expectModal([&](QDialog&) {
-            body();
-            return 0;
-        });
-        database::openRegulation(data, title, bg, false, [&] {
-            form->setWindowTitle(platform::qs(title));
-            platform::ui().showModal(*form);
-        });
+        testsupport::openInDocumentWindow(data, *form, title, bg, body);
     }
 
     testsupport::DocDatabase db;
@@ -430,6 +425,19 @@ TEST_F(DocumentWindow, OznaciMarksTheCaption) {
 TEST_F(DocumentWindow, HintShowsInPanelTwo) {
     form->showHint("Kopira izabrani tekst");
     EXPECT_EQ(form->panelText(2), "Kopira izabrani tekst");
+}
+
+TEST_F(DocumentWindow, HintPanelTakesTheRestOfTheBarAndTheArticleButtonReadsRight) {
+    open("Zakon o radu", "12/2005", [&] {
+        form->resize(900, 600);
+        QApplication::processEvents();
+        auto* bar = testsupport::child<QWidget>(form.get(), "StatusBar1");
+        auto* hint = testsupport::child<QLabel>(form.get(), "StatusBar1Panel2");
+        EXPECT_GE(hint->width(), bar->width() - 200 - 100 - 40);
+        EXPECT_EQ(testsupport::child<QLabel>(form.get(), "StatusBar1Panel0")->width(), 200);
+        EXPECT_EQ(platform::ys(testsupport::child<QToolButton>(form.get(), "SpeedButton2")->text()),
+                  "Lista ~lanova");
+    });
 }
 
 TEST_F(DocumentWindow, EscapeDoesNotClose) {

@@ -13,6 +13,7 @@
 #include "command.h"
 #include "database/filters.h"
 #include "engine/table.h"
+#include "fonts/fonts.h"
 #include "printing/pagepresets.h"
 #include "printing/pageprinter.h"
 #include "richtext/reader.h"
@@ -101,9 +102,8 @@ int run(const std::vector<std::string>& args) {
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Trevion"));
 
-    const char* face = cyrillic ? printing::kCyrillicTextFace : printing::kLatinTextFace;
-    printing::PagePrinter printer(
-        printing::documentWindowSettings(printing::kLatinTextFace, "TREVION"));
+    const char* face = cyrillic ? fonts::kCyrillicFace : fonts::kLatinFace;
+    printing::PagePrinter printer(printing::documentWindowSettings(fonts::kLatinFace, "TREVION"));
     printing::applyPagePresets(printer, "Trevion");
     printing::useDocumentHeader(printer.TextOptions, face);
 
