@@ -1,6 +1,6 @@
 # The installation, in one place (included last by the top CMakeLists.txt).
 #
-#   <prefix>/lib/korvet      the program folder: Korvet, Pelmat, korvet-cli,
+#   <prefix>/libexec/korvet  the program folder: Korvet, Pelmat, korvet-cli,
 #                            the engine library, "BDEinst.dll", the
 #                            installation's mark, and links to the data below
 #   <prefix>/share/korvet    the data: Podatci (the demo database as the
@@ -10,7 +10,10 @@
 #
 # The programs find their libraries beside themselves. An installed Korvet
 # works in a per-user copy of its folder (platform/workfolder.h).
-set(KORVET_INSTALL_PROGRAM_DIR lib/korvet)
+# The program folder is private to the programs (they find their libraries
+# beside themselves), so it lies outside the linker's folders and the package
+# needs no ldconfig run.
+set(KORVET_INSTALL_PROGRAM_DIR libexec/korvet)
 set(KORVET_INSTALL_DATA_DIR share/korvet)
 
 set_target_properties(Korvet Pelmat korvet-cli korvet_bdeinst_library PROPERTIES
@@ -45,14 +48,14 @@ install(CODE [[
   set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
   file(GLOB data RELATIVE "${root}/share/korvet" "${root}/share/korvet/*")
   foreach(name IN LISTS data)
-    file(CREATE_LINK "../../share/korvet/${name}" "${root}/lib/korvet/${name}" SYMBOLIC)
+    file(CREATE_LINK "../../share/korvet/${name}" "${root}/libexec/korvet/${name}" SYMBOLIC)
   endforeach()
   file(MAKE_DIRECTORY "${root}/bin")
   foreach(pair IN ITEMS "korvet=Korvet" "pelmat=Pelmat" "korvet-cli=korvet-cli")
     string(REPLACE "=" ";" pair "${pair}")
     list(GET pair 0 command)
     list(GET pair 1 program)
-    file(CREATE_LINK "../lib/korvet/${program}" "${root}/bin/${command}" SYMBOLIC)
+    file(CREATE_LINK "../libexec/korvet/${program}" "${root}/bin/${command}" SYMBOLIC)
   endforeach()
 ]])
 

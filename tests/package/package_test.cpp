@@ -127,7 +127,7 @@ TEST_F(Package, DeclaresItsRuntimePackagesAndHoldsTheInstallation) {
                       "Status: install ok installed"),
                   std::string::npos);
     }
-    const fs::path program = root_ / "usr/lib/korvet";
+    const fs::path program = root_ / "usr/libexec/korvet";
     for (const char* name : {"Korvet", "Pelmat", "korvet-cli", "libkorvet-engine.so", "BDEinst.dll",
                              "korvet.installed", "Podatci/zakoni.sqlite", "dostava.rtf",
                              "Yhelvn.TTF", "Yhelvb.TTF", "Cir Helvetica.TTF",
@@ -169,7 +169,7 @@ TEST_F(Package, KorvetWorksInTheUsersFolderAndLeavesTheInstallationAsItWas) {
     ::setenv("KORVET_REGISTRY_DIR", (home_ / "registry").c_str(), 1);
     EXPECT_EQ(platform::registry::readString(platform::registry::Hive::LocalMachine,
                                              "SOFTWARE\\Borland\\Database Engine", "DLLPATH"),
-              fs::canonical(root_ / "usr/lib/korvet").string());
+              fs::canonical(root_ / "usr/libexec/korvet").string());
     ::unsetenv("KORVET_REGISTRY_DIR");
 
     // A second start keeps the user's database.
@@ -193,7 +193,7 @@ TEST_F(Package, PelmatAndTheCommandLineToolStartFromTheInstallation) {
     EXPECT_EQ(runInstalled("korvet-cli").status, 2);  // no command: the usage
     const auto listed = run("env -i PATH=/usr/bin:/bin " +
                             shellQuote((root_ / "usr/bin/korvet-cli").string()) + " tables " +
-                            shellQuote((root_ / "usr/lib/korvet").string()));
+                            shellQuote((root_ / "usr/libexec/korvet").string()));
     EXPECT_EQ(listed.status, 0);
     EXPECT_NE(listed.out.find("TB_Zakoni"), std::string::npos) << listed.out;
 }
