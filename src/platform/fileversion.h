@@ -50,6 +50,6 @@ constexpr Note<N> make(const char (&text)[N]) {
 
 // The section's name makes the assembler type it as a note and the linker
 // put it in the file's note segment.
-#define KORVET_FILE_VERSION(text)                                                  \
-    [[gnu::used, gnu::section(".note.korvet.version")]] alignas(4) static constexpr \
-        auto korvetFileVersionStamp = ::platform::stamp::make(text)
+#define KORVET_FILE_VERSION(text)                                \
+    [[gnu::used, gnu::section(".note.korvet.version")]] alignas( \
+        4) static constexpr auto korvetFileVersionStamp = ::platform::stamp::make(text)

@@ -91,7 +91,8 @@ bool prepareUserFolder(const fs::path& installed, const fs::path& user) {
     for (const auto& entry : fs::directory_iterator(installed, ec)) {
         const auto name = entry.path().filename();
         const fs::path mine = user / name;
-        if (name == kInstalledMark || fs::symlink_status(mine, ec).type() != fs::file_type::not_found) {
+        if (name == kInstalledMark ||
+            fs::symlink_status(mine, ec).type() != fs::file_type::not_found) {
             continue;
         }
         if (name == kData) {

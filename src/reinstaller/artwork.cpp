@@ -51,8 +51,7 @@ void paintEngine(QPainter& p, const QRectF& box) {
     const QRectF arc = ring.adjusted(w, w, -w, -w);
     p.drawArc(arc, 100 * 16, 290 * 16);
     // The head at the arc's end (100 degrees, the top).
-    const QPointF tip(arc.center().x() + arc.width() / 2 * 0.17,
-                      arc.top() - w * 0.05);
+    const QPointF tip(arc.center().x() + arc.width() / 2 * 0.17, arc.top() - w * 0.05);
     QPainterPath head;
     head.moveTo(tip + QPointF(w * 1.4, 0));
     head.lineTo(tip + QPointF(-w * 0.3, -w * 1.2));

@@ -9,8 +9,8 @@
 #include <filesystem>
 
 #include "engine/version.h"
-#include "platform/fileversion.h"
 #include "platform/files.h"
+#include "platform/fileversion.h"
 #include "platform/registry.h"
 #include "support/temp_program_dir.h"
 

@@ -28,7 +28,7 @@ std::map<std::string, std::string> snapshot(const fs::path& root) {
     std::map<std::string, std::string> entries;
     for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
          ++it) {
-        struct stat st{};
+        struct stat st {};
         ::lstat(it->path().c_str(), &st);
         std::string what = std::to_string(st.st_mode) + " " + std::to_string(st.st_size) + " " +
                            std::to_string(st.st_mtim.tv_sec) + "." +
@@ -49,8 +49,9 @@ class Package : public ::testing::Test {
         }
         dir_ = new testsupport::TempProgramDir(false);
         const fs::path out = *dir_ / "deb";
-        const auto made = run("cpack --config " + shellQuote(KORVET_BUILD_DIR "/CPackConfig.cmake") +
-                              " -B " + shellQuote(out.string()) + " >/dev/null 2>&1");
+        const auto made =
+            run("cpack --config " + shellQuote(KORVET_BUILD_DIR "/CPackConfig.cmake") + " -B " +
+                shellQuote(out.string()) + " >/dev/null 2>&1");
         for (const auto& entry : fs::directory_iterator(out)) {
             if (entry.path().extension() == ".deb") {
                 deb_ = entry.path();
@@ -67,12 +68,13 @@ class Package : public ::testing::Test {
             }
             platform::writeFileAtomic(root_ / "var/lib/dpkg/status", "");
             platform::writeFileAtomic(root_ / "var/lib/dpkg/available", "");
-            installed_ = run("dpkg --root=" + shellQuote(root_.string()) +
-                             " --force-depends -i " + shellQuote(deb_.string()) +
-                             " >/dev/null 2>&1").status == 0;
+            installed_ = run("dpkg --root=" + shellQuote(root_.string()) + " --force-depends -i " +
+                             shellQuote(deb_.string()) + " >/dev/null 2>&1")
+                             .status == 0;
         } else {
-            installed_ = run("dpkg-deb -x " + shellQuote(deb_.string()) + " " +
-                             shellQuote(root_.string())).status == 0;
+            installed_ =
+                run("dpkg-deb -x " + shellQuote(deb_.string()) + " " + shellQuote(root_.string()))
+                    .status == 0;
         }
         run("chmod -R a-w " + shellQuote((root_ / "usr").string()));
     }
@@ -97,10 +99,11 @@ class Package : public ::testing::Test {
     testsupport::RunResult runInstalled(const std::string& command, const std::string& extra = "") {
         fs::create_directories(home_ / "run");
         fs::permissions(home_ / "run", fs::perms::owner_all);
-        const std::string env = "env -i PATH=/usr/bin:/bin HOME=" + shellQuote(home_.string()) +
-                                " XDG_RUNTIME_DIR=" + shellQuote((home_ / "run").string()) +
-                                " KORVET_REGISTRY_DIR=" + shellQuote((home_ / "registry").string()) +
-                                " QT_QPA_PLATFORM=offscreen " + extra + " timeout 120 ";
+        const std::string env =
+            "env -i PATH=/usr/bin:/bin HOME=" + shellQuote(home_.string()) +
+            " XDG_RUNTIME_DIR=" + shellQuote((home_ / "run").string()) +
+            " KORVET_REGISTRY_DIR=" + shellQuote((home_ / "registry").string()) +
+            " QT_QPA_PLATFORM=offscreen " + extra + " timeout 120 ";
         return run(env + shellQuote((root_ / "usr/bin" / command).string()) + " 2>/dev/null");
     }
 
@@ -116,22 +119,22 @@ class Package : public ::testing::Test {
 
 TEST_F(Package, DeclaresItsRuntimePackagesAndHoldsTheInstallation) {
     const auto depends = run("dpkg-deb -f " + shellQuote(deb_.string()) + " Depends").out;
-    for (const char* package : {"libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6printsupport6",
-                                "libsqlite3-0", "libcurl4", "zlib1g", "libbz2-1.0", "pxlib1",
-                                "fonts-dejavu-core"}) {
+    for (const char* package :
+         {"libqt6core6", "libqt6gui6", "libqt6widgets6", "libqt6printsupport6", "libsqlite3-0",
+          "libcurl4", "zlib1g", "libbz2-1.0", "pxlib1", "fonts-dejavu-core"}) {
         EXPECT_NE(depends.find(package), std::string::npos) << package << " in " << depends;
     }
     EXPECT_EQ(run("dpkg-deb -f " + shellQuote(deb_.string()) + " Package").out, "korvet\n");
     if (::geteuid() == 0) {
-        EXPECT_NE(run("dpkg --root=" + shellQuote(root_.string()) + " -s korvet").out.find(
-                      "Status: install ok installed"),
+        EXPECT_NE(run("dpkg --root=" + shellQuote(root_.string()) + " -s korvet")
+                      .out.find("Status: install ok installed"),
                   std::string::npos);
     }
     const fs::path program = root_ / "usr/libexec/korvet";
-    for (const char* name : {"Korvet", "Pelmat", "korvet-cli", "libkorvet-engine.so", "BDEinst.dll",
-                             "korvet.installed", "Podatci/zakoni.sqlite", "dostava.rtf",
-                             "Yhelvn.TTF", "Yhelvb.TTF", "Cir Helvetica.TTF",
-                             "Cir Helvetica Bold.TTF", "Yuerife.FON"}) {
+    for (const char* name :
+         {"Korvet", "Pelmat", "korvet-cli", "libkorvet-engine.so", "BDEinst.dll",
+          "korvet.installed", "Podatci/zakoni.sqlite", "dostava.rtf", "Yhelvn.TTF", "Yhelvb.TTF",
+          "Cir Helvetica.TTF", "Cir Helvetica Bold.TTF", "Yuerife.FON"}) {
         EXPECT_TRUE(fs::exists(program / name)) << name;
     }
     for (const char* name :
@@ -149,7 +152,8 @@ TEST_F(Package, DeclaresItsRuntimePackagesAndHoldsTheInstallation) {
 
 TEST_F(Package, KorvetWorksInTheUsersFolderAndLeavesTheInstallationAsItWas) {
     const auto before = snapshot(root_ / "usr");
-    const std::string hooks = "KORVET_AUTOCLOSE=1 KORVET_UI_LOG=" + shellQuote((home_ / "ui.log").string());
+    const std::string hooks =
+        "KORVET_AUTOCLOSE=1 KORVET_UI_LOG=" + shellQuote((home_ / "ui.log").string());
     const auto first = runInstalled("korvet", hooks);
     EXPECT_EQ(first.status, 0);
     EXPECT_EQ(uiLog(), "modal: Elektronski Trevion\n");
@@ -173,12 +177,12 @@ TEST_F(Package, KorvetWorksInTheUsersFolderAndLeavesTheInstallationAsItWas) {
     ::unsetenv("KORVET_REGISTRY_DIR");
 
     // A second start keeps the user's database.
-    struct stat was{};
+    struct stat was {};
     ::stat((mine / "Podatci/zakoni.sqlite").c_str(), &was);
     fs::remove(home_ / "ui.log");
     EXPECT_EQ(runInstalled("korvet", hooks).status, 0);
     EXPECT_EQ(uiLog(), "modal: Elektronski Trevion\n");
-    struct stat now{};
+    struct stat now {};
     ::stat((mine / "Podatci/zakoni.sqlite").c_str(), &now);
     EXPECT_EQ(now.st_ino, was.st_ino);
 
@@ -191,9 +195,9 @@ TEST_F(Package, PelmatAndTheCommandLineToolStartFromTheInstallation) {
     EXPECT_EQ(runInstalled("pelmat", "KORVET_SCREENSHOT=" + shellQuote(shot.string())).status, 0);
     EXPECT_TRUE(fs::is_regular_file(home_ / "shot-pelmat.png"));
     EXPECT_EQ(runInstalled("korvet-cli").status, 2);  // no command: the usage
-    const auto listed = run("env -i PATH=/usr/bin:/bin " +
-                            shellQuote((root_ / "usr/bin/korvet-cli").string()) + " tables " +
-                            shellQuote((root_ / "usr/libexec/korvet").string()));
+    const auto listed =
+        run("env -i PATH=/usr/bin:/bin " + shellQuote((root_ / "usr/bin/korvet-cli").string()) +
+            " tables " + shellQuote((root_ / "usr/libexec/korvet").string()));
     EXPECT_EQ(listed.status, 0);
     EXPECT_NE(listed.out.find("TB_Zakoni"), std::string::npos) << listed.out;
 }

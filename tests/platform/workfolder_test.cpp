@@ -34,7 +34,9 @@ class WorkFolder : public ::testing::Test {
         }
     }
 
-    void mark() { ASSERT_TRUE(platform::writeFileAtomic(installed_ / platform::kInstalledMark, "")); }
+    void mark() {
+        ASSERT_TRUE(platform::writeFileAtomic(installed_ / platform::kInstalledMark, ""));
+    }
 
     testsupport::TempProgramDir root_{false};
     fs::path installed_ = root_ / "lib" / "korvet";
@@ -58,8 +60,9 @@ TEST_F(WorkFolder, AnInstalledFolderGivesAUserFolderWithItsOwnDatabase) {
     EXPECT_TRUE(fs::is_directory(user_ / "Podatci"));
     EXPECT_FALSE(fs::is_symlink(user_ / "Podatci"));
     EXPECT_EQ(platform::readFile(user_ / "Podatci" / "zakoni.sqlite"), "data");
-    EXPECT_NE(fs::status(user_ / "Podatci" / "zakoni.sqlite").permissions() & fs::perms::owner_write,
-              fs::perms::none);
+    EXPECT_NE(
+        fs::status(user_ / "Podatci" / "zakoni.sqlite").permissions() & fs::perms::owner_write,
+        fs::perms::none);
     for (const char* name : {"dostava.rtf", "BDEinst.dll", "uputstvo"}) {
         EXPECT_TRUE(fs::is_symlink(user_ / name)) << name;
         EXPECT_EQ(fs::read_symlink(user_ / name), installed_ / name) << name;
@@ -99,8 +102,8 @@ TEST_F(WorkFolder, WithoutAUserFolderTheProgramStaysInItsOwn) {
 }
 
 TEST_F(WorkFolder, AFolderTheUserCannotWriteIsInstalled) {
-    fs::permissions(installed_, fs::perms::owner_write | fs::perms::group_write |
-                                    fs::perms::others_write,
+    fs::permissions(installed_,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     const auto outcome = testsupport::runInChild({.ordinaryUser = true}, [&](std::string& report) {
         const auto folder = platform::workFolder(installed_);

@@ -111,9 +111,9 @@ TEST_F(Pelmat, TheDeliveredLibraryRegistersTheEngineAgain) {
     auto form = open();
     testsupport::scriptedUi().expectMessage("BDE Re/Instalacija zavrsena");
     testsupport::clickOn(testsupport::child<QPushButton>(form.get(), "Button1"));
-    EXPECT_EQ(registry::readString(registry::Hive::LocalMachine, bdeinst::kEngineKey,
-                                   bdeinst::kDllPath),
-              fs::canonical(testsupport::builtProgramDir()).string());
+    EXPECT_EQ(
+        registry::readString(registry::Hive::LocalMachine, bdeinst::kEngineKey, bdeinst::kDllPath),
+        fs::canonical(testsupport::builtProgramDir()).string());
 }
 
 }  // namespace

@@ -41,9 +41,7 @@ class EngineStart : public ::testing::Test {
     }
 
     // Puts an installer library (a fixture's, or the built one) beside the program.
-    void deliverInstaller(const fs::path& library) {
-        fs::copy_file(library, dir_ / "BDEinst.dll");
-    }
+    void deliverInstaller(const fs::path& library) { fs::copy_file(library, dir_ / "BDEinst.dll"); }
 
     void start() {
         form_ = std::make_unique<TForm2>(session_);

@@ -16,9 +16,8 @@
 
 namespace {
 
-const bool kEnvironment = (::testing::AddGlobalTestEnvironment(
-                               new testsupport::StartupEnvironment(false)),
-                           true);
+const bool kEnvironment =
+    (::testing::AddGlobalTestEnvironment(new testsupport::StartupEnvironment(false)), true);
 
 TEST(FontsInASession, OnlyTheFirstStartAddsThem) {
     testsupport::TempProgramDir dir;

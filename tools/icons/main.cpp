@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
         {"pelmat", [](int size) { return reinstaller::icon(size); }},
     };
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        const auto dir = out / "hicolor" / (std::to_string(size) + "x" + std::to_string(size)) / "apps";
+        const auto dir =
+            out / "hicolor" / (std::to_string(size) + "x" + std::to_string(size)) / "apps";
         std::filesystem::create_directories(dir);
         for (const auto& [name, draw] : icons) {
             const auto file = dir / (std::string(name) + ".png");
