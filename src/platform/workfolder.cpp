@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 
+#include "platform/env.h"
 #include "platform/files.h"
 #include "platform/log.h"
 
@@ -16,11 +17,6 @@ namespace {
 
 const char* const kData = "Podatci";
 const char* const kPartial = "Podatci.part";
-
-const char* env(const char* name) {
-    const char* value = std::getenv(name);
-    return (value != nullptr && *value != '\0') ? value : nullptr;
-}
 
 // Copies the installed database into the user folder; the copy is the user's
 // and writable whatever the installed files' modes.
