@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/fileversion.h"
 #include "platform/registry.h"
+#include "support/installer_sandbox.h"
 #include "support/temp_program_dir.h"
 
 namespace fs = std::filesystem;
@@ -21,24 +22,11 @@ namespace {
 
 class Installer : public ::testing::Test {
   protected:
-    Installer() {
-        ::setenv("KORVET_REGISTRY_DIR", (dir_ / "registry").c_str(), 1);
-        ::setenv("KORVET_TEST_INSTALLER_LOG", (dir_ / "installer.log").c_str(), 1);
-    }
-    ~Installer() override {
-        ::unsetenv("KORVET_REGISTRY_DIR");
-        ::unsetenv("KORVET_TEST_INSTALLER_LOG");
-    }
-
-    std::string installerLog() const {
-        return platform::readFile(dir_ / "installer.log").value_or("");
-    }
-    std::optional<std::string> dllPath() const {
-        return registry::readString(registry::Hive::LocalMachine, bdeinst::kEngineKey,
-                                    bdeinst::kDllPath);
-    }
+    std::string installerLog() const { return sandbox_.installerLog(); }
+    static std::optional<std::string> dllPath() { return testsupport::InstallerSandbox::dllPath(); }
 
     testsupport::TempProgramDir dir_{false};
+    testsupport::InstallerSandbox sandbox_{dir_.path()};
 };
 
 TEST_F(Installer, TheCallLoadsTheLibraryCallsItsEntryAndTellsWhatFailed) {
@@ -59,7 +47,7 @@ TEST_F(Installer, TheCallLoadsTheLibraryCallsItsEntryAndTellsWhatFailed) {
          nullptr},
     };
     for (const auto& c : cases) {
-        fs::remove(dir_ / "installer.log");
+        sandbox_.clearLog();
         const auto outcome = bdeinst::runInstaller(c.folder);
         EXPECT_EQ(outcome, c.outcome) << c.folder;
         EXPECT_EQ(installerLog(), c.log) << c.folder;

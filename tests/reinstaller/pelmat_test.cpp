@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "support/find_child.h"
+#include "support/installer_sandbox.h"
 #include "support/scripted_ui.h"
 #include "support/temp_program_dir.h"
 
@@ -23,15 +24,7 @@ namespace {
 
 class Pelmat : public ::testing::Test {
   protected:
-    Pelmat() {
-        ::setenv("KORVET_REGISTRY_DIR", (dir_ / "registry").c_str(), 1);
-        ::setenv("KORVET_TEST_INSTALLER_LOG", (dir_ / "installer.log").c_str(), 1);
-        fs::create_directories(folder_);
-    }
-    ~Pelmat() override {
-        ::unsetenv("KORVET_REGISTRY_DIR");
-        ::unsetenv("KORVET_TEST_INSTALLER_LOG");
-    }
+    Pelmat() { fs::create_directories(folder_); }
 
     std::unique_ptr<reinstaller::TForm1> open() {
         auto form = std::make_unique<reinstaller::TForm1>(folder_);
@@ -40,11 +33,10 @@ class Pelmat : public ::testing::Test {
         return form;
     }
     void deliver(const fs::path& library) { fs::copy_file(library, folder_ / "BDEinst.dll"); }
-    std::string installerLog() const {
-        return platform::readFile(dir_ / "installer.log").value_or("");
-    }
+    std::string installerLog() const { return sandbox_.installerLog(); }
 
     testsupport::TempProgramDir dir_{false};
+    testsupport::InstallerSandbox sandbox_{dir_.path()};
     fs::path folder_ = dir_ / "program";
     int ended_ = 0;
 };

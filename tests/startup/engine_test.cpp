@@ -14,6 +14,7 @@
 #include "startup/tform2.h"
 #include "startup_env.h"
 #include "support/find_child.h"
+#include "support/installer_sandbox.h"
 #include "support/scripted_ui.h"
 #include "support/temp_program_dir.h"
 
@@ -28,18 +29,6 @@ using testsupport::fixtureDir;
 // engine, and a log of what the installer stand-in did.
 class EngineStart : public ::testing::Test {
   protected:
-    EngineStart() {
-        const char* previous = std::getenv("KORVET_REGISTRY_DIR");
-        previousRegistry_ = previous != nullptr ? previous : "";
-        ::setenv("KORVET_REGISTRY_DIR", (dir_ / "registry").c_str(), 1);
-        ::setenv("KORVET_TEST_INSTALLER_LOG", (dir_ / "installer.log").c_str(), 1);
-    }
-    ~EngineStart() override {
-        form_.reset();
-        ::setenv("KORVET_REGISTRY_DIR", previousRegistry_.c_str(), 1);
-        ::unsetenv("KORVET_TEST_INSTALLER_LOG");
-    }
-
     // Puts an installer library (a fixture's, or the built one) beside the program.
     void deliverInstaller(const fs::path& library) { fs::copy_file(library, dir_ / "BDEinst.dll"); }
 
@@ -58,20 +47,15 @@ class EngineStart : public ::testing::Test {
         }
     }
 
-    std::string installerLog() const {
-        return platform::readFile(dir_ / "installer.log").value_or("");
-    }
-    std::optional<std::string> dllPath() const {
-        return registry::readString(registry::Hive::LocalMachine, bdeinst::kEngineKey,
-                                    bdeinst::kDllPath);
-    }
+    std::string installerLog() const { return sandbox_.installerLog(); }
+    static std::optional<std::string> dllPath() { return testsupport::InstallerSandbox::dllPath(); }
 
     testsupport::TempProgramDir dir_;
+    testsupport::InstallerSandbox sandbox_{dir_.path()};
     engine::Session session_;
-    std::unique_ptr<TForm2> form_;
+    std::unique_ptr<TForm2> form_;  // goes before the sandbox's registry
     int ended_ = 0;
     int shownMain_ = 0;
-    std::string previousRegistry_;
 };
 
 TEST_F(EngineStart, WithTheKeyPresentTheInstallerIsNeverLoaded) {
