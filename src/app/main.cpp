@@ -8,13 +8,17 @@
 #include "engine/session.h"
 #include "platform/log.h"
 #include "platform/programdir.h"
+#include "platform/workfolder.h"
 
 int main(int argc, char** argv) {
     // The bare file names the program uses ("trevion.cfg", "log.txt") are the
-    // files beside it, wherever it was started from.
+    // files beside it, wherever it was started from. An installed program
+    // works in the user's own copy of its folder.
+    const auto folder = platform::workFolder(platform::executableDir());
+    platform::setProgramDir(folder);
     std::error_code ec;
-    std::filesystem::current_path(platform::executableDir(), ec);
-    platform::setLogFile(platform::programDir() / "korvet.log");
+    std::filesystem::current_path(folder, ec);
+    platform::setLogFile(folder / "korvet.log");
 
     app::Application application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trevion"));

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/windows.h"
+#include "platform/env.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "settings/settings.h"
@@ -17,10 +18,7 @@
 namespace app {
 namespace {
 
-const char* env(const char* name) {
-    const char* value = std::getenv(name);
-    return (value != nullptr && *value != '\0') ? value : nullptr;
-}
+using platform::env;
 
 class LoggingUi final : public platform::Ui {
   public:

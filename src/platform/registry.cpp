@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/env.h"
 #include "platform/files.h"
 
 namespace fs = std::filesystem;
@@ -14,11 +15,6 @@ namespace {
 
 const char* const kValuesFile = ".values";
 const char* const kSystemDir = "/etc/korvet/registry";
-
-const char* env(const char* name) {
-    const char* value = std::getenv(name);
-    return (value != nullptr && *value != '\0') ? value : nullptr;
-}
 
 fs::path userConfigDir() {
     if (const char* xdg = env("XDG_CONFIG_HOME")) {

@@ -111,7 +111,7 @@ void TForm2::pocetak() {
         hooked = true;
         yuscii::appclearOnDeactivation(QCoreApplication::instance());
     }
-    fonts::installfonts();
+    fontsAdded = fonts::installfonts();
     started = true;
     Timer1->start();
 }
@@ -130,8 +130,8 @@ void TForm2::Timer1Timer() {
 }
 
 void TForm2::Image1Click() {
-    if (handingOver_) {
-        return;  // the main window is up already
+    if (handingOver_ || closeRequested_) {
+        return;  // the main window is up already, or the program ends
     }
     // 1.
     if (links.hints) {

@@ -62,12 +62,21 @@ class TForm2 : public QWidget {
     void pocetak();
     void Timer1Timer();
 
-    // Engine environment: whether the engine is registered, its
-    // installation, and the check of its version (false: the user refused
-    // to go on).
+    // Engine environment: whether the engine is registered (its key in the
+    // machine hive), its installation through "BDEinst.dll" in the program
+    // directory, and the check of the registered engine's version (false:
+    // the user refused to go on). GetFileVersionStr reads a file's version
+    // stamp; empty when it has none.
     bool GetPelmatistryInfo();
     void instalirajBDE();
     bool proveriverzijuBDE();
+    static std::string GetFileVersionStr(const std::string& path);
+    // The question a version other than the delivered ones asks.
+    static std::string versionQuestion(const std::string& version);
+
+    // Font files pocetak() added; 0 when the faces were there already (a
+    // later start in the same session).
+    int fontsAdded = 0;
 
     // What the main window's first activation and close ask: hide this
     // window, stop its timer for good, close it (which ends the program).
@@ -86,6 +95,13 @@ class TForm2 : public QWidget {
     std::unique_ptr<platform::InstanceLock> mutex_;
     bool terminated_ = false;
     bool handingOver_ = false;
+    // The installer could not be loaded: the window closes once the message
+    // loop runs, and there is no hand-over.
+    bool closeRequested_ = false;
+    // The registered engine's folder (without a trailing backslash) and
+    // version, as the version check found them.
+    std::string engineDir_;
+    std::string engineVersion_;
 
   private:
     // Handlers reached through the controls.

@@ -22,6 +22,10 @@ fs::path sourceDir() {
     return dir ? fs::path(dir) : fs::current_path();
 }
 
+fs::path fixtureDir() {
+    return builtProgramDir().parent_path() / "tests" / "fixtures";
+}
+
 TempProgramDir::TempProgramDir(bool withData) {
     std::string pattern = (fs::temp_directory_path() / "korvet-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {

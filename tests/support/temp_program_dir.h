@@ -10,6 +10,9 @@ namespace testsupport {
 std::filesystem::path builtProgramDir();
 // The source tree (for fixtures under tests/).
 std::filesystem::path sourceDir();
+// The built fixture libraries (build/tests/fixtures): installer/BDEinst.dll,
+// no-entry/BDEinst.dll, engine-<version>/libkorvet-engine.so, engine-none/...
+std::filesystem::path fixtureDir();
 
 class TempProgramDir {
   public:
