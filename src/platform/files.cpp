@@ -283,21 +283,17 @@ std::string printable(std::string_view text) {
     return out;
 }
 
-std::optional<std::vector<std::string>> readLines(const std::filesystem::path& path) {
-    auto data = readFile(path);
-    if (!data) {
-        return std::nullopt;
-    }
+std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::string current;
     bool pending = false;  // a line has started and not yet ended
-    for (size_t i = 0; i < data->size(); ++i) {
-        char c = (*data)[i];
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
         if (c == '\r' || c == '\n') {
             lines.push_back(std::move(current));
             current.clear();
             pending = false;
-            if (c == '\r' && i + 1 < data->size() && (*data)[i + 1] == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
                 ++i;
             }
         } else {
@@ -309,6 +305,14 @@ std::optional<std::vector<std::string>> readLines(const std::filesystem::path& p
         lines.push_back(std::move(current));
     }
     return lines;
+}
+
+std::optional<std::vector<std::string>> readLines(const std::filesystem::path& path) {
+    auto data = readFile(path);
+    if (!data) {
+        return std::nullopt;
+    }
+    return splitLines(*data);
 }
 
 std::string joinCrLf(const std::vector<std::string>& lines) {
