@@ -4,7 +4,6 @@
 // exact: the index, when it is still current, and otherwise the fallback
 // the searches use, find what a plain scan of the texts finds.
 #include <signal.h>
-#include <sqlite3.h>
 
 #include <chrono>
 #include <iostream>
@@ -13,12 +12,11 @@
 
 #include "campaign.h"
 #include "database/schema.h"
-#include "engine/table.h"
-#include "search/textscan.h"
 #include "support/child_process.h"
 #include "support/data_session.h"
 #include "update/install.h"
 #include "update/rebuild.h"
+#include "update_checks.h"
 #include "update_fixture.h"
 
 namespace fs = std::filesystem;
@@ -26,89 +24,13 @@ namespace fs = std::filesystem;
 namespace crashtest {
 namespace {
 
+using updatetest::Digest;
+using updatetest::Found;
 using updatetest::RecordingListener;
 using updatetest::Row;
 
-constexpr const char* kTables[] = {database::kZakoni, database::kBrojevi, database::kGlasnici,
-                                   database::kMisljenja};
 const std::vector<std::string> kWords = {"poslodavac", "novarec", "izmena7", "izmena150",
                                          "placa.",     "tekst",   "PORE",    "zakona i"};
-
-using Digest = std::map<std::string, std::string>;
-
-// Every row of each table, by primary key.
-Digest digest(engine::Session& session) {
-    Digest out;
-    for (const char* name : kTables) {
-        engine::Table t(session, "digest");
-        t.setDatabaseName(database::kAlias);
-        t.setTableName(name);
-        t.setReadOnly(true);
-        t.open();
-        std::string& d = out[name];
-        for (t.first(); !t.eof(); t.next()) {
-            for (int i = 0; i < t.fieldCount(); ++i) {
-                d += t.field(i).asString() + '\x1f';
-            }
-            d += '\x1e';
-        }
-    }
-    return out;
-}
-
-// The regulations holding each word: as the searches find them (the index
-// when current, else the plain texts) and as a scan of the rich texts does.
-struct Found {
-    std::vector<std::vector<long long>> searched, scanned;
-    bool indexed = false;
-};
-Found searches(engine::Session& session) {
-    engine::Database& db = session.database(database::kAlias);
-    Found found;
-    found.indexed = search::TextIndex::current(db, search::TextTable::Regulations) != nullptr;
-    auto finder = search::textFinder(db, search::TextTable::Regulations);
-    search::RtfTextScan reference;
-    finder->begin(kWords);
-    reference.begin(kWords);
-    found.searched.resize(kWords.size());
-    found.scanned.resize(kWords.size());
-    engine::Table t(session, "texts");
-    t.setDatabaseName(database::kAlias);
-    t.setTableName(database::kZakoni);
-    t.setReadOnly(true);
-    t.open();
-    for (t.first(); !t.eof(); t.next()) {
-        const long long id = t.fieldByName("ID_ZAKONA").asInteger();
-        for (size_t i = 0; i < kWords.size(); ++i) {
-            if (finder->contains(t, id, i)) {
-                found.searched[i].push_back(id);
-            }
-            if (reference.contains(t, id, i)) {
-                found.scanned[i].push_back(id);
-            }
-        }
-    }
-    return found;
-}
-
-// SQLite's own check of the database file.
-std::string integrity(const fs::path& program) {
-    const fs::path file = program / "Podatci" / engine::kDatabaseFileName;
-    sqlite3* db = nullptr;
-    std::string result = "cannot open";
-    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
-        result.clear();
-        sqlite3_exec(
-            db, "PRAGMA integrity_check",
-            [](void* out, int, char** values, char**) {
-                *static_cast<std::string*>(out) += values[0] ? values[0] : "";
-                return 0;
-            },
-            &result, nullptr);
-    }
-    sqlite3_close(db);
-    return result;
-}
 
 class MergeCrashTest : public updatetest::UpdateTest {
   protected:
@@ -163,7 +85,7 @@ TEST_F(MergeCrashTest, EveryTableIsBeforeOrAfterItsMergeAndTheSearchesExact) {
     copyProgram(trial);
     {
         Copy copy(trial);
-        before = digest(copy.session);
+        before = updatetest::digest(copy.session);
     }
     const auto start = std::chrono::steady_clock::now();
     install(trial);
@@ -171,14 +93,14 @@ TEST_F(MergeCrashTest, EveryTableIsBeforeOrAfterItsMergeAndTheSearchesExact) {
         std::chrono::steady_clock::now() - start);
     {
         Copy copy(trial);
-        after = digest(copy.session);
-        const Found found = searches(copy.session);
+        after = updatetest::digest(copy.session);
+        const Found found = updatetest::searches(copy.session, kWords);
         ASSERT_TRUE(found.indexed);
         ASSERT_EQ(found.searched, found.scanned);
         ASSERT_FALSE(found.scanned[1].empty());
     }
-    for (const char* name : kTables) {
-        ASSERT_NE(before[name], after[name]) << name;
+    for (const auto& [name, rows] : before) {
+        ASSERT_NE(rows, after.at(name)) << name;
     }
 
     const int runs = campaignRuns(8);
@@ -198,19 +120,19 @@ TEST_F(MergeCrashTest, EveryTableIsBeforeOrAfterItsMergeAndTheSearchesExact) {
         tally.kills += outcome.signal == SIGKILL ? 1 : 0;
 
         Copy copy(trial);  // opening recovers what the crash left
-        EXPECT_EQ(integrity(trial), "ok");
-        const Digest now = digest(copy.session);
-        for (const char* name : kTables) {
-            if (now.at(name) == before[name]) {
+        EXPECT_EQ(updatetest::integrity(trial), "ok");
+        const Digest now = updatetest::digest(copy.session);
+        for (const auto& [name, rows] : before) {
+            if (now.at(name) == rows) {
                 ++tally.old;
-            } else if (now.at(name) == after[name]) {
+            } else if (now.at(name) == after.at(name)) {
                 ++tally.fresh;
             } else {
                 ++tally.torn;
                 ADD_FAILURE() << name << " is torn";
             }
         }
-        const Found found = searches(copy.session);
+        const Found found = updatetest::searches(copy.session, kWords);
         stale += found.indexed ? 0 : 1;
         EXPECT_EQ(found.searched, found.scanned);
     }
