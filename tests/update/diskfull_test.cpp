@@ -26,8 +26,9 @@ const std::vector<std::string> kWords = {"poslodavac", "izmena7", "izmena150", "
 
 class DiskFullUpdateTest : public UpdateTest {
   protected:
-    // An update of 300 regulations, with texts, in updates/001.zip.
-    void bigArchive() {
+    // An update of 300 regulations, with texts, in updates/001.zip,
+    // unpacked into the scratch folder, and merged when asked.
+    void bigUpdate(bool merge) {
         std::string text;
         for (int i = 0; i < 40; ++i) {
             text += "Izmena clana zakona i tekst. ";
@@ -39,6 +40,13 @@ class DiskFullUpdateTest : public UpdateTest {
         }
         archive("001.zip", {table(database::kZakoni, regulations),
                             table(database::kGlasnici, {{3LL, std::string("Novi glasnik")}})});
+        update::TBDEUtil util(session_);
+        update::Installer installer(session_, database::kAlias, program(), util, listener_);
+        installer.ispraznidir();
+        ASSERT_TRUE(installer.raspakuj("001.zip"));
+        if (merge) {
+            installer.azur();
+        }
     }
 
     fs::path data() const { return program() / update::kDataDir; }
@@ -84,13 +92,7 @@ class DiskFullUpdateTest : public UpdateTest {
 };
 
 TEST_F(DiskFullUpdateTest, AMergeThatFindsNoRoomEndsWithAMessageAndKeepsTheData) {
-    bigArchive();
-    {
-        update::TBDEUtil util(session_);
-        update::Installer installer(session_, database::kAlias, program(), util, listener_);
-        installer.ispraznidir();
-        ASSERT_TRUE(installer.raspakuj("001.zip"));
-    }
+    bigUpdate(false);
     const Digest before = digest(session_);
     const auto files = dataFiles();
     // Room for every file as it is (the unpacked tables included), not for
@@ -124,14 +126,7 @@ TEST_F(DiskFullUpdateTest, AMergeThatFindsNoRoomEndsWithAMessageAndKeepsTheData)
 }
 
 TEST_F(DiskFullUpdateTest, AnIndexRebuildThatFindsNoRoomFailsClearlyAndTheSearchesStayExact) {
-    bigArchive();
-    {
-        update::TBDEUtil util(session_);
-        update::Installer installer(session_, database::kAlias, program(), util, listener_);
-        installer.ispraznidir();
-        ASSERT_TRUE(installer.raspakuj("001.zip"));
-        installer.azur();
-    }
+    bigUpdate(true);
     ASSERT_TRUE(listener_.messages.empty());
     const auto indexFile = search::textIndexPath(db(), search::TextTable::Regulations);
     const auto indexSize = static_cast<long long>(fs::file_size(indexFile));
