@@ -54,6 +54,9 @@ namespace fs = std::filesystem;
 // and whether their process still runs.
 constexpr std::string_view kTempEnd = ".save~";
 constexpr std::string_view kJournalEnd = ".journal";
+// A journal being written; it becomes ".journal" only once whole, so a
+// crash in the middle of writing it never puts half an old file back.
+constexpr std::string_view kJournalPartEnd = ".journal-part";
 constexpr std::string_view kJournalMagic = "korvet in-place save 1\n";
 
 std::string randomPart() {
@@ -138,16 +141,18 @@ std::optional<fs::path> writeJournal(const fs::path& target, const std::string& 
     std::error_code ec;
     const fs::path dir = journalDir();
     fs::create_directories(dir, ec);
-    const fs::path journal = dir / (ownTag() + std::string(kJournalEnd));
-    int fd = ::open(journal.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const std::string tag = ownTag();
+    const fs::path part = dir / (tag + std::string(kJournalPartEnd));
+    const fs::path journal = dir / (tag + std::string(kJournalEnd));
+    int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0) {
         return std::nullopt;
     }
     const std::string head = std::string(kJournalMagic) + fs::absolute(target, ec).string() + "\n";
-    const bool ok = !ec && writeAll(fd, head + old, 0) && ::fsync(fd) == 0;
-    ::close(fd);
-    if (!ok) {
-        ::unlink(journal.c_str());
+    bool ok = !ec && writeAll(fd, head + old, 0) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok || std::rename(part.c_str(), journal.c_str()) != 0) {
+        ::unlink(part.c_str());
         return std::nullopt;
     }
     syncFolder(dir);
@@ -247,8 +252,11 @@ bool writeFileAtomic(const std::filesystem::path& path, const std::string& bytes
 void recoverInterruptedSaves(const std::filesystem::path& dir) {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(journalDir(), ec)) {
-        if (orphaned(entry.path().filename().string(), kJournalEnd)) {
+        const std::string name = entry.path().filename().string();
+        if (orphaned(name, kJournalEnd)) {
             recoverJournal(entry.path());
+        } else if (orphaned(name, kJournalPartEnd)) {
+            ::unlink(entry.path().c_str());  // the file itself was not touched yet
         }
     }
     for (const auto& entry : fs::directory_iterator(dir, ec)) {
@@ -283,21 +291,17 @@ std::string printable(std::string_view text) {
     return out;
 }
 
-std::optional<std::vector<std::string>> readLines(const std::filesystem::path& path) {
-    auto data = readFile(path);
-    if (!data) {
-        return std::nullopt;
-    }
+std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::string current;
     bool pending = false;  // a line has started and not yet ended
-    for (size_t i = 0; i < data->size(); ++i) {
-        char c = (*data)[i];
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
         if (c == '\r' || c == '\n') {
             lines.push_back(std::move(current));
             current.clear();
             pending = false;
-            if (c == '\r' && i + 1 < data->size() && (*data)[i + 1] == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
                 ++i;
             }
         } else {
@@ -309,6 +313,14 @@ std::optional<std::vector<std::string>> readLines(const std::filesystem::path& p
         lines.push_back(std::move(current));
     }
     return lines;
+}
+
+std::optional<std::vector<std::string>> readLines(const std::filesystem::path& path) {
+    auto data = readFile(path);
+    if (!data) {
+        return std::nullopt;
+    }
+    return splitLines(*data);
 }
 
 std::string joinCrLf(const std::vector<std::string>& lines) {

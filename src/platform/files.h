@@ -26,8 +26,11 @@ std::optional<std::string> readFile(const std::filesystem::path& path);
 // on failure; the old content then stays.
 bool writeFileAtomic(const std::filesystem::path& path, const std::string& bytes);
 
-// Lines of a text file; a line ends at LF, CR LF or a lone CR. A final line
+// Lines of a text; a line ends at LF, CR LF or a lone CR. A final line
 // without an ending counts; an ending at the very end adds no empty line.
+std::vector<std::string> splitLines(std::string_view text);
+
+// The lines of a text file (splitLines); nullopt when it cannot be read.
 std::optional<std::vector<std::string>> readLines(const std::filesystem::path& path);
 
 // The lines of a settings or list file (readLines); nullopt when it is no regular file

@@ -136,6 +136,19 @@ TEST_F(SaveTest, TheNextStartClearsUpASaveCutShortByACrash) {
     platform::setProgramDir(dir_.path());
 }
 
+TEST_F(SaveTest, ACrashWhileTheJournalIsWrittenLeavesTheFileAsItWas) {
+    ASSERT_TRUE(platform::writeFileAtomic(file_, old_));
+    readOnlyFolder();
+    // The process dies with the old content half copied to the journal.
+    const auto outcome = saveInChild(
+        {.fileSizeLimit = 2000, .dieAtFileSizeLimit = true, .ordinaryUser = true}, file_, new_);
+    EXPECT_EQ(outcome.signal, SIGXFSZ);
+    platform::setProgramDir(dir_ / "folder");
+    EXPECT_TRUE(*platform::readFile(file_) == old_);
+    EXPECT_TRUE(std::filesystem::is_empty(dir_ / "state" / "korvet" / "saves"));
+    platform::setProgramDir(dir_.path());
+}
+
 TEST(Files, MakeWritableClearsReadOnly) {
     testsupport::TempProgramDir dir(false);
     ASSERT_TRUE(platform::writeFileAtomic(dir / "ro.ini", "x"));

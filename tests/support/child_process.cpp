@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
+#include <thread>
 
 namespace testsupport {
 
@@ -81,6 +82,12 @@ ChildOutcome runInChild(const ChildLimits& limits,
         ::_exit(code);  // no destructors or exit handlers of the parent's objects
     }
     ::close(pipeFds[1]);
+    if (limits.killAfter.count() > 0) {
+        // A child that ended already is a zombie until waited for: the
+        // signal cannot reach another process.
+        std::this_thread::sleep_for(limits.killAfter);
+        ::kill(pid, SIGKILL);
+    }
     ChildOutcome outcome;
     char buffer[4096];
     ssize_t n;

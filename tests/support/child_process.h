@@ -3,6 +3,7 @@
 // itself must not take: a file-size limit (a full disk), root without its
 // right to ignore file permissions (a read-only folder), a death in the
 // middle of a write (a crash). The parent then checks what is on the disk.
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -17,6 +18,9 @@ struct ChildLimits {
     // Root loses the capabilities that let it ignore file permissions, so a
     // read-only folder is read-only for it too.
     bool ordinaryUser = false;
+    // The parent kills the child (SIGKILL) this long after it started, as a
+    // crash at that moment would; zero: the child runs to its end.
+    std::chrono::microseconds killAfter{0};
 };
 
 struct ChildOutcome {

@@ -27,6 +27,7 @@ class RecordingListener : public update::UpdateListener {
         return answer;
     }
     void progress(long long position, long long) override { bar.push_back(position); }
+    void diagnostic(const std::string& text) override { diagnostics.push_back(text); }
     void newestList(const std::vector<std::string>& titles) override {
         newest = titles;
         ++newestFills;
@@ -51,7 +52,7 @@ class RecordingListener : public update::UpdateListener {
         std::string status;
     };
     bool answer = false;
-    std::vector<std::string> messages, questions, statusTrail;
+    std::vector<std::string> messages, questions, statusTrail, diagnostics;
     std::vector<long long> bar;
     std::vector<std::string> newest = {"(earlier list)"};
     int newestFills = 0;
