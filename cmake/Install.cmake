@@ -25,7 +25,8 @@ file(WRITE ${CMAKE_BINARY_DIR}/korvet.installed
   "Korvet ${PROJECT_VERSION} installed here; each user works in a copy of this folder.\n")
 install(FILES ${CMAKE_BINARY_DIR}/korvet.installed DESTINATION ${KORVET_INSTALL_PROGRAM_DIR})
 
-install(DIRECTORY ${KORVET_PROGRAM_DIR}/Podatci DESTINATION ${KORVET_INSTALL_DATA_DIR})
+# The demo database as built, not the copy a run of build/bin may have changed.
+install(DIRECTORY ${CMAKE_BINARY_DIR}/demo/Podatci DESTINATION ${KORVET_INSTALL_DATA_DIR})
 install(DIRECTORY ${KORVET_PROGRAM_DIR}/uputstvo DESTINATION ${KORVET_INSTALL_DATA_DIR} OPTIONAL)
 install(FILES
   ${KORVET_PROGRAM_DIR}/dostava.rtf

@@ -26,6 +26,30 @@ fs::path fixtureDir() {
     return builtProgramDir().parent_path() / "tests" / "fixtures";
 }
 
+namespace {
+
+// Files a run of Korvet in the program folder leaves there: the user's
+// settings, lists and logs, never part of a test's starting state.
+bool userFile(const std::string& name) {
+    for (const char* own : {"trevion.cfg", "brzi.ini", "cesti.ini", "pretrage.ini", "novo.lst",
+                            "log.txt", "korvet.log"}) {
+        if (name == own) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The demo data as the build made it (build/demo), which a run of Korvet in
+// the program folder cannot have changed; the program folder's own otherwise.
+fs::path pristine(const fs::path& built, const std::string& name) {
+    const fs::path demo = built.parent_path() / "demo" / name;
+    std::error_code ec;
+    return fs::is_directory(demo, ec) ? demo : built / name;
+}
+
+}  // namespace
+
 TempProgramDir::TempProgramDir(bool withData) {
     std::string pattern = (fs::temp_directory_path() / "korvet-test-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
@@ -38,8 +62,11 @@ TempProgramDir::TempProgramDir(bool withData) {
             const auto name = entry.path().filename().string();
             if (entry.is_directory()) {
                 if (name == "Podatci" || name == "uputstvo") {
-                    fs::copy(entry.path(), dir_ / name, fs::copy_options::recursive);
+                    fs::copy(pristine(built, name), dir_ / name, fs::copy_options::recursive);
                 }
+                continue;
+            }
+            if (userFile(name)) {
                 continue;
             }
             auto perms = entry.status().permissions();
