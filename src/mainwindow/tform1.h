@@ -22,6 +22,7 @@
 #include "lists/listrules.h"
 #include "lists/rememberedlists.h"
 #include "mainwindow/contracttext.h"
+#include "search/hits.h"
 #include "settings/settings.h"
 #include "widgets/windowmonitor.h"
 
@@ -44,6 +45,7 @@ class QTextEdit;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class HitStrip;
 
 namespace engine {
 class Session;
@@ -186,6 +188,15 @@ class TForm1 : public QDialog, public database::MainData {
     // ===================================================================
     // The ComboBox1 entry whose restriction stands (0: "Sve").
     int ministryIndex = 0;
+    // The words of the keyword searches that filled ListBox2 and Listbox6
+    // (none after a date search or before the first search).
+    search::HitWords keywordHits_;
+    search::HitWords opinionHits_;
+    // Whether those searches read the texts (titles only: no hit context).
+    bool keywordTexts_ = false;
+    bool opinionTexts_ = false;
+    // The hit context of the selected row of ListBox2 or Listbox6.
+    void pokazikontekst(bool opinions);
 
     // ===================================================================
     // Page 5 "&Arhiva" (tform1_arhiva.cpp)
@@ -277,6 +288,9 @@ class TForm1 : public QDialog, public database::MainData {
     // The settings page's "A`uriranje" and "Popravka".
     void updateRequested();
     void repairRequested();
+    // The next document opened shows the hits of these words in its text
+    // (none: no hits); sent around an opening from a keyword search's list.
+    void searchHitsForOpening(const search::HitWords& words);
 
   protected:
     void done(int result) override;
@@ -452,6 +466,7 @@ class TForm1 : public QDialog, public database::MainData {
     QAbstractButton* SpeedButton17 = nullptr;
     QWidget* TabSheetPretraga = nullptr;
     widgets::ReportList* ListBox2 = nullptr;  // title column: width less 390
+    HitStrip* KontekstPretrage = nullptr;     // the selected row's hit context
     QComboBox* ComboBox4 = nullptr;
     QRadioButton* RadioButton6 = nullptr;  // titles only
     QRadioButton* RadioButton5 = nullptr;  // titles and texts
@@ -469,6 +484,7 @@ class TForm1 : public QDialog, public database::MainData {
     QAbstractButton* SpeedButton10 = nullptr;  // "Lista najnovijih propisa"
     QWidget* TabSheetMisljenja = nullptr;
     widgets::ReportList* Listbox6 = nullptr;  // title column: width less 170
+    HitStrip* KontekstMisljenja = nullptr;
     QComboBox* ComboBox1 = nullptr;           // "Sve" and the ministries
     QRadioButton* RadioButton4 = nullptr;     // titles only
     QRadioButton* RadioButton3 = nullptr;     // titles and texts
