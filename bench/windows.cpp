@@ -234,7 +234,8 @@ std::vector<Operation> WindowBench::operations(const Queries& q) {
     ops.push_back(std::move(find));
 
     // The hits of the two-word query in the largest regulation: found and
-    // highlighted in a copy of the shown document, as the window does.
+    // highlighted in a shown copy of the window's document, as the window
+    // does.
     Operation hits;
     hits.name = "hits of two words in the largest";
     auto highlighted = std::make_shared<Sample>();
@@ -247,7 +248,12 @@ std::vector<Operation> WindowBench::operations(const Queries& q) {
             auto* status = new QLabel(&host);
             auto* view = new QTextEdit(&host);
             view->setDocument(shown->document()->clone(view));
+            box->addWidget(view);
             viewer::DocumentHits marks(host, *view, *status, *box, 0);
+            // Laid out and shown, as the window's text is when its hits come.
+            host.resize(shown->size());
+            host.show();
+            QCoreApplication::processEvents();
             const std::string text = platform::ys(view->toPlainText());
             marks.setPending(search::hitWords(q.commonPair, search::HitRule::Regulation));
             highlighted->ms = timeOf([&] { marks.open(text, false); });
