@@ -188,15 +188,6 @@ class TForm1 : public QDialog, public database::MainData {
     // ===================================================================
     // The ComboBox1 entry whose restriction stands (0: "Sve").
     int ministryIndex = 0;
-    // The words of the keyword searches that filled ListBox2 and Listbox6
-    // (none after a date search or before the first search).
-    search::HitWords keywordHits_;
-    search::HitWords opinionHits_;
-    // Whether those searches read the texts (titles only: no hit context).
-    bool keywordTexts_ = false;
-    bool opinionTexts_ = false;
-    // The hit context of the selected row of ListBox2 or Listbox6.
-    void pokazikontekst(bool opinions);
 
     // ===================================================================
     // Page 5 "&Arhiva" (tform1_arhiva.cpp)
@@ -301,6 +292,19 @@ class TForm1 : public QDialog, public database::MainData {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+
+    // The words of the keyword searches that filled ListBox2 and Listbox6
+    // (none after a date search or before the first search).
+    search::HitWords keywordHits_;
+    search::HitWords opinionHits_;
+    // Whether those searches read the texts (titles only: no hit context).
+    bool keywordTexts_ = false;
+    bool opinionTexts_ = false;
+    // The hit context of the selected row of ListBox2 or Listbox6, in the
+    // strip under the list.
+    void pokazikontekst(bool opinions);
+    HitStrip* KontekstPretrage = nullptr;
+    HitStrip* KontekstMisljenja = nullptr;
 
     // The page builders and the fills of the first activation.
     void buildPageGlasila();
@@ -466,7 +470,6 @@ class TForm1 : public QDialog, public database::MainData {
     QAbstractButton* SpeedButton17 = nullptr;
     QWidget* TabSheetPretraga = nullptr;
     widgets::ReportList* ListBox2 = nullptr;  // title column: width less 390
-    HitStrip* KontekstPretrage = nullptr;     // the selected row's hit context
     QComboBox* ComboBox4 = nullptr;
     QRadioButton* RadioButton6 = nullptr;  // titles only
     QRadioButton* RadioButton5 = nullptr;  // titles and texts
@@ -484,7 +487,6 @@ class TForm1 : public QDialog, public database::MainData {
     QAbstractButton* SpeedButton10 = nullptr;  // "Lista najnovijih propisa"
     QWidget* TabSheetMisljenja = nullptr;
     widgets::ReportList* Listbox6 = nullptr;  // title column: width less 170
-    HitStrip* KontekstMisljenja = nullptr;
     QComboBox* ComboBox1 = nullptr;           // "Sve" and the ministries
     QRadioButton* RadioButton4 = nullptr;     // titles only
     QRadioButton* RadioButton3 = nullptr;     // titles and texts
