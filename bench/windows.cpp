@@ -3,10 +3,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QToolButton>
 #include <functional>
 #include <stdexcept>
@@ -20,8 +23,11 @@
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "platform/ui.h"
+#include "search/hits.h"
+#include "viewer/hits.h"
 #include "viewer/tform3.h"
 #include "widgets/reportlist.h"
+#include "yuscii/yuscii.h"
 
 namespace bench {
 
@@ -226,6 +232,77 @@ std::vector<Operation> WindowBench::operations(const Queries& q) {
     };
     find.cleanup = [&d] { d.ui.inModal = nullptr; };
     ops.push_back(std::move(find));
+
+    // The hits of the two-word query in the largest regulation: found and
+    // highlighted in a shown copy of the window's document, as the window
+    // does.
+    Operation hits;
+    hits.name = "hits of two words in the largest";
+    auto highlighted = std::make_shared<Sample>();
+    hits.prepare = [&d, opened, highlighted, q] {
+        TForm3* document = opened().document.get();
+        d.ui.inModal = [document, highlighted, q](QDialog&) {
+            auto* shown = control<QTextEdit>(document, "DBRichEdit1");
+            QWidget host;
+            auto* box = new QHBoxLayout(&host);
+            auto* status = new QLabel(&host);
+            auto* view = new QTextEdit(&host);
+            view->setDocument(shown->document()->clone(view));
+            box->addWidget(view);
+            viewer::DocumentHits marks(host, *view, *status, *box, 0);
+            // Laid out and shown, as the window's text is when its hits come.
+            host.resize(shown->size());
+            host.show();
+            QCoreApplication::processEvents();
+            const std::string text = platform::ys(view->toPlainText());
+            marks.setPending(search::hitWords(q.commonPair, search::HitRule::Regulation));
+            highlighted->ms = timeOf([&] { marks.open(text, false); });
+            highlighted->rows = static_cast<long long>(marks.hits().size());
+        };
+    };
+    hits.run = [openLargest, highlighted] {
+        openLargest();
+        return *highlighted;
+    };
+    hits.cleanup = [&d] { d.ui.inModal = nullptr; };
+    ops.push_back(std::move(hits));
+
+    // The hit context of the largest regulation's row after a title-and-text
+    // search that lists it (its title, when the query does not).
+    Operation context;
+    context.name = "hit context of a selected row";
+    auto row = std::make_shared<int>(-1);
+    context.prepare = [opened, largest, row, q] {
+        TForm1& main = *opened().main;
+        if (largest->title.empty()) {
+            *largest = largestRegulation(main);
+        }
+        control<QTabWidget>(&main, "PageControl1")->setCurrentIndex(TForm1::kPretraga);
+        control<QRadioButton>(&main, "RadioButton5")->setChecked(true);
+        auto* list = control<widgets::ReportList>(&main, "ListBox2");
+        for (const std::string& text : {q.commonPair, yuscii::yupperW(largest->title)}) {
+            control<QLineEdit>(&main, "Edit2")->setText(platform::qs(text));
+            control<QAbstractButton>(&main, "SpeedButton1")->click();
+            for (int i = 0; i < list->count(); ++i) {
+                if (list->row(i).caption == largest->title &&
+                    list->row(i).sub.at(1) == largest->bg) {
+                    *row = i;
+                    return;
+                }
+            }
+        }
+        *row = list->count() > 0 ? 0 : -1;
+    };
+    context.run = [opened, row] {
+        TForm1& main = *opened().main;
+        auto* list = control<widgets::ReportList>(&main, "ListBox2");
+        list->clearSelection();
+        if (*row >= 0) {
+            list->selectOnly(*row);
+        }
+        return Sample{control<QLabel>(&main, "KontekstPretrage")->text().size()};
+    };
+    ops.push_back(std::move(context));
     return ops;
 }
 

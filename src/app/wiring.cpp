@@ -58,6 +58,7 @@ void wireDocument(TForm1& main, TForm3& document) {
                              [&main](const std::string& title) { main.skoknaarhivu(title); });
     QObject::connect(&document, &TForm3::closing, &main, &TForm1::clearProgress);
     QObject::connect(&main, &TForm1::hintShown, &document, &TForm3::showHint);
+    QObject::connect(&main, &TForm1::searchHitsForOpening, &document, &TForm3::setSearchHits);
 }
 
 void wireSelection(TForm1& main, Tselekt& selection) {

@@ -23,7 +23,9 @@ void wireStartup(TForm2& startup, TForm1& main);
 
 // The main window's opening flows show the document window (a regulation or
 // an opinion); the document window's marking, archive jump and close reach
-// the main window, and the application's hint reaches its status bar.
+// the main window, and the application's hint reaches its status bar. An
+// opening from a keyword search's list hands the search words over, whose
+// hits the document shows.
 void wireDocument(TForm1& main, TForm3& document);
 
 // The main window's "Lista najnovijih propisa" shows the selection window

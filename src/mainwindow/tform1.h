@@ -22,6 +22,7 @@
 #include "lists/listrules.h"
 #include "lists/rememberedlists.h"
 #include "mainwindow/contracttext.h"
+#include "search/hits.h"
 #include "settings/settings.h"
 #include "widgets/windowmonitor.h"
 
@@ -44,6 +45,7 @@ class QTextEdit;
 class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class HitStrip;
 
 namespace engine {
 class Session;
@@ -277,6 +279,9 @@ class TForm1 : public QDialog, public database::MainData {
     // The settings page's "A`uriranje" and "Popravka".
     void updateRequested();
     void repairRequested();
+    // The next document opened shows the hits of these words in its text
+    // (none: no hits); sent around an opening from a keyword search's list.
+    void searchHitsForOpening(const search::HitWords& words);
 
   protected:
     void done(int result) override;
@@ -287,6 +292,19 @@ class TForm1 : public QDialog, public database::MainData {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+
+    // The words of the keyword searches that filled ListBox2 and Listbox6
+    // (none after a date search or before the first search).
+    search::HitWords keywordHits_;
+    search::HitWords opinionHits_;
+    // Whether those searches read the texts (titles only: no hit context).
+    bool keywordTexts_ = false;
+    bool opinionTexts_ = false;
+    // The hit context of the selected row of ListBox2 or Listbox6, in the
+    // strip under the list.
+    void pokazikontekst(bool opinions);
+    HitStrip* KontekstPretrage = nullptr;
+    HitStrip* KontekstMisljenja = nullptr;
 
     // The page builders and the fills of the first activation.
     void buildPageGlasila();

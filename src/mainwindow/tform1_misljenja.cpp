@@ -19,6 +19,7 @@
 #include <initializer_list>
 #include <optional>
 
+#include "mainwindow/hitstrip.h"
 #include "mainwindow/tform1.h"
 #include "platform/guard.h"
 #include "platform/textconv.h"
@@ -96,6 +97,10 @@ void TForm1::buildPageMisljenja() {
                           {"Datum objavljivanja", 130, true, lists::Rule::Date}});
     widgets::setHint(Listbox6, "Lista mi{ljenja po zadatom kriterijumu");
     page->addWidget(Listbox6, 1);
+    KontekstMisljenja = new HitStrip(TabSheetMisljenja, "KontekstMisljenja");
+    page->addWidget(KontekstMisljenja);
+    platform::connectGuarded(Listbox6, &widgets::ReportList::rowSelectionChanged, this,
+                             [this] { pokazikontekst(true); });
 
     auto* groups = new QHBoxLayout;
     page->addLayout(groups);
@@ -239,6 +244,8 @@ void TForm1::SpeedButton14Click() {
     // Opinion searches run to the end: Escape does not stop them.
     widgets::WindowMonitor monitor(ProgressBar1, {});
     Listbox6->setRows(search::opinionKeywordSearch(*this, query, monitor));
+    opinionHits_ = search::hitWords(text, search::HitRule::Opinion);
+    opinionTexts_ = query.scope == search::Scope::TitlesAndTexts;
     ProgressBar1->setValue(0);
     searching(false);
 }
@@ -252,6 +259,7 @@ void TForm1::SpeedButton13Click() {
     }
     Listbox6->setRows(
         search::opinionDateSearch(*this, range, chosenMinistry(ComboBox1, ministryIndex)));
+    opinionHits_ = {};
     searching(false);
 }
 
@@ -290,7 +298,9 @@ void TForm1::ListBox6DblClick() {
     search::KeepDataset keep(misljenja);
     misljenja.setMasterFields("");
     if (search::positionOpinion(*this, title, date)) {
+        Q_EMIT searchHitsForOpening(opinionHits_);
         links.showOpinion(title);
+        Q_EMIT searchHitsForOpening({});
     }
     keep.restore();
 }

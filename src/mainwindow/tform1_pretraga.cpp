@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "mainwindow/hitstrip.h"
 #include "mainwindow/tform1.h"
 #include "platform/guard.h"
 #include "platform/textconv.h"
@@ -121,6 +122,10 @@ void TForm1::buildPagePretraga() {
     platform::connectGuarded(ListBox2, &widgets::ReportList::rowActivated, this,
                              [this] { ListBox2DblClick(); });
     page->addWidget(ListBox2, 1);
+    KontekstPretrage = new HitStrip(TabSheetPretraga, "KontekstPretrage");
+    page->addWidget(KontekstPretrage);
+    platform::connectGuarded(ListBox2, &widgets::ReportList::rowSelectionChanged, this,
+                             [this] { pokazikontekst(false); });
 }
 
 void TForm1::SpeedButton1Click() {
@@ -144,6 +149,8 @@ void TForm1::SpeedButton1Click() {
     widgets::WindowMonitor monitor = pageMonitor();
     const search::KeywordOutcome outcome = search::keywordSearch(
         *this, query, monitor, [this](search::Row row) { ListBox2->addRow(std::move(row)); });
+    keywordHits_ = search::hitWords(text, search::HitRule::Regulation);
+    keywordTexts_ = query.scope == search::Scope::TitlesAndTexts;
     // 8. Also after Escape, with the rows found so far.
     if (!ponovljenaPretraga && !text.empty()) {
         dodajpretragu(lists::historyEntry(text, outcome.summary));
@@ -161,6 +168,8 @@ void TForm1::ListBox2DblClick() {
     }
     const std::string title = row->caption;
     const std::string bg = row->sub.size() > 1 ? row->sub[1] : std::string();
+    Q_EMIT searchHitsForOpening(keywordHits_);
     open(title, bg);
+    Q_EMIT searchHitsForOpening({});
     dodajuceste(title);
 }

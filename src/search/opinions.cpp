@@ -117,11 +117,14 @@ std::string opinionDate(long long day, long long month, long long year) {
 }
 
 bool positionOpinion(database::MainData& data, std::string_view title, std::string_view dateText) {
+    return positionOpinion(data.misljenja, title, dateText);
+}
+
+bool positionOpinion(engine::Table& opinions, std::string_view title, std::string_view dateText) {
     // Characters 1-2, 4-5 and 7-10, as far as the text reaches.
     auto part = [&](size_t from, size_t length) {
         return from < dateText.size() ? dateText.substr(from, length) : std::string_view();
     };
-    engine::Table& opinions = data.misljenja;
     try {
         opinions.setFilter(
             filters::misljenjaByTitleAndDate(title, part(0, 2), part(3, 2), part(6, 4)));

@@ -12,6 +12,9 @@
 namespace database {
 struct MainData;
 }
+namespace engine {
+class Table;
+}
 
 namespace search {
 
@@ -61,5 +64,7 @@ std::string opinionDate(long long day, long long month, long long year);
 // 7-10); the filter stays for the document window. False when none matches
 // (also for a date text whose parts are no numbers).
 bool positionOpinion(database::MainData& data, std::string_view title, std::string_view dateText);
+// The same on another dataset of TB_Misljenja.
+bool positionOpinion(engine::Table& opinions, std::string_view title, std::string_view dateText);
 
 }  // namespace search

@@ -22,6 +22,7 @@
 #include "platform/textconv.h"
 #include "platform/windowframe.h"
 #include "printing/tpreviewprinter.h"
+#include "viewer/hits.h"
 #include "viewer/smallwindow.h"
 #include "yuscii/appclear.h"
 #include "yuscii/keyfilter.h"
@@ -103,6 +104,11 @@ void TForm3::buildWindow() {
     StatusBar1->addWidget(hintPanel, 1);
     hintPanel->show();
     layout->addWidget(StatusBar1);
+
+    // The search hits: two buttons beside "T&ra`i", the count in panel 1.
+    auto* bottomBox = static_cast<QHBoxLayout*>(bottom->layout());
+    hits_ = new viewer::DocumentHits(*this, *DBRichEdit1, *panels_[1], *bottomBox,
+                                     bottomBox->indexOf(SpeedButton1) + 1);
 
     platform::popupOnRightClick(this, PopupMenu1);
 }
@@ -260,6 +266,9 @@ void TForm3::buildMenus() {
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     Kopirajtekst1 = menuAction(this, PopupMenu1, "Kopirajtekst1", "Kopiraj selekciju",
                                "Kopira selektovani deo teksta");
+    Kopirajsacitatom1 = menuAction(this, PopupMenu1, "Kopirajsacitatom1", "Kopiraj sa citatom",
+                                   "Kopira selektovani deo teksta sa navodom izvora",
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     Oznacizabrzootvaranje1 = menuAction(this, PopupMenu1, "Oznacizabrzootvaranje1", "Oznaci",
                                         "Oznacava propis za brzo otvaranje");
     PopupMenu1->addSeparator();
@@ -269,6 +278,8 @@ void TForm3::buildMenus() {
     platform::connectGuarded(Kopiraj1, &QAction::triggered, this, [this] { Kopiraj1Click(); });
     platform::connectGuarded(Zatvori1, &QAction::triggered, this, [this] { reject(); });
     platform::connectGuarded(Kopirajtekst1, &QAction::triggered, this, [this] { copyWithCheck(); });
+    platform::connectGuarded(Kopirajsacitatom1, &QAction::triggered, this,
+                             [this] { Kopirajsacitatom1Click(); });
     platform::connectGuarded(Oznacizabrzootvaranje1, &QAction::triggered, this,
                              [this] { Oznacizabrzootvaranje1Click(); });
     platform::connectGuarded(Zatvori2, &QAction::triggered, this, [this] { reject(); });

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "search/hits.h"
 #include "viewer/doctext.h"
 
 class QAction;
@@ -41,6 +42,9 @@ class Session;
 }
 namespace printing {
 class TPreviewPrinter;
+}
+namespace viewer {
+class DocumentHits;
 }
 
 class TForm3 : public QDialog {
@@ -75,6 +79,10 @@ class TForm3 : public QDialog {
     // Step 1 of opening an opinion: the view on the opinions source, field
     // "Latinica"; the article panel closed; "&Prilozi" disabled.
     void prepareOpinion();
+
+    // The words of the keyword search the next document is opened from;
+    // its text shows their hits (none: no highlights). The close forgets them.
+    void setSearchHits(search::HitWords words);
 
     // True while the view is bound to the opinions source.
     bool showsOpinion() const;
@@ -139,6 +147,7 @@ class TForm3 : public QDialog {
     std::unique_ptr<database::AttachmentData> attachments_;
     std::vector<QLabel*> panels_;  // the status bar's three panels
     printing::TPreviewPrinter* previewPrinter_ = nullptr;
+    viewer::DocumentHits* hits_ = nullptr;  // the search hits in the text
     int notesHeight_ = 0;
 
   private:
@@ -149,6 +158,9 @@ class TForm3 : public QDialog {
     void konverzija();         // the script switch
     void copyWithCheck();      // "&Kopiraj text", "Kopiraj selekciju"
     void Kopiraj1Click();      // " &Kopiraj*": no check
+    // "Kopiraj sa citatom": the selection and the line citing its source.
+    void Kopirajsacitatom1Click();
+    std::string citation();
     void Oznacizabrzootvaranje1Click();
     // "&Arhiva": the archive page with this document's versions, then close.
     void SpeedButton9Click();
@@ -179,6 +191,7 @@ class TForm3 : public QDialog {
     QAction* Prikazirelacije1 = nullptr;
     QMenu* PopupMenu1 = nullptr;
     QAction* Kopirajtekst1 = nullptr;
+    QAction* Kopirajsacitatom1 = nullptr;
     QAction* Oznacizabrzootvaranje1 = nullptr;
     QAction* Zatvori2 = nullptr;
 };

@@ -16,6 +16,7 @@
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "printing/tpreviewprinter.h"
+#include "viewer/hits.h"
 #include "viewer/tform3.h"
 #include "yuscii/yuscii.h"
 
@@ -85,9 +86,14 @@ bool TForm3::hasAttachments() {
     }
 }
 
+void TForm3::setSearchHits(search::HitWords words) {
+    hits_->setPending(std::move(words));
+}
+
 void TForm3::FormActivate() {
     const std::string caption = platform::ys(windowTitle());
-    if (caption != lastShownTitle) {
+    const bool newDocument = caption != lastShownTitle;
+    if (newDocument) {
         Edit1->clear();
         if (DBRichEdit1->dataField() != kLatin) {
             bindText(kLatin);
@@ -100,6 +106,9 @@ void TForm3::FormActivate() {
     }
     if (!DBRichEdit1->loaded()) {
         DBRichEdit1->loadMemo();
+    }
+    if (newDocument) {
+        hits_->open(DBRichEdit1->plainText(), DBRichEdit1->dataField() == kCyrillic);
     }
     showTextLength();
     refreshNotes();
@@ -127,6 +136,7 @@ void TForm3::refreshNotes() {
 
 void TForm3::FormClose() {
     lastShownTitle.clear();
+    hits_->close();
     Edit1->setFont(fonts::textFont(false));
     SpeedButton8->setEnabled(false);
     Q_EMIT closing();
@@ -197,6 +207,7 @@ void TForm3::konverzija() {
     bindText(cyrillic ? kCyrillic : kLatin);
     setScriptFonts(cyrillic);
     DBRichEdit1->loadMemo();
+    hits_->refresh(DBRichEdit1->plainText(), cyrillic);
     showTextLength();
     if (showsRegulation()) {
         DBRichEdit2->loadMemo();

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
@@ -105,8 +106,18 @@ int main(int argc, char** argv) {
         form.prikaziliste();
         save(form, TForm1::kListe, ui.out / "page-liste.png");
 
+        // A title-and-text search with the hit context of its second row.
+        form.selectPage(TForm1::kPretraga);
+        testsupport::child<QLineEdit>(&form, "Edit2")->setText(QStringLiteral("ZARADE"));
+        testsupport::child<QRadioButton>(&form, "RadioButton5")->setChecked(true);
+        testsupport::child<QAbstractButton>(&form, "SpeedButton1")->click();
+        testsupport::child<widgets::ReportList>(&form, "ListBox2")->selectOnly(1);
+        save(form, TForm1::kPretraga, ui.out / "page-pretraga.png");
+
         testsupport::child<QLineEdit>(&form, "Edit8")->setText(QStringLiteral("PDV"));
+        testsupport::child<QRadioButton>(&form, "RadioButton3")->setChecked(true);
         testsupport::child<QAbstractButton>(&form, "SpeedButton14")->click();
+        testsupport::child<widgets::ReportList>(&form, "Listbox6")->selectOnly(0);
         testsupport::child<QCheckBox>(&form, "SviDatumi")->click();
         testsupport::child<widgets::ReportList>(&form, "Listbox6")->clickColumn(1);
         save(form, TForm1::kMisljenja, ui.out / "page-misljenja.png");

@@ -17,6 +17,7 @@
 #include "platform/programdir.h"
 #include "platform/textconv.h"
 #include "quiet_ui.h"
+#include "search/hits.h"
 #include "startup/session.h"
 #include "support/find_child.h"
 #include "viewer/tform3.h"
@@ -47,6 +48,8 @@ int main(int argc, char** argv) {
         form.setWindowState(Qt::WindowNoState);
         form.resize(1100, 720);
         const std::string bg = database::nadjibroj(data, title);
+        // Opened as from a keyword search: its words are highlighted.
+        form.setSearchHits(search::hitWords("porez dodatu", search::HitRule::Regulation));
         database::openRegulation(data, title, bg, false, [&] {
             form.setWindowTitle(platform::qs(title));
             form.show();
