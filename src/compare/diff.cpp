@@ -181,13 +181,49 @@ bool myers(const int* a, int n, const int* b, int m, std::vector<signed char>& s
     return true;
 }
 
+// A rewritten sentence shares a few short words with the old one ("i",
+// "se", "je"); marked as kept they cut the rewrite into shreds. A run of at
+// most two kept words between changes, within a paragraph, counts as
+// changed. newTokens are the new tokens the script walks.
+std::vector<signed char> withoutShortMatches(const std::vector<signed char>& script,
+                                             const Token* newTokens) {
+    std::vector<signed char> out;
+    out.reserve(script.size());
+    size_t y = 0;
+    size_t i = 0;
+    while (i < script.size()) {
+        if (script[i] != 0) {
+            y += script[i] > 0 ? 1 : 0;
+            out.push_back(script[i++]);
+            continue;
+        }
+        size_t end = i;
+        bool paragraphEnd = false;
+        while (end < script.size() && script[end] == 0) {
+            paragraphEnd = paragraphEnd || newTokens[y + (end - i)].paragraphEnd();
+            ++end;
+        }
+        const size_t run = end - i;
+        const bool between = !out.empty() && end < script.size();
+        if (between && run <= 2 && !paragraphEnd) {
+            out.insert(out.end(), run, -1);
+            out.insert(out.end(), run, 1);
+        } else {
+            out.insert(out.end(), run, 0);
+        }
+        y += run;
+        i = end;
+    }
+    return out;
+}
+
 struct Step {
     Mark mark;
     const Token* token;
 };
 
-// The marked tokens of two texts in reading order; removed tokens come
-// before the added ones they stand beside.
+// The marked tokens of two texts in reading order; between two kept runs
+// the removed tokens come first, then the added ones.
 std::vector<Step> diffSteps(const std::vector<Token>& a, const std::vector<Token>& b) {
     Keys keys;
     const std::vector<int> ka = keys.of(a);
@@ -214,23 +250,30 @@ std::vector<Step> diffSteps(const std::vector<Token>& a, const std::vector<Token
         script.assign(static_cast<size_t>(midA), -1);
         script.insert(script.end(), static_cast<size_t>(midB), 1);
     }
+    script = withoutShortMatches(script, b.data() + prefix);
     int x = prefix;
     int y = prefix;
+    std::vector<Step> removed;
     std::vector<Step> added;
+    auto flush = [&] {
+        steps.insert(steps.end(), removed.begin(), removed.end());
+        steps.insert(steps.end(), added.begin(), added.end());
+        removed.clear();
+        added.clear();
+    };
     for (signed char s : script) {
         if (s == 0) {
-            steps.insert(steps.end(), added.begin(), added.end());
-            added.clear();
+            flush();
             steps.push_back({Mark::Same, &b[y]});
             ++x;
             ++y;
         } else if (s < 0) {
-            steps.push_back({Mark::Removed, &a[x++]});
+            removed.push_back({Mark::Removed, &a[x++]});
         } else {
             added.push_back({Mark::Added, &b[y++]});
         }
     }
-    steps.insert(steps.end(), added.begin(), added.end());
+    flush();
     for (int i = m - suffix; i < m; ++i) {
         steps.push_back({Mark::Same, &b[i]});
     }
