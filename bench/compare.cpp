@@ -72,10 +72,11 @@ std::vector<Operation> compareOperations(OpenDatabase& db) {
     const std::string text =
         compare::versionText(db.session(), largest.id, false).value_or(std::string());
     ops.push_back(
-        {"references of the largest (found + linked)", [text] {
+        {"references of the largest (links)", [&db, text] {
              const auto refs = compare::findReferences(text);
-             const auto links = compare::articleLinks(text, refs);
-             return Sample{static_cast<long long>(refs.size() + links.size()), std::nullopt};
+             const auto articles = compare::articleLinks(text, refs);
+             const auto issues = compare::issueLinks(db.session(), refs);
+             return Sample{static_cast<long long>(articles.size() + issues.size()), std::nullopt};
          }});
     return ops;
 }

@@ -76,7 +76,7 @@ std::vector<Operation> printingOperations(const std::filesystem::path& programDi
                                           OpenDatabase& db);
 // The comparison of the two largest neighbouring versions of a chain (rows:
 // changed articles) and the references of the largest regulation (rows:
-// references).
+// its article and issue links, as the document window marks them).
 std::vector<Operation> compareOperations(OpenDatabase& db);
 // Whole korvet-cli processes: the title-and-text searches. peakMb gets the
 // largest peak resident memory of the processes run.

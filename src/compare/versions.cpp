@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 
-#include "compare/references.h"
 #include "database/filters.h"
 #include "database/schema.h"
 #include "engine/table.h"
@@ -122,45 +121,88 @@ Pair proposedPair(const std::vector<Version>& chain, int chosen) {
     return {newer - 1, newer};
 }
 
-std::vector<Version> regulationsInIssue(engine::Session& session, const std::string& gazette,
-                                        const std::string& issue, const std::string& year) {
-    const std::string key = gazetteKey(gazette);
-    engine::Table glasnici(session, "compare.glasnici");
-    openTable(glasnici, database::kGlasnici);
-    std::vector<long long> gazettes;
-    for (glasnici.first(); !glasnici.eof(); glasnici.next()) {
-        if (gazetteKey(glasnici.field(pos::kGlasniciNaziv).asString()) == key) {
-            gazettes.push_back(glasnici.field(0).asInteger());
+namespace {
+
+// The gazettes, publication entries and regulations, opened once for a
+// run of issue lookups.
+class IssueLookup {
+  public:
+    explicit IssueLookup(engine::Session& session)
+        : brojevi_(session, "compare.brojevi"), zakoni_(session, "compare.zakoni") {
+        engine::Table glasnici(session, "compare.glasnici");
+        openTable(glasnici, database::kGlasnici);
+        for (glasnici.first(); !glasnici.eof(); glasnici.next()) {
+            gazettes_.emplace_back(glasnici.field(0).asInteger(),
+                                   gazetteKey(glasnici.field(pos::kGlasniciNaziv).asString()));
         }
+        openTable(brojevi_, database::kBrojevi);
+        brojevi_.setFiltered(true);
+        openTable(zakoni_, database::kZakoni);
+        zakoni_.setFiltered(true);
     }
-    std::vector<long long> entries;
-    engine::Table brojevi(session, "compare.brojevi");
-    openTable(brojevi, database::kBrojevi);
-    brojevi.setFiltered(true);
-    for (long long g : gazettes) {
-        brojevi.setFilter(filters::brojeviByGazetteYearIssue(g, year, issue));
-        for (brojevi.first(); !brojevi.eof(); brojevi.next()) {
-            entries.push_back(brojevi.field(pos::kBrojeviId).asInteger());
+
+    std::vector<Version> find(const std::string& gazette, const std::string& issue,
+                              const std::string& year) {
+        const std::string key = gazetteKey(gazette);
+        std::vector<long long> entries;
+        for (const auto& [id, name] : gazettes_) {
+            if (name != key) {
+                continue;
+            }
+            brojevi_.setFilter(filters::brojeviByGazetteYearIssue(id, year, issue));
+            for (brojevi_.first(); !brojevi_.eof(); brojevi_.next()) {
+                entries.push_back(brojevi_.field(pos::kBrojeviId).asInteger());
+            }
         }
-    }
-    std::vector<Version> found;
-    if (entries.empty()) {
+        std::vector<Version> found;
+        for (long long entry : entries) {
+            zakoni_.setFilter("ID_BROJA= " + filters::quote(entry));
+            for (zakoni_.first(); !zakoni_.eof(); zakoni_.next()) {
+                found.push_back({zakoni_.field(pos::kZakoniId).asInteger(),
+                                 zakoni_.field(pos::kZakoniNaziv).asString(),
+                                 zakoni_.field(pos::kZakoniBg).asString()});
+            }
+        }
+        std::sort(found.begin(), found.end(),
+                  [](const Version& a, const Version& b) { return a.id < b.id; });
         return found;
     }
-    engine::Table zakoni(session, "compare.zakoni");
-    openTable(zakoni, database::kZakoni);
-    zakoni.setFiltered(true);
-    for (long long entry : entries) {
-        zakoni.setFilter("ID_BROJA= " + filters::quote(entry));
-        for (zakoni.first(); !zakoni.eof(); zakoni.next()) {
-            found.push_back({zakoni.field(pos::kZakoniId).asInteger(),
-                             zakoni.field(pos::kZakoniNaziv).asString(),
-                             zakoni.field(pos::kZakoniBg).asString()});
+
+  private:
+    std::vector<std::pair<long long, std::string>> gazettes_;
+    engine::Table brojevi_;
+    engine::Table zakoni_;
+};
+
+}  // namespace
+
+std::vector<Version> regulationsInIssue(engine::Session& session, const std::string& gazette,
+                                        const std::string& issue, const std::string& year) {
+    return IssueLookup(session).find(gazette, issue, year);
+}
+
+std::vector<IssueLink> issueLinks(engine::Session& session, const std::vector<Reference>& refs) {
+    std::vector<IssueLink> links;
+    if (std::none_of(refs.begin(), refs.end(),
+                     [](const Reference& r) { return r.kind == Reference::Kind::Issue; })) {
+        return links;
+    }
+    IssueLookup lookup(session);
+    std::map<std::string, std::vector<Version>> known;
+    for (const Reference& r : refs) {
+        if (r.kind != Reference::Kind::Issue) {
+            continue;
+        }
+        const std::string key = gazetteKey(r.gazette) + "|" + r.issue + "/" + r.year;
+        auto it = known.find(key);
+        if (it == known.end()) {
+            it = known.emplace(key, lookup.find(r.gazette, r.issue, r.year)).first;
+        }
+        if (!it->second.empty()) {
+            links.push_back({r, it->second});
         }
     }
-    std::sort(found.begin(), found.end(),
-              [](const Version& a, const Version& b) { return a.id < b.id; });
-    return found;
+    return links;
 }
 
 std::optional<Comparison> compareVersions(engine::Session& session, long long oldId,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "compare/diff.h"
+#include "compare/references.h"
 
 namespace engine {
 class Session;
@@ -49,6 +50,14 @@ Pair proposedPair(const std::vector<Version>& chain, int chosen);
 // names it (any of the forms gazetteKey takes as one), in ID_ZAKONA order.
 std::vector<Version> regulationsInIssue(engine::Session& session, const std::string& gazette,
                                         const std::string& issue, const std::string& year);
+
+// The issue references of a text that the database has regulations for,
+// each with those regulations (the tables are read once for all).
+struct IssueLink {
+    Reference reference;
+    std::vector<Version> regulations;
+};
+std::vector<IssueLink> issueLinks(engine::Session& session, const std::vector<Reference>& refs);
 
 // Both texts read and compared; nullopt when either regulation is missing.
 std::optional<Comparison> compareVersions(engine::Session& session, long long oldId,

@@ -83,19 +83,15 @@ void TForm3::markReferences() {
     if (!showsRegulation() && !showsOpinion()) {
         return;
     }
-    for (const compare::Reference& r : refs) {
-        if (r.kind != compare::Reference::Kind::Issue) {
+    for (compare::IssueLink& link : compare::issueLinks(session_, refs)) {
+        const compare::Reference& r = link.reference;
+        if (static_cast<int>(r.start + r.length) >= length) {
             continue;
-        }
-        std::vector<compare::Version> found =
-            compare::regulationsInIssue(session_, r.gazette, r.issue, r.year);
-        if (found.empty() || static_cast<int>(r.start + r.length) >= length) {
-            continue;  // not in the database: plain text
         }
         markLink(document, r.start, r.length,
                  QString::fromLatin1(kIssueLink) + QString::number(issueLinks_.size()),
-                 issueHint(found));
-        issueLinks_.push_back(std::move(found));
+                 issueHint(link.regulations));
+        issueLinks_.push_back(std::move(link.regulations));
     }
 }
 

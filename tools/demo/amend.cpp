@@ -62,7 +62,11 @@ std::vector<SourceLine> amendedBody(const std::vector<SourceLine>& body, Text& t
         const std::string& line = source.text;
         if (isHeading(line)) {
             // After the article before: now and then a new one.
-            if (!lastNumber.empty() && !dropping && random.chance(0.04)) {
+            // (only after an article of a plain number, and not before one
+            // inserted earlier: "^lan 12a." stays the only 12a)
+            const bool plain = !lastNumber.empty() && lastNumber.back() >= '0' &&
+                               lastNumber.back() <= '9' && numberOf(line) != lastNumber + "a";
+            if (plain && !dropping && random.chance(0.04)) {
                 add(std::string(kHeading) + lastNumber + "a.");
                 for (int p = random.between(1, 2); p > 0; --p) {
                     add(text.paragraph());
