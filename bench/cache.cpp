@@ -19,7 +19,8 @@ namespace {
 
 // Written last; an entry without it (or with another text) is made again.
 constexpr const char* kStampName = "ready";
-constexpr const char* kStamp = "korvet-bench cache 5\n";  // 4: realistic words; 5: tables
+constexpr const char* kStamp =
+    "korvet-bench cache 6\n";  // 4: realistic words; 5: tables; 6: amended chains
 
 constexpr const char* kExportAlias = "KorvetBenchExport";
 

@@ -181,6 +181,9 @@ int main(int argc, char** argv) {
         for (bench::Operation& op : bench::printingOperations(entry.programDir, db)) {
             ops.push_back(std::move(op));
         }
+        for (bench::Operation& op : bench::compareOperations(db)) {
+            ops.push_back(std::move(op));
+        }
         // 2,000 changed and 500 new regulations (a tenth of the database
         // with --quick and other small sizes).
         const int changed = std::min(2000, options->size.regulations / 10);

@@ -74,6 +74,10 @@ std::vector<Operation> operations(const std::filesystem::path& programDir, OpenD
 // process.
 std::vector<Operation> printingOperations(const std::filesystem::path& programDir,
                                           OpenDatabase& db);
+// The comparison of the two largest neighbouring versions of a chain (rows:
+// changed articles) and the references of the largest regulation (rows:
+// its article and issue links, as the document window marks them).
+std::vector<Operation> compareOperations(OpenDatabase& db);
 // Whole korvet-cli processes: the title-and-text searches. peakMb gets the
 // largest peak resident memory of the processes run.
 std::vector<Operation> processOperations(const std::filesystem::path& programDir,

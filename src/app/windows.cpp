@@ -25,6 +25,8 @@ std::unique_ptr<Windows> createWindows(engine::Session& session) {
     wireNotes(*w->form3, *w->form5);
     wireAttachments(*w->form3, *w->dokumenti);
     wireRelations(*w->form1, *w->form3, *w->relacije);
+    w->poredjenje = std::make_unique<Tporedjenje>(session);
+    wireCompare(session, *w->form1, *w->form3, *w->poredjenje);
     return w;
 }
 

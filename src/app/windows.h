@@ -12,6 +12,7 @@
 #include "viewer/tdokumenti.h"
 #include "viewer/tform3.h"
 #include "viewer/tform5.h"
+#include "viewer/tporedjenje.h"
 #include "viewer/trelacije.h"
 
 namespace engine {
@@ -29,6 +30,8 @@ struct Windows {
     std::unique_ptr<Tupdater> updater;
     std::unique_ptr<Tdokumenti> dokumenti;
     std::unique_ptr<Trelacije> relacije;
+    // The comparison of versions (after the windows of the start-up order).
+    std::unique_ptr<Tporedjenje> poredjenje;
 };
 
 // Creates the windows on the session and wires them (app/wiring.h). When the

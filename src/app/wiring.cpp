@@ -1,5 +1,9 @@
 #include "app/wiring.h"
 
+#include <QTimer>
+
+#include "compare/versions.h"
+
 #include "database/lookups.h"
 #include "mainwindow/tform1.h"
 #include "platform/guard.h"
@@ -12,6 +16,7 @@
 #include "viewer/tdokumenti.h"
 #include "viewer/tform3.h"
 #include "viewer/tform5.h"
+#include "viewer/tporedjenje.h"
 #include "viewer/trelacije.h"
 
 namespace app {
@@ -59,6 +64,18 @@ void wireDocument(TForm1& main, TForm3& document) {
     QObject::connect(&document, &TForm3::closing, &main, &TForm1::clearProgress);
     QObject::connect(&main, &TForm1::hintShown, &document, &TForm3::showHint);
     QObject::connect(&main, &TForm1::searchHitsForOpening, &document, &TForm3::setSearchHits);
+    // A followed reference opens its regulation once the window has closed.
+    platform::connectGuarded(
+        &document, &TForm3::regulationRequested, &main,
+        [&main](const std::string& title, const std::string& bg) {
+            QTimer::singleShot(0, &main, [&main, title, bg] {
+                platform::guarded([&] {
+                    main.open(title, bg);
+                    main.osvezi();
+                    main.dodajuceste(title);
+                });
+            });
+        });
 }
 
 void wireSelection(TForm1& main, Tselekt& selection) {
@@ -128,6 +145,22 @@ void wireRelations(TForm1& main, TForm3& document, Trelacije& relations) {
     platform::connectGuarded(&relations, &Trelacije::regulationSearchRequested, &main,
                              [&main](const std::string& title) { main.trazipropis(title); });
     QObject::connect(&relations, &Trelacije::documentFound, &document, &QDialog::reject);
+}
+
+void wireCompare(engine::Session& session, TForm1& main, TForm3& document,
+                 Tporedjenje& comparison) {
+    auto show = [&comparison](long long id) {
+        if (comparison.prepare(id)) {
+            platform::ui().showModal(comparison);
+        }
+    };
+    document.links.compareVersions = show;
+    platform::connectGuarded(&main, &TForm1::compareRequested, &main,
+                             [&session, show](const std::string& title, const std::string& bg) {
+                                 if (auto id = compare::regulationId(session, title, bg)) {
+                                     show(*id);
+                                 }
+                             });
 }
 
 }  // namespace app

@@ -9,9 +9,14 @@ class TForm2;
 class TForm3;
 class TForm5;
 class Tdokumenti;
+class Tporedjenje;
 class Trelacije;
 class Tselekt;
 class Tupdater;
+
+namespace engine {
+class Session;
+}
 
 namespace app {
 
@@ -51,5 +56,10 @@ void wireAttachments(TForm3& document, Tdokumenti& attachments);
 // document chosen there runs the main window's search for its title, and the
 // document window closes after the relations window.
 void wireRelations(TForm1& main, TForm3& document, Trelacije& relations);
+
+// The archive page's "Uporedi verzije" and the document window's command of
+// the same name show the comparison window for that regulation's chain.
+void wireCompare(engine::Session& session, TForm1& main, TForm3& document,
+                 Tporedjenje& comparison);
 
 }  // namespace app

@@ -68,6 +68,7 @@ void DBRichEdit::loadMemo() {
     }
     loaded_ = true;
     shownName_.clear();
+    Q_EMIT memoLoaded();
 }
 
 std::string DBRichEdit::plainText() const {
@@ -117,7 +118,11 @@ void DBRichEdit::mouseReleaseEvent(QMouseEvent* event) {
     QTextEdit::mouseReleaseEvent(event);
     const QString href = anchorAt(event->position().toPoint());
     if (event->button() == Qt::LeftButton && !href.isEmpty() && !hasSelection()) {
-        platform::ui().shellOpen("open", href.toLatin1().toStdString(), "");
+        if (href.startsWith(QLatin1String("korvet:"))) {
+            Q_EMIT internalLinkClicked(href);
+        } else {
+            platform::ui().shellOpen("open", href.toLatin1().toStdString(), "");
+        }
     }
 }
 

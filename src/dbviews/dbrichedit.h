@@ -5,7 +5,8 @@
 // field's name in parentheses; loadMemo() reads the stored RTF explicitly.
 //
 // A click on a hyperlink (without selecting) opens its target through the
-// platform shell seam.
+// platform shell seam; a link of the program's own (href "korvet:...") is
+// told to the window instead (internalLinkClicked).
 //
 // Copying (the copy key, copyToClipboard) goes through the platform
 // clipboard seam, so that the program knows the text as its own. The copy
@@ -41,6 +42,11 @@ class DBRichEdit : public QTextEdit, public FieldBinding {
     // Puts the selection on the clipboard through the platform seam; an empty
     // selection copies nothing.
     void copyToClipboard();
+
+  Q_SIGNALS:
+    // The text was read (loadMemo); the window may mark it up now.
+    void memoLoaded();
+    void internalLinkClicked(const QString& href);
 
   protected:
     bool event(QEvent* event) override;

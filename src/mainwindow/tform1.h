@@ -276,6 +276,9 @@ class TForm1 : public QDialog, public database::MainData {
     void hintShown(const std::string& hint);
     // The archive page searched a title for another window.
     void archiveJumped();
+    // "Uporedi verzije" on the archive page: compare this version with the
+    // one before it.
+    void compareRequested(const std::string& title, const std::string& bg);
     // The settings page's "A`uriranje" and "Popravka".
     void updateRequested();
     void repairRequested();

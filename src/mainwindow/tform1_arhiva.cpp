@@ -1,5 +1,6 @@
 // Page 5 "&Arhiva": the regulations that have an older or a newer version,
 // narrowed by title, and the versions around the selected one.
+#include <QAbstractItemModel>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGroupBox>
@@ -57,6 +58,34 @@ std::string bgOf(const lists::Row& row) {
     return row.sub.empty() ? std::string() : row.sub[0];
 }
 
+// "Uporedi verzije" under the version list: enabled while the list shows a
+// chain; asks to compare the selected version (else the archive list's
+// selected regulation) with the one before it.
+void addCompareButton(TForm1* form, QGroupBox* group, QVBoxLayout* layout,
+                      widgets::ReportList* archive, widgets::ReportList* versions) {
+    QToolButton* button = platform::textButton(group, "SpeedButtonUporedi", "Uporedi verzije",
+                                               "Prikaz razlika izme|u dve verzije propisa");
+    button->setEnabled(false);
+    auto* row = new QHBoxLayout;
+    row->addWidget(button);
+    row->addStretch(1);
+    layout->addLayout(row);
+    auto follow = [button, versions] { button->setEnabled(versions->count() >= 2); };
+    QAbstractItemModel* model = versions->model();
+    QObject::connect(model, &QAbstractItemModel::modelReset, button, follow);
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, button, follow);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, button, follow);
+    platform::connectGuarded(button, &QToolButton::clicked, form, [form, archive, versions] {
+        const lists::Row* row = versions->selected();
+        if (row == nullptr) {
+            row = archive->selected();
+        }
+        if (row != nullptr) {
+            Q_EMIT form->compareRequested(row->caption, bgOf(*row));
+        }
+    });
+}
+
 }  // namespace
 
 void TForm1::buildPageArhiva() {
@@ -101,6 +130,7 @@ void TForm1::buildPageArhiva() {
     auto* versionsLayout = new QVBoxLayout(versions);
     Listbox9 = versionList(versions, "Listbox9");
     versionsLayout->addWidget(Listbox9);
+    addCompareButton(this, versions, versionsLayout, ListBox7, Listbox9);
     page->addWidget(versions, 1);
     new UpperPanelHeight(TabSheet13, Panel24);
 

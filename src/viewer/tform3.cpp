@@ -67,6 +67,7 @@ QAction* menuAction(QWidget* window, QMenu* menu, const char* name, const char* 
 
 TForm3::TForm3(engine::Session& session, database::MainData& data, QWidget* parent)
     : QDialog(parent),
+      session_(session),
       data_(data),
       attachments_(std::make_unique<database::AttachmentData>(session, data.Zakoni)) {
     setObjectName(QStringLiteral("Form3"));
@@ -178,6 +179,10 @@ void TForm3::buildTextArea() {
                                  PopupMenu1->popup(DBRichEdit1->viewport()->mapToGlobal(pos));
                              });
     box->addWidget(DBRichEdit1, 1);
+    platform::connectGuarded(DBRichEdit1, &dbviews::DBRichEdit::memoLoaded, this,
+                             [this] { markReferences(); });
+    platform::connectGuarded(DBRichEdit1, &dbviews::DBRichEdit::internalLinkClicked, this,
+                             [this](const QString& href) { followReference(href); });
 
     Panel6 = new QWidget(top);
     Panel6->setObjectName(QStringLiteral("Panel6"));
@@ -258,6 +263,7 @@ void TForm3::buildMenus() {
     tekst->addSeparator();
     Zatvori1 = menuAction(this, tekst, "Zatvori1", " &Zatvori", "Zatvaranje ovog prozora",
                           QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addCompareCommand(tekst);
     QMenu* relacije = MainMenu1->addMenu(platform::qs("&Relacije"));
     relacije->setObjectName(QStringLiteral("Relacije1"));
     Prikazirelacije1 = menuAction(this, relacije, "Prikazirelacije1", "&Prikazi relacije", nullptr);

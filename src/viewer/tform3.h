@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "search/hits.h"
+#include "compare/versions.h"
 #include "viewer/doctext.h"
 
 class QAction;
@@ -65,6 +66,9 @@ class TForm3 : public QDialog {
         // "Relacije": the relations of the shown document (an opinion when
         // opinion is true, else a regulation).
         std::function<void(bool opinion)> showRelations;
+        // "Uporedi verzije": the comparison of the regulation (by its
+        // ID_ZAKONA) with its other versions.
+        std::function<void(long long id)> compareVersions;
     };
     Links links;
 
@@ -111,6 +115,9 @@ class TForm3 : public QDialog {
     void done(int result) override;
 
   Q_SIGNALS:
+    // A reference to a regulation by its gazette issue was followed: that
+    // regulation is to be opened (the window closes first).
+    void regulationRequested(const std::string& title, const std::string& bg);
     // "Oznaci": the caption is marked for quick opening (oznacizabrzo).
     void quickOpenMarked(const std::string& title);
     // "&Arhiva": the archive page is to search this title.
@@ -131,6 +138,14 @@ class TForm3 : public QDialog {
     void buildTextArea();
     void buildBottom(QWidget* bottom);
     void buildMenus();
+    // "Uporedi verzije" at the end of the "&Tekst" menu (tform3_veze.cpp).
+    void addCompareCommand(QMenu* tekst);
+    void Uporediverzije1Click();
+    // The references of the loaded text as links (tform3_veze.cpp): to an
+    // article of the text, and to the regulations of a gazette issue the
+    // database has.
+    void markReferences();
+    void followReference(const QString& href);
     void FormCreate();
 
     bool showsRegulation() const;
@@ -143,7 +158,10 @@ class TForm3 : public QDialog {
     void refreshNotes();
     bool hasAttachments();
 
+    engine::Session& session_;
     database::MainData& data_;
+    // The regulations behind each issue link of the shown text.
+    std::vector<std::vector<compare::Version>> issueLinks_;
     std::unique_ptr<database::AttachmentData> attachments_;
     std::vector<QLabel*> panels_;  // the status bar's three panels
     printing::TPreviewPrinter* previewPrinter_ = nullptr;
@@ -189,6 +207,7 @@ class TForm3 : public QDialog {
     QAction* Kopiraj1 = nullptr;
     QAction* Zatvori1 = nullptr;
     QAction* Prikazirelacije1 = nullptr;
+    QAction* Uporediverzije1 = nullptr;  // enabled for a regulation with other versions
     QMenu* PopupMenu1 = nullptr;
     QAction* Kopirajtekst1 = nullptr;
     QAction* Kopirajsacitatom1 = nullptr;

@@ -102,6 +102,7 @@ void TForm3::FormActivate() {
             SpeedButton8->setEnabled(hasAttachments());
         }
         SpeedButton9->setEnabled(database::jelimastariji(data_, caption));
+        Uporediverzije1->setEnabled(showsRegulation() && SpeedButton9->isEnabled());
         lastShownTitle = caption;
     }
     if (!DBRichEdit1->loaded()) {

@@ -9,6 +9,10 @@ namespace searchtest {
 std::string rtfOf(const std::string& text) {
     std::string rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 YHelvetica;}}\\f0 ";
     for (char c : text) {
+        if (c == '\n') {
+            rtf += "\\par ";
+            continue;
+        }
         if (c == '\\' || c == '{' || c == '}') {
             rtf += '\\';
         }
@@ -94,6 +98,9 @@ void SearchDb::regulation(const Reg& r) {
     z.fieldByName("Naziv_zakona").setString(r.title);
     z.fieldByName("BG").setString(r.bg.empty() ? r.issue + "/" + r.year : r.bg);
     z.fieldByName("Latinica").setBytes(rtfOf(r.text));
+    if (!r.cyrillic.empty()) {
+        z.fieldByName("Cirilica").setBytes(rtfOf(r.cyrillic));
+    }
     if (r.notesLength > 0) {
         z.fieldByName("Napomena").setBytes(std::string(r.notesLength, 'n'));
     }

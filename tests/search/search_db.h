@@ -22,6 +22,7 @@ struct Reg {
     std::string issue = "1";
     std::string title;
     std::string text;        // plain YUSCII text, stored as RTF in Latinica
+    std::string cyrillic;    // the same for Cirilica (empty: none)
     size_t notesLength = 0;  // stored bytes of Napomena (0: none)
     long long area = 2;
     long long type = 1;
@@ -36,7 +37,8 @@ struct Opinion {
     std::string text;  // plain, stored as RTF
 };
 
-// The RTF of a plain YUSCII text (braces and backslashes escaped).
+// The RTF of a plain YUSCII text (braces and backslashes escaped, a line
+// end a paragraph end).
 std::string rtfOf(const std::string& text);
 
 class SearchDb {

@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "demo/amend.h"
 #include "demo/db_writer.h"
 #include "demo/generator_tables.h"
 #include "demo/rtf_writer.h"
@@ -190,6 +191,21 @@ GenerateStats generateDatabase(const GenerateOptions& options,
         }
     }
 
+    // Every eighth chain has long texts, each version the previous one
+    // amended. Their texts come from a random stream of their own, so that
+    // every other regulation stays as it was.
+    std::vector<char> longChain(static_cast<size_t>(n) + 1, 0);
+    for (int i = 1, chains = 0; i <= n; ++i) {
+        if (chainStart[static_cast<size_t>(i)] == i && chains++ % 8 == 0) {
+            for (int k = i; k <= n && chainStart[static_cast<size_t>(k)] == i; ++k) {
+                longChain[static_cast<size_t>(k)] = 1;
+            }
+        }
+    }
+    Random amendRandom(options.seed ^ 0xA3E4D5ull);
+    Text amendText(vocabulary, amendRandom);
+    std::vector<SourceLine> chainBody;
+
     const size_t bytes = static_cast<size_t>(std::max(1, options.textKb)) * 1024;
     const int gazetteWeights[] = {12, 3, 2, 1, 1};
     std::vector<std::vector<int>> issueCounter(static_cast<size_t>(gazettes),
@@ -228,7 +244,12 @@ GenerateStats generateDatabase(const GenerateOptions& options,
             r.title += " " + latinText(text.contentWord());
         }
         titles[static_cast<size_t>(id)] = r.title;
-        const auto body = regulationBody(text, random, r.title, bytes);
+        auto body = regulationBody(text, random, r.title, bytes);
+        if (longChain[static_cast<size_t>(id)]) {
+            chainBody = start == id ? regulationBody(amendText, amendRandom, r.title, bytes * 8)
+                                    : amendedBody(chainBody, amendText, amendRandom);
+            body = chainBody;
+        }
         r.latin = markupToRtf(body, Script::Latin, "generator");
         r.cyrillic = markupToRtf(body, Script::Cyrillic, "generator");
         addTables(r, id, n, options.seed);
