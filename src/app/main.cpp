@@ -31,6 +31,9 @@ int main(int argc, char** argv) {
     if (windows->form2->terminated()) {
         return 0;  // another instance runs
     }
+    if (windows->form2->ended()) {
+        return 0;  // closed while the windows were being created
+    }
     app::installRunHooks(*windows);
     return QApplication::exec();
 }

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -181,6 +182,37 @@ TEST_F(RealProgram, ClosingTheMainWindowEndsTheProcessAndLeavesTheFiles) {
     QProcess& next = start("next.log", {QStringLiteral("KORVET_AUTOCLOSE=1")});
     ASSERT_TRUE(next.waitForFinished(30000));
     EXPECT_EQ(log("next.log"), "modal: Elektronski Trevion\n");
+}
+
+// A message shown while the windows are being created: its box is shown for
+// real, stands where the user sees it, and once it is answered the main
+// window comes up and its close ends the process.
+TEST_F(RealProgram, AStartUpMessageIsSeenAndTheCloseStillEndsTheProcess) {
+    const std::vector<std::pair<const char*, std::function<void(const fs::path&)>>> cases = {
+        {"a settings file holding x",
+         [](const fs::path& cfg) { std::ofstream(cfg, std::ios::binary) << "x\r\n"; }},
+        {"a folder named like the settings file",
+         [](const fs::path& cfg) { fs::create_directory(cfg); }},
+    };
+    int run = 0;
+    for (const auto& [name, prepare] : cases) {
+        SCOPED_TRACE(name);
+        fs::remove_all(dir_ / "trevion.cfg");
+        prepare(dir_ / "trevion.cfg");
+        const std::string logName = "boxes" + std::to_string(run++) + ".log";
+        QProcess& korvet = start(
+            logName, {QStringLiteral("KORVET_AUTOCLOSE=1"), QStringLiteral("KORVET_REAL_BOXES=1")});
+        ASSERT_TRUE(korvet.waitForFinished(30000)) << log(logName);
+        EXPECT_EQ(korvet.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(korvet.exitCode(), 0);
+        const std::string lines = log(logName);
+        const std::string shown = std::string("message: ") + settings::kCfgError + "\n";
+        ASSERT_EQ(lines.rfind(shown, 0), 0u) << lines;
+        const std::string placed =
+            lines.substr(shown.size(), lines.find('\n', shown.size()) + 1 - shown.size());
+        EXPECT_TRUE(placed == "box: on top\n" || placed.rfind("box over: ", 0) == 0) << placed;
+        EXPECT_NE(lines.find("modal: Elektronski Trevion\n"), std::string::npos) << lines;
+    }
 }
 
 }  // namespace
