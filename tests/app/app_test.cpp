@@ -3,6 +3,7 @@
 // instance and for the files left beside the program.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QProcess>
@@ -109,8 +110,17 @@ class RealProgram : public ::testing::Test {
     }
 
     // Started from another folder: the program finds its files by itself.
-    QProcess& start(const std::string& logName, const QStringList& extra = {}) {
+    // fileSizeLimit: bytes any file may grow to (RLIMIT_FSIZE); negative: none.
+    QProcess& start(const std::string& logName, const QStringList& extra = {},
+                    long long fileSizeLimit = -1) {
         auto process = std::make_unique<QProcess>();
+        if (fileSizeLimit >= 0) {
+            process->setChildProcessModifier([fileSizeLimit] {
+                const rlimit size{static_cast<rlim_t>(fileSizeLimit),
+                                  static_cast<rlim_t>(fileSizeLimit)};
+                ::setrlimit(RLIMIT_FSIZE, &size);
+            });
+        }
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
@@ -182,6 +192,18 @@ TEST_F(RealProgram, ClosingTheMainWindowEndsTheProcessAndLeavesTheFiles) {
     QProcess& next = start("next.log", {QStringLiteral("KORVET_AUTOCLOSE=1")});
     ASSERT_TRUE(next.waitForFinished(30000));
     EXPECT_EQ(log("next.log"), "modal: Elektronski Trevion\n");
+}
+
+// No file may grow (a full disk): the saves at the close fail, but the program
+// ends normally instead of being killed by the file-size signal, and the files
+// beside it keep their old content.
+TEST_F(RealProgram, AFileSizeLimitFailsTheSavesWithoutKillingTheProgram) {
+    const auto before = platform::readFile(dir_ / "trevion.cfg");
+    QProcess& korvet = start("limited.log", {QStringLiteral("KORVET_AUTOCLOSE=1")}, 0);
+    ASSERT_TRUE(korvet.waitForFinished(30000));
+    EXPECT_EQ(korvet.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(korvet.exitCode(), 0);
+    EXPECT_EQ(platform::readFile(dir_ / "trevion.cfg"), before);
 }
 
 // A message shown while the windows are being created: its box is shown for
