@@ -1,4 +1,5 @@
 // Korvet: the reader of the regulation database.
+#include <csignal>
 #include <filesystem>
 #include <system_error>
 
@@ -11,6 +12,9 @@
 #include "platform/workfolder.h"
 
 int main(int argc, char** argv) {
+    // Past a file-size limit a write fails and the save says so (the disk-full
+    // message), instead of the signal ending the program in the middle of it.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The bare file names the program uses ("trevion.cfg", "log.txt") are the
     // files beside it, wherever it was started from. An installed program
     // works in the user's own copy of its folder.
@@ -30,6 +34,9 @@ int main(int argc, char** argv) {
     auto windows = app::createWindows(engine::Session::global());
     if (windows->form2->terminated()) {
         return 0;  // another instance runs
+    }
+    if (windows->form2->ended()) {
+        return 0;  // closed while the windows were being created
     }
     app::installRunHooks(*windows);
     return QApplication::exec();

@@ -1,6 +1,9 @@
 #include "app/testhooks.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QScreen>
 #include <QTabWidget>
@@ -22,11 +25,22 @@ using platform::env;
 
 class LoggingUi final : public platform::Ui {
   public:
-    LoggingUi(std::string path, platform::Ui& real) : path_(std::move(path)), real_(real) {}
+    LoggingUi(std::string path, platform::Ui& real, bool realBoxes)
+        : path_(std::move(path)), real_(real), realBoxes_(realBoxes) {}
 
-    void message(const std::string& text, platform::Icon) override { log("message", text); }
-    bool confirm(const std::string& text, platform::Icon) override {
+    void message(const std::string& text, platform::Icon icon) override {
+        log("message", text);
+        if (realBoxes_) {
+            answerSoon();
+            real_.message(text, icon);
+        }
+    }
+    bool confirm(const std::string& text, platform::Icon icon) override {
         log("confirm", text);
+        if (realBoxes_) {
+            answerSoon();
+            return real_.confirm(text, icon);
+        }
         return true;
     }
     std::optional<std::string> input(const std::string&, const std::string& prompt,
@@ -52,6 +66,27 @@ class LoggingUi final : public platform::Ui {
     void beep() override {}
 
   private:
+    // The real box is shown; a moment later it is logged with the window it
+    // sits over ("box over: <title>", or "box on top" for one that stays
+    // above every window) and answered with OK.
+    void answerSoon() {
+        QTimer::singleShot(300, QCoreApplication::instance(), [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                log("box", "not shown");
+                return;
+            }
+            if (box->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+                log("box", "on top");
+            } else if (QWidget* owner = box->parentWidget()) {
+                log("box over", platform::ys(owner->window()->windowTitle()));
+            } else {
+                log("box", "without owner");
+            }
+            box->button(QMessageBox::Ok)->click();
+        });
+    }
+
     void log(const char* kind, const std::string& text) {
         std::ofstream out(path_, std::ios::binary | std::ios::app);
         out << kind << ": " << text << '\n';
@@ -59,13 +94,14 @@ class LoggingUi final : public platform::Ui {
 
     std::string path_;
     platform::Ui& real_;
+    bool realBoxes_;
 };
 
 }  // namespace
 
 void installUiLog() {
     if (const char* path = env("KORVET_UI_LOG")) {
-        static LoggingUi logging(path, platform::ui());
+        static LoggingUi logging(path, platform::ui(), env("KORVET_REAL_BOXES") != nullptr);
         platform::setUi(&logging);
     }
 }

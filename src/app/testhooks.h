@@ -8,6 +8,11 @@
 //                          window shown modally is logged as "modal: <title>"
 //                          and runs normally. Printer dialogs are cancelled,
 //                          shell calls are logged and not run.
+//   KORVET_REAL_BOXES=1    With KORVET_UI_LOG: message and question boxes are
+//                          shown for real and answered with OK after 300 ms;
+//                          the log then tells where each box sat ("box over:
+//                          <window title>", "box: on top", "box: without
+//                          owner").
 //   KORVET_AUTOCLOSE=1     Closes the main window (the normal close, which
 //                          saves the files) once its first activation is done.
 //   KORVET_SCREENSHOT=pfx  Saves pfx-splash.png (the start-up window),

@@ -46,6 +46,7 @@ void wireStartup(TForm2& startup, TForm1& main) {
     QObject::connect(&main, &TForm1::firstFillDone, &startup, &TForm2::hideStartup);
     QObject::connect(&main, &TForm1::firstActivationDone, &startup, &TForm2::stopTimer);
     QObject::connect(&main, &TForm1::closed, &startup, &TForm2::closeStartup);
+    startup.linksReady();
 }
 
 void wireDocument(TForm1& main, TForm3& document) {

@@ -13,6 +13,11 @@ class Error : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Whether an engine failure says the database file is damaged inside (pages
+// it cannot read, or a query stopped at the work limit), as opposed to a
+// missing file or a full disk.
+bool isDamage(const std::exception& error);
+
 // A malformed filter expression; position is the 0-based offset in the text.
 class FilterError : public Error {
   public:

@@ -34,8 +34,8 @@
 #include "platform/textconv.h"
 #include "platform/ui.h"
 #include "platform/windowframe.h"
-#include "search/textrebuild.h"
 #include "printing/tpreviewprinter.h"
+#include "search/textrebuild.h"
 #include "widgets/apphint.h"
 #include "widgets/bandart.h"
 #include "widgets/reportlist.h"
@@ -226,20 +226,35 @@ void TForm1::FormActivate() {
     StatusBar1->setFont(windowFont);
     // 3. to 6.
     bool opened = true;
+    bool damaged = false;
     try {
         openAll();
     } catch (const engine::Error& e) {
         // Without its tables the window stays usable only to be closed.
         opened = false;
         platform::log(std::string("opening the tables: ") + e.what());
-        platform::ui().message(kTablesFailed, platform::Icon::Error);
+        damaged = engine::isDamage(e);
+        if (!damaged) {
+            platform::ui().message(kTablesFailed, platform::Icon::Error);
+        }
     }
     if (opened) {
-        QCoreApplication::processEvents();
-        ubacipoglasnicima();
-        poubacuj();
-        attachTreeView2Change();
-        startIndexRebuild();
+        // A file that opens may still be damaged inside: the fill then stops
+        // and the user learns why the pages are empty; the window stays up
+        // for the settings page's repair.
+        try {
+            QCoreApplication::processEvents();
+            ubacipoglasnicima();
+            poubacuj();
+            attachTreeView2Change();
+            startIndexRebuild();
+        } catch (const std::exception& e) {
+            damaged = true;
+            platform::log(std::string("filling the main window: ") + e.what());
+        }
+    }
+    if (damaged) {
+        showDamage();
     }
     // 7.
     Q_EMIT firstFillDone();
@@ -249,7 +264,7 @@ void TForm1::FormActivate() {
     }
     // 9.
     searching(false);
-    setPanel(2, "Inicijalizacija zavr{ena");
+    setPanel(2, damaged ? "Baza je o{te}ena" : "Inicijalizacija zavr{ena");
     // 10.
     if (TreeView1 != nullptr && TreeView1->topLevelItemCount() > 0) {
         TreeView1->expandRecursively(TreeView1->model()->index(0, 0));
@@ -260,6 +275,13 @@ void TForm1::FormActivate() {
     Q_EMIT firstActivationDone();
     firstActivation = false;
     firstFillRunning_ = false;
+}
+
+void TForm1::showDamage() {
+    if (!damageShown_) {
+        damageShown_ = true;
+        platform::ui().message(kDatabaseDamaged, platform::Icon::Error);
+    }
 }
 
 void TForm1::setColumnWidths(bool withListView1) {

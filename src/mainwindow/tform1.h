@@ -75,6 +75,12 @@ struct ShellErrors;
 class TForm1 : public QDialog, public database::MainData {
     Q_OBJECT
   public:
+    // A database that opens but cannot be read inside (shown once a run).
+    static constexpr const char* kDatabaseDamaged =
+        "Baza podataka je o{te}ena: deo podataka se ne mo`e pro~itati, pa propisi mogu "
+        "nedostajati. Na kartici Pode{avanja pritisnite Popravka; ako gre{ka ostane, "
+        "ponovo instalirajte program. Opis gre{ke je upisan u datoteku korvet.log pored "
+        "programa.";
     enum Page {
         kGlasila = 0,
         kOblasti = 1,
@@ -439,6 +445,8 @@ class TForm1 : public QDialog, public database::MainData {
     QTimer* IndexTimer = nullptr;
     bool indexWanted_ = false;  // another rebuild once the running one ends
     bool indexLogged_ = false;  // the running rebuild's failure is in the log
+    bool damageShown_ = false;  // kDatabaseDamaged was shown
+    void showDamage();
     void PageControl3Change();
     void ComboBox5Change();
     void SpeedButton9Click();   // "Pop&uni"

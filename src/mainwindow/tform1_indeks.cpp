@@ -37,6 +37,9 @@ void TForm1::IndexTimerTimer() {
         if (ended.outcome == Outcome::Failed && !indexLogged_) {
             indexLogged_ = true;
             platform::log("rebuilding the search index: " + ended.error);
+            if (ended.damaged) {
+                showDamage();
+            }
         }
         if (indexWanted_) {
             indexWanted_ = false;

@@ -47,25 +47,41 @@ void useInterfaceFace(QWidget& widget) {
     widget.setFont(font);
 }
 
+// The window a box belongs to: the modal window at work, else the active
+// one; nullptr when none is (at start, before the main window is up).
+QWidget* owner() {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    return QApplication::activeWindow();
+}
+
+// A box stands over the window it belongs to; one without a window stays on
+// top, so that no window shown later (the maximised main window) hides it.
+int execBox(const std::string& text, Icon icon, QMessageBox::StandardButtons buttons) {
+    QWidget* parent = owner();
+    QMessageBox box(toQt(icon), QApplication::applicationName(), qs(text), buttons, parent);
+    if (parent == nullptr) {
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
+    useInterfaceFace(box);
+    return box.exec();
+}
+
 class QtUi final : public Ui {
   public:
     void message(const std::string& text, Icon icon) override {
-        QMessageBox box(toQt(icon), QApplication::applicationName(), qs(text), QMessageBox::Ok);
-        useInterfaceFace(box);
-        box.exec();
+        execBox(text, icon, QMessageBox::Ok);
     }
 
     bool confirm(const std::string& text, Icon icon) override {
-        QMessageBox box(toQt(icon), QApplication::applicationName(), qs(text),
-                        QMessageBox::Ok | QMessageBox::Cancel);
-        useInterfaceFace(box);
-        return box.exec() == QMessageBox::Ok;
+        return execBox(text, icon, QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
     }
 
     std::optional<std::string> input(const std::string& caption, const std::string& prompt,
                                      const std::string& initial) override {
         bool ok = false;
-        QString text = QInputDialog::getText(nullptr, qs(caption), qs(prompt), QLineEdit::Normal,
+        QString text = QInputDialog::getText(owner(), qs(caption), qs(prompt), QLineEdit::Normal,
                                              qs(initial), &ok);
         if (!ok) {
             return std::nullopt;

@@ -140,6 +140,7 @@ BackgroundRebuild::Status BackgroundRebuild::status() const {
     s.percent = percent_.load();
     std::lock_guard guard(errorLock_);
     s.error = error_;
+    s.damaged = damaged_;
     return s;
 }
 
@@ -162,6 +163,7 @@ void BackgroundRebuild::run(RebuildOptions options) {
     };
     Outcome outcome = Outcome::Done;
     std::string error;
+    bool damaged = false;
     try {
         engine::Session session;
         const std::string alias = "KorvetTextRebuild";
@@ -188,10 +190,12 @@ void BackgroundRebuild::run(RebuildOptions options) {
     } catch (const std::exception& e) {
         outcome = Outcome::Failed;
         error = e.what();
+        damaged = engine::isDamage(e);
     }
     {
         std::lock_guard guard(errorLock_);
         error_ = error;
+        damaged_ = damaged;
     }
     outcome_ = static_cast<int>(outcome);
     running_ = false;

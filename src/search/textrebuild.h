@@ -81,8 +81,9 @@ class BackgroundRebuild {
 
     struct Status {
         Outcome outcome = Outcome::Done;
-        int percent = 0;    // of the whole rebuild, 0 to 100
-        std::string error;  // the engine's text when Failed (for the log)
+        int percent = 0;       // of the whole rebuild, 0 to 100
+        std::string error;     // the engine's text when Failed (for the log)
+        bool damaged = false;  // Failed on a database damaged inside
     };
 
     // dataDir: the folder of the database (an alias's path); password: its
@@ -128,6 +129,7 @@ class BackgroundRebuild {
     std::atomic<int> outcome_{static_cast<int>(Outcome::Done)};
     mutable std::mutex errorLock_;
     std::string error_;
+    bool damaged_ = false;
 };
 
 }  // namespace search

@@ -144,10 +144,39 @@ void TForm2::Image1Click() {
         return;
     }
     // 4. An earlier click, before the bar is full, leaves it to the timer.
-    if (started && ProgressBar1->value() == ProgressBar1->maximum() && links.showMain) {
-        handingOver_ = true;
-        links.showMain();
+    if (started && ProgressBar1->value() == ProgressBar1->maximum()) {
+        handOver();
     }
+}
+
+void TForm2::handOver() {
+    if (!links.showMain) {
+        // The bar filled while a message box of a window still being created
+        // ran the events: the main window is shown once the windows are wired.
+        handoverDue_ = true;
+        return;
+    }
+    handingOver_ = true;
+    links.showMain();
+}
+
+void TForm2::linksReady() {
+    if (!handoverDue_) {
+        return;
+    }
+    handoverDue_ = false;
+    QTimer::singleShot(0, this, [this] {
+        if (handingOver_ || closeRequested_ || ended_) {
+            return;
+        }
+        platform::guarded([this] {
+            if (links.hints) {
+                widgets::watchHints(QCoreApplication::instance());
+                widgets::setHintHandler(links.hints);
+            }
+            handOver();
+        });
+    });
 }
 
 void TForm2::ProgressBar1MouseDown() {
@@ -184,6 +213,7 @@ void TForm2::closeEvent(QCloseEvent* event) {
     // the program.
     event->accept();
     Timer1->stop();
+    ended_ = true;
     if (endProgram) {
         endProgram();
     }

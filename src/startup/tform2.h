@@ -58,6 +58,14 @@ class TForm2 : public QWidget {
 
     // True when another instance runs: this one ends without a main window.
     bool terminated() const { return terminated_; }
+    // True once the window has closed. A close while the other windows are
+    // still being created (a message box of theirs runs the events) comes
+    // before the message loop, which must then not start.
+    bool ended() const { return ended_; }
+    // src/app calls this once the links are set: a hand-over that came due
+    // while the windows were still being created runs when the message loop
+    // starts.
+    void linksReady();
 
     void pocetak();
     void Timer1Timer();
@@ -90,11 +98,14 @@ class TForm2 : public QWidget {
 
   private:
     void FormCreate();
+    void handOver();
 
     engine::Session& session_;
     std::unique_ptr<platform::InstanceLock> mutex_;
     bool terminated_ = false;
     bool handingOver_ = false;
+    bool handoverDue_ = false;
+    bool ended_ = false;
     // The installer could not be loaded: the window closes once the message
     // loop runs, and there is no hand-over.
     bool closeRequested_ = false;

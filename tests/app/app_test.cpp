@@ -3,6 +3,7 @@
 // instance and for the files left beside the program.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QProcess>
@@ -12,6 +13,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -108,8 +110,17 @@ class RealProgram : public ::testing::Test {
     }
 
     // Started from another folder: the program finds its files by itself.
-    QProcess& start(const std::string& logName, const QStringList& extra = {}) {
+    // fileSizeLimit: bytes any file may grow to (RLIMIT_FSIZE); negative: none.
+    QProcess& start(const std::string& logName, const QStringList& extra = {},
+                    long long fileSizeLimit = -1) {
         auto process = std::make_unique<QProcess>();
+        if (fileSizeLimit >= 0) {
+            process->setChildProcessModifier([fileSizeLimit] {
+                const rlimit size{static_cast<rlim_t>(fileSizeLimit),
+                                  static_cast<rlim_t>(fileSizeLimit)};
+                ::setrlimit(RLIMIT_FSIZE, &size);
+            });
+        }
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
@@ -181,6 +192,49 @@ TEST_F(RealProgram, ClosingTheMainWindowEndsTheProcessAndLeavesTheFiles) {
     QProcess& next = start("next.log", {QStringLiteral("KORVET_AUTOCLOSE=1")});
     ASSERT_TRUE(next.waitForFinished(30000));
     EXPECT_EQ(log("next.log"), "modal: Elektronski Trevion\n");
+}
+
+// No file may grow (a full disk): the saves at the close fail, but the program
+// ends normally instead of being killed by the file-size signal, and the files
+// beside it keep their old content.
+TEST_F(RealProgram, AFileSizeLimitFailsTheSavesWithoutKillingTheProgram) {
+    const auto before = platform::readFile(dir_ / "trevion.cfg");
+    QProcess& korvet = start("limited.log", {QStringLiteral("KORVET_AUTOCLOSE=1")}, 0);
+    ASSERT_TRUE(korvet.waitForFinished(30000));
+    EXPECT_EQ(korvet.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(korvet.exitCode(), 0);
+    EXPECT_EQ(platform::readFile(dir_ / "trevion.cfg"), before);
+}
+
+// A message shown while the windows are being created: its box is shown for
+// real, stands where the user sees it, and once it is answered the main
+// window comes up and its close ends the process.
+TEST_F(RealProgram, AStartUpMessageIsSeenAndTheCloseStillEndsTheProcess) {
+    const std::vector<std::pair<const char*, std::function<void(const fs::path&)>>> cases = {
+        {"a settings file holding x",
+         [](const fs::path& cfg) { std::ofstream(cfg, std::ios::binary) << "x\r\n"; }},
+        {"a folder named like the settings file",
+         [](const fs::path& cfg) { fs::create_directory(cfg); }},
+    };
+    int run = 0;
+    for (const auto& [name, prepare] : cases) {
+        SCOPED_TRACE(name);
+        fs::remove_all(dir_ / "trevion.cfg");
+        prepare(dir_ / "trevion.cfg");
+        const std::string logName = "boxes" + std::to_string(run++) + ".log";
+        QProcess& korvet = start(
+            logName, {QStringLiteral("KORVET_AUTOCLOSE=1"), QStringLiteral("KORVET_REAL_BOXES=1")});
+        ASSERT_TRUE(korvet.waitForFinished(30000)) << log(logName);
+        EXPECT_EQ(korvet.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(korvet.exitCode(), 0);
+        const std::string lines = log(logName);
+        const std::string shown = std::string("message: ") + settings::kCfgError + "\n";
+        ASSERT_EQ(lines.rfind(shown, 0), 0u) << lines;
+        const std::string placed =
+            lines.substr(shown.size(), lines.find('\n', shown.size()) + 1 - shown.size());
+        EXPECT_TRUE(placed == "box: on top\n" || placed.rfind("box over: ", 0) == 0) << placed;
+        EXPECT_NE(lines.find("modal: Elektronski Trevion\n"), std::string::npos) << lines;
+    }
 }
 
 }  // namespace
