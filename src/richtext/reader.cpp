@@ -33,6 +33,10 @@ QTextCharFormat toQt(const rtf::CharFormat& f, const QString& link) {
         q.setFontPointSize(f.fontSize / 2.0);
     if (f.hasColor)
         q.setForeground(toColor(f.color));
+    if (f.face == rtf::Face::Latin)
+        q.setFontFamilies({QStringLiteral("YHelvetica")});
+    else if (f.face == rtf::Face::Cyrillic)
+        q.setFontFamilies({QStringLiteral("CHelvetica")});
     if (f.script == rtf::Script::Super)
         q.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     else if (f.script == rtf::Script::Sub)

@@ -9,6 +9,10 @@ namespace rtf {
 
 enum class Align : unsigned char { Left, Center, Right, Justify };
 enum class Script : unsigned char { Normal, Super, Sub };
+// The YUSCII screen face a run asks for where it differs from the document's
+// default font (a Roman numeral in Latin inside a Cyrillic text); other
+// fonts are left to the window.
+enum class Face : unsigned char { Document, Latin, Cyrillic };
 
 struct CharFormat {
     bool bold = false;
@@ -19,6 +23,7 @@ struct CharFormat {
     int fontSize = 0;         // half-points; 0: the document's default size
     std::uint32_t color = 0;  // 0xRRGGBB when hasColor
     int link = 0;             // 1-based hyperlink (Sink::linkTarget); 0: none
+    Face face = Face::Document;
 
     friend bool operator==(const CharFormat&, const CharFormat&) = default;
 };

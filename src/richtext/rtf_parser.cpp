@@ -18,6 +18,9 @@ namespace {
 enum class Kw : unsigned char {
     SkipDest,
     ColorTable,
+    FontTable,
+    Font,
+    DefaultFont,
     Plain,
     Bold,
     Italic,
@@ -105,8 +108,7 @@ const std::unordered_map<std::string_view, Kw>& keywords() {
     static const std::unordered_map<std::string_view, Kw> table = [] {
         std::unordered_map<std::string_view, Kw> t;
         // Destinations whose content is not text of the document.
-        for (std::string_view d : {"fonttbl",
-                                   "filetbl",
+        for (std::string_view d : {"filetbl",
                                    "stylesheet",
                                    "listtable",
                                    "listoverridetable",
@@ -181,6 +183,9 @@ const std::unordered_map<std::string_view, Kw>& keywords() {
         }
         const std::pair<std::string_view, Kw> words[] = {
             {"colortbl", Kw::ColorTable},
+            {"fonttbl", Kw::FontTable},
+            {"f", Kw::Font},
+            {"deff", Kw::DefaultFont},
             {"plain", Kw::Plain},
             {"b", Kw::Bold},
             {"i", Kw::Italic},
@@ -340,6 +345,8 @@ struct ByteStrings {
 constexpr ByteStrings kBytes;
 
 constexpr std::size_t kMaxColors = 65536;
+constexpr std::size_t kMaxFonts = 4096;
+constexpr std::size_t kMaxFontName = 64;
 constexpr std::size_t kMaxFieldInstruction = 4096;
 constexpr int kMaxLinks = 1 << 20;
 
@@ -598,6 +605,63 @@ class Parser {
         }
     }
 
+    // The font table, read to its end: "\fN" starts an entry, its text up
+    // to ';' is the name; starred groups in it (\panose, \falt) are not.
+    void readFontTable() {
+        const std::size_t n = in_.size();
+        long long depth = 0;
+        long long starred = -1;  // the depth of the starred group being passed
+        long long number = 0;
+        std::string name;
+        while (pos_ < n) {
+            const char c = in_[pos_++];
+            if (c == '{') {
+                ++depth;
+                if (starred < 0 && in_.substr(pos_, 2) == "\\*")
+                    starred = depth;
+            } else if (c == '}') {
+                if (depth == 0) {
+                    popGroup();
+                    return;
+                }
+                if (depth == starred)
+                    starred = -1;
+                --depth;
+            } else if (c == '\\' && pos_ < n) {
+                if (isLower(in_[pos_])) {
+                    Word w = readWord();
+                    if (w.name == "bin" && w.hasParam)
+                        skipBinary(w.param);
+                    else if (w.name == "f" && starred < 0) {
+                        number = w.hasParam ? w.param : 0;
+                        name.clear();
+                    }
+                } else {
+                    ++pos_;  // a control symbol
+                }
+            } else if (starred >= 0 || c == '\r' || c == '\n') {
+                continue;
+            } else if (c == ';') {
+                while (!name.empty() && name.back() == ' ')
+                    name.pop_back();
+                addFont(number, name);
+                name.clear();
+            } else if (name.size() < kMaxFontName && !(name.empty() && c == ' ')) {
+                name += c;
+            }
+        }
+    }
+
+    void addFont(long long number, const std::string& name) {
+        Face face = Face::Document;
+        if (name == "YHelvetica")
+            face = Face::Latin;
+        else if (name == "CHelvetica")
+            face = Face::Cyrillic;
+        if (fonts_.size() < kMaxFonts || fonts_.contains(number))
+            fonts_[number] = face;
+    }
+
     // After "{\*": the destinations this reader knows are read, any other
     // is skipped whole.
     void starredDestination() {
@@ -727,6 +791,16 @@ class Parser {
                     colors_.clear();
                     pending_ = ColorEntry{};
                 }
+                break;
+            case Kw::FontTable:
+                if (atGroupStart)
+                    readFontTable();
+                break;
+            case Kw::Font:
+                chr.face = faceOf(w.hasParam ? w.param : 0);
+                break;
+            case Kw::DefaultFont:
+                defaultFont_ = w.hasParam ? w.param : 0;
                 break;
             case Kw::Plain: {
                 const int link = chr.link;  // a hyperlink's text may reset its format
@@ -1094,7 +1168,9 @@ class Parser {
         if (st_.dest != Dest::Text)
             return;
         ensureParagraph();
-        sink_.footnoteMark(st_.note ? notes_ : notes_ + 1, st_.note, st_.chr);
+        // A mark in the text counts the marks, not the notes read so far, so a
+        // note that has no mark does not shift the numbers of the marks after it.
+        sink_.footnoteMark(st_.note ? notes_ : ++marks_, st_.note, st_.chr);
     }
 
     void fieldResult() {
@@ -1143,6 +1219,17 @@ class Parser {
                 pending_ = ColorEntry{};
             }
         }
+    }
+
+    // A run's face: one of the YUSCII faces only where the document's
+    // default font is not that face.
+    Face faceOf(long long number) const {
+        const auto it = fonts_.find(number);
+        if (it == fonts_.end())
+            return Face::Document;
+        const auto deff = fonts_.find(defaultFont_);
+        const Face base = deff == fonts_.end() ? Face::Document : deff->second;
+        return it->second == base ? Face::Document : it->second;
     }
 
     void emitByte(unsigned char b) {
@@ -1237,8 +1324,11 @@ class Parser {
     ParaFormat lastPara_;
     std::vector<ColorEntry> colors_;
     ColorEntry pending_;
+    std::unordered_map<long long, Face> fonts_;  // font number -> YUSCII face
+    long long defaultFont_ = 0;
     Flow bodyFlow_;
     int notes_ = 0;
+    int marks_ = 0;  // footnote marks in the text
     int links_ = 0;
     std::string fieldInst_;
     RowFormat rowDefs_[2];  // the outer row and a nested one

@@ -93,6 +93,26 @@ TEST(DemoRtf, CyrillicUsesItsFontAndLetters) {
     EXPECT_NE(rtf.find("Wiva i injekcija, wiva"), std::string::npos);
 }
 
+// Printed Serbian Cyrillic keeps the Roman numerals of headings in Latin.
+TEST(DemoRtf, CyrillicKeepsLeadingRomanNumeralsInTheLatinFace) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"### IV. AKCIONARSKO", "\\pard\\qc\\i {\\f1 IV}. AKCIONARSKO\\i0\\par"},
+        {"### XLIX. KRAJ", "{\\f1 XLIX}. KRAJ"},
+        {"- I. stavka", "{\\f1 I}. stavka"},
+        {"IIII. nije broj", "\\fi567 IIII. nije broj"},
+        {"VI nema ta~ke", "\\fi567 VI nema ta~ke"},
+        {"Ivan. ime", "\\fi567 Ivan. ime"},
+    };
+    for (const auto& [line, expected] : cases) {
+        const std::string rtf = demo::markupToRtf({{1, line}}, demo::Script::Cyrillic, "f.txt");
+        EXPECT_NE(rtf.find(expected), std::string::npos) << rtf;
+        EXPECT_NE(rtf.find("{\\f1\\fnil\\fcharset0 YHelvetica;}"), std::string::npos);
+    }
+    // The Latin text has nothing to switch.
+    EXPECT_EQ(demo::markupToRtf({{1, "### IV. A"}}, demo::Script::Latin, "f.txt").find("\\f1"),
+              std::string::npos);
+}
+
 TEST(DemoRtf, UnclosedMarkupNamesFileAndLine) {
     const std::pair<const char*, const char*> cases[] = {
         {"a **b", "f.txt:9: unclosed ** at column 3"},

@@ -129,3 +129,44 @@ TEST(Reader, DeepNestingRestoresTheOuterFormat) {
 }
 
 }  // namespace
+
+namespace {
+
+// The family each run of the first paragraph asks for, "-" for none.
+std::string runFamilies(const std::string& rtf) {
+    const auto doc = richtext::read(rtf);
+    std::string out;
+    for (auto it = doc->begin().begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        const QStringList families = f.charFormat().fontFamilies().toStringList();
+        out += f.text().toStdString() + ":" +
+               (families.isEmpty() ? std::string("-")
+                                   : families.join(QLatin1Char(',')).toStdString()) +
+               " ";
+    }
+    return out;
+}
+
+TEST(Reader, OnlyTheOtherYusciiFaceIsKeptForARun) {
+    const std::string cyr =
+        "{\\rtf1\\deff0{\\fonttbl{\\f0\\fnil CHelvetica;}"
+        "{\\f1\\fnil\\fcharset0 YHelvetica ;}{\\f2 Times New Roman;}}";
+    const std::pair<std::string, std::string> cases[] = {
+        // A Roman numeral in the Latin face inside a Cyrillic text.
+        {cyr + "{\\f1 IV}. a}", "IV:YHelvetica . a:- "},
+        // The default font and fonts that are not ours ask for nothing.
+        {cyr + "\\f0 a{\\f2 b}}", "ab:- "},
+        // \plain goes back to the document's font.
+        {cyr + "\\f1 a\\plain b}", "a:YHelvetica b:- "},
+        // A Latin document names its own face: nothing to keep.
+        {"{\\rtf1\\deff0{\\fonttbl{\\f0 YHelvetica;}{\\f1 CHelvetica;}}\\f0 a{\\f1 b}}",
+         "a:- b:CHelvetica "},
+        // Without a font table a font number means nothing.
+        {"{\\rtf1 {\\f1 a}}", "a:- "},
+    };
+    for (const auto& [rtf, families] : cases) {
+        EXPECT_EQ(runFamilies(rtf), families) << rtf;
+    }
+}
+
+}  // namespace

@@ -5,10 +5,45 @@
 namespace demo {
 namespace {
 
-std::string header(Script script) {
+// latinToo: a Cyrillic text also names the Latin face as \f1, for the Roman
+// numerals printed Serbian Cyrillic keeps in Latin.
+std::string header(Script script, bool latinToo = false) {
     const char* font = script == Script::Latin ? "YHelvetica" : "CHelvetica";
+    const char* second =
+        latinToo && script == Script::Cyrillic ? "{\\f1\\fnil\\fcharset0 YHelvetica;}" : "";
     return std::string("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 ") +
-           font + ";}}\n\\viewkind4\\uc1\\f0\\fs20\n";
+           font + ";}" + second + "}\n\\viewkind4\\uc1\\f0\\fs20\n";
+}
+
+// The length of a Roman numeral that opens the line and is followed by a
+// full stop ("IV. Akcionarsko dru{tvo"), or 0.
+size_t leadingRoman(std::string_view text) {
+    size_t n = 0;
+    while (n < text.size() && std::string_view("IVXLCDM").find(text[n]) != std::string_view::npos) {
+        ++n;
+    }
+    if (n == 0 || n >= text.size() || text[n] != '.') {
+        return 0;
+    }
+    // Only the numerals as written: thousands, hundreds, tens, units.
+    static const char* const kDigits[4][10] = {
+        {"", "M", "MM", "MMM"},
+        {"", "C", "CC", "CCC", "CD", "D", "DC", "DCC", "DCCC", "CM"},
+        {"", "X", "XX", "XXX", "XL", "L", "LX", "LXX", "LXXX", "XC"},
+        {"", "I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX"},
+    };
+    std::string_view rest = text.substr(0, n);
+    for (const auto& digits : kDigits) {
+        size_t best = 0;
+        for (const char* d : digits) {
+            const std::string_view digit = d == nullptr ? "" : d;
+            if (digit.size() > best && rest.starts_with(digit)) {
+                best = digit.size();
+            }
+        }
+        rest.remove_prefix(best);
+    }
+    return rest.empty() ? n : 0;
 }
 
 constexpr const char* kTrailer = "}\n";
@@ -94,7 +129,7 @@ std::string markupToRtf(const std::vector<SourceLine>& body, Script script, std:
     static const Style kSection{"\\pard\\qc\\i ", false, true};
     static const Style kItem{"\\pard\\qj\\li567 "};
     static const Style kPlain{"\\pard\\qj\\fi567 "};
-    std::string out = header(script);
+    std::string out = header(script, true);
     for (const SourceLine& line : body) {
         std::string_view text = line.text;
         const Style* style = &kPlain;
@@ -121,6 +156,12 @@ std::string markupToRtf(const std::vector<SourceLine>& body, Script script, std:
             continue;
         }
         out += style->prefix;
+        if (const size_t roman = script == Script::Cyrillic ? leadingRoman(text) : 0) {
+            out += "{\\f1 ";
+            out += text.substr(0, roman);
+            out += "}";
+            text.remove_prefix(roman);
+        }
         inlineText(out, scriptText(text, script), *style, file, line.number);
         out += "\\par\n";
     }
