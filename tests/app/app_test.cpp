@@ -14,12 +14,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <sstream>
 #include <thread>
 
 #include "../startup/startup_env.h"
 #include "app/windows.h"
 #include "engine/session.h"
+#include "mainwindow/tform1.h"
 #include "platform/files.h"
 #include "settings/settings.h"
 #include "support/find_child.h"
@@ -234,6 +236,38 @@ TEST_F(RealProgram, AStartUpMessageIsSeenAndTheCloseStillEndsTheProcess) {
             lines.substr(shown.size(), lines.find('\n', shown.size()) + 1 - shown.size());
         EXPECT_TRUE(placed == "box: on top\n" || placed.rfind("box over: ", 0) == 0) << placed;
         EXPECT_NE(lines.find("modal: Elektronski Trevion\n"), std::string::npos) << lines;
+    }
+}
+
+// A database that opens but is damaged inside (random bytes over a few of
+// its pages): the user is told what happened and what to do, once, whether
+// the damage shows while opening the tables or while filling the pages, and
+// the close still ends the program.
+TEST_F(RealProgram, ADatabaseDamagedInsideIsReportedOnce) {
+    const fs::path database = dir_ / "Podatci" / engine::kDatabaseFileName;
+    const auto whole = platform::readFile(database);
+    ASSERT_TRUE(whole);
+    const size_t pages = whole->size() / 4096;
+    // From the schema's neighbourhood to the last third of the file.
+    for (const size_t first : {pages / 6, pages * 2 / 3}) {
+        SCOPED_TRACE(first);
+        std::string damaged = *whole;
+        std::mt19937 random(static_cast<unsigned>(first));
+        for (size_t i = first * 4096; i < (first + 6) * 4096 && i < damaged.size(); ++i) {
+            damaged[i] = static_cast<char>(random());
+        }
+        ASSERT_TRUE(platform::writeFileAtomic(database, damaged));
+        const std::string logName = "damaged" + std::to_string(first) + ".log";
+        QProcess& korvet = start(logName, {QStringLiteral("KORVET_AUTOCLOSE=1")});
+        ASSERT_TRUE(korvet.waitForFinished(30000)) << log(logName);
+        EXPECT_EQ(korvet.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(korvet.exitCode(), 0);
+        const std::string shown = std::string("message: ") + TForm1::kDatabaseDamaged + "\n";
+        const std::string lines = log(logName);
+        EXPECT_NE(lines.find(shown), std::string::npos) << lines;
+        EXPECT_EQ(lines.find(shown), lines.rfind(shown)) << lines;
+        EXPECT_NE(platform::readFile(dir_ / "korvet.log").value_or("").find("malformed"),
+                  std::string::npos);
     }
 }
 
