@@ -54,6 +54,17 @@ inline QString qs(const char* yuscii) {
     return qs(std::string_view(yuscii));
 }
 
+// YUSCII bytes for other programs: every byte its own (Windows-1252)
+// character, the letter codes as the ASCII punctuation they are stored as.
+inline QString qsStored(std::string_view yuscii) {
+    QString out(static_cast<qsizetype>(yuscii.size()), Qt::Uninitialized);
+    QChar* p = out.data();
+    for (char c : yuscii) {
+        *p++ = QChar(yuscii::cp1252ToUnicode(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
 // Back to bytes; characters that stand for no byte become '?'.
 inline std::string ys(const QString& text) {
     std::string out;

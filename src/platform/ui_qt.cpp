@@ -133,7 +133,7 @@ class QtUi final : public Ui {
 
     void setClipboardText(const std::string& text) override {
         auto* data = new QMimeData;
-        data->setText(qs(text));
+        data->setText(qsStored(text));
         data->setData(kOwnMarker, QByteArray("1"));
         QGuiApplication::clipboard()->setMimeData(data);
     }

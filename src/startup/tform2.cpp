@@ -110,6 +110,8 @@ void TForm2::pocetak() {
     if (!hooked) {
         hooked = true;
         yuscii::appclearOnDeactivation(QCoreApplication::instance());
+        yuscii::plainOutgoingText(QCoreApplication::instance(), fonts::latinFace(),
+                                  fonts::cyrillicFace());
     }
     fontsAdded = fonts::installfonts();
     started = true;
