@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+#include <memory>
+#include <set>
 
 #include "platform/log.h"
 
@@ -39,6 +41,25 @@ int fromOpenerStatus(int status) {
     }
 }
 
+// Openers that outlast the wait, reachable until they end. No parent: an
+// opener that runs the program itself (a manual open in a word processor)
+// must outlive our exit rather than be killed with us.
+std::set<QProcess*>& runningOpeners() {
+    // Never destroyed: at exit the openers still running stay reachable.
+    static auto* running = new std::set<QProcess*>;
+    return *running;
+}
+
+void keepRunning(QProcess* process) {
+    runningOpeners().insert(process);
+    const auto done = [process] {
+        runningOpeners().erase(process);
+        process->deleteLater();
+    };
+    QObject::connect(process, &QProcess::finished, process, done);
+    QObject::connect(process, &QProcess::errorOccurred, process, done);
+}
+
 }  // namespace
 
 int desktopOpen(const std::string& target, const std::string& directory) {
@@ -56,12 +77,7 @@ int desktopOpen(const std::string& target, const std::string& directory) {
     if (opener.isEmpty()) {
         return QDesktopServices::openUrl(url) ? kSuccess : kNoAssociation;
     }
-    // Lives on when it outlasts the wait, and goes once it has finished. No
-    // parent: an opener that runs the program itself (a manual open in a word
-    // processor) must outlive our exit rather than be killed with us.
-    auto* process = new QProcess;
-    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
-    QObject::connect(process, &QProcess::errorOccurred, process, &QObject::deleteLater);
+    auto process = std::make_unique<QProcess>();
     if (!directory.empty() && QDir(QString::fromStdString(directory)).exists()) {
         process->setWorkingDirectory(QString::fromStdString(directory));
     }
@@ -74,6 +90,7 @@ int desktopOpen(const std::string& target, const std::string& directory) {
         return kNoAssociation;
     }
     if (!process->waitForFinished(kOpenerWaitMs)) {
+        keepRunning(process.release());
         return kSuccess;
     }
     if (process->exitStatus() != QProcess::NormalExit) {
