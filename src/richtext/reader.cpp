@@ -177,6 +177,15 @@ void addNote(Format& format, int property, int number) {
     format.setProperty(property, list + QString::number(number));
 }
 
+// Adds the notes of list ("3,4") to notes.
+void joinNotes(QString& notes, const QString& list) {
+    if (list.isEmpty())
+        return;
+    if (!notes.isEmpty())
+        notes += u',';
+    notes += list;
+}
+
 struct Para {
     std::vector<Run> runs;
     QTextBlockFormat notesAtStart;  // kNotesAtStart when notes come first
@@ -184,6 +193,12 @@ struct Para {
     bool hasFormat = false;
     bool breakAfter = false;  // \page ended it
     bool used() const { return hasFormat || !runs.empty(); }
+    // Whether the notes of the text stand in it.
+    bool hasNotes() const {
+        return notesAtStart.hasProperty(kNotesAtStart) ||
+               std::any_of(runs.begin(), runs.end(),
+                           [](const Run& r) { return r.format.hasProperty(kNotesAfter); });
+    }
 };
 
 struct Table;
@@ -195,9 +210,11 @@ struct Item {
 
 struct Cell {
     std::vector<Item> items;
+    // Without text, tables or notes.
     bool empty() const {
-        return std::all_of(items.begin(), items.end(),
-                           [](const Item& i) { return !i.table && i.para.runs.empty(); });
+        return std::all_of(items.begin(), items.end(), [](const Item& i) {
+            return !i.table && i.para.runs.empty() && !i.para.hasNotes();
+        });
     }
 };
 
@@ -263,13 +280,38 @@ class Builder {
             lastBlockQt_ = toQt(p.format);
             haveBlock_ = true;
         }
-        if (p.notesAtStart.hasProperty(kNotesAtStart)) {
+        QString notes = std::exchange(droppedNotes_, QString());
+        joinNotes(notes, p.notesAtStart.stringProperty(kNotesAtStart));
+        if (!notes.isEmpty()) {
             QTextBlockFormat f = lastBlockQt_;
-            f.setProperty(kNotesAtStart, p.notesAtStart.property(kNotesAtStart));
+            f.setProperty(kNotesAtStart, notes);
             para(at, p, f);
             return;
         }
         para(at, p, lastBlockQt_);
+    }
+
+    // Paragraphs, cells and tables left out of the document: the notes
+    // that stood in them go to the start of the next paragraph, so that
+    // the writer still writes every note in its order.
+    void drop(const Para& p) {
+        joinNotes(droppedNotes_, p.notesAtStart.stringProperty(kNotesAtStart));
+        for (const Run& r : p.runs)
+            joinNotes(droppedNotes_, r.format.stringProperty(kNotesAfter));
+    }
+    void drop(const std::vector<Item>& items) {
+        for (const Item& i : items) {
+            if (i.table)
+                drop(*i.table);
+            else
+                drop(i.para);
+        }
+    }
+    void drop(const Table& t) {
+        for (const Row& r : t.rows) {
+            for (const Cell& c : r.cells)
+                drop(c.items);
+        }
     }
 
     // A cell's paragraphs; empty last ones after others (a \par before
@@ -285,13 +327,17 @@ class Builder {
                 para(at, list[i].para);
             }
         }
+        for (std::size_t i = n; i < list.size(); ++i)
+            drop(list[i].para);
     }
 
     void table(Place& at, const Table& t) {
         std::vector<std::vector<const Cell*>> contents;
         const rtf::Grid grid = layoutTable(t, contents);
-        if (grid.rows == 0 || grid.columns == 0)
+        if (grid.rows == 0 || grid.columns == 0) {
+            drop(t);
             return;
+        }
         QTextTableFormat format;
         format.setBorderCollapse(true);
         format.setBorder(0);
@@ -393,6 +439,7 @@ class Builder {
     };
     static constexpr std::size_t kCachedCellFormats = 16;
     std::vector<CachedCell> cellFormats_;
+    QString droppedNotes_;  // of content left out, for the next paragraph
     bool pageBreak_ = false;
     bool haveBlock_ = false;
     rtf::ParaFormat lastBlock_;
