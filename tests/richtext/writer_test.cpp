@@ -32,6 +32,11 @@ TEST(Writer, RoundTripOfReadDocuments) {
         "{\\rtf1 a\\par\\par}",
         "{\\rtf1 \\par}",
         "{\\rtf1 }",
+        // Notes without marks, the first in an empty paragraph that ends
+        // the cell: both written in their order.
+        "{\\rtf\\intbl\\par\\par}{\\footnote}`{\\footnote\x01n",
+        // A column too narrow for a hundredth of the width.
+        "{\\rtf\\cell\\cellx58212\\cellx\\cell\nb\\row",
     };
     for (const char* rtf : fixtures) {
         SCOPED_TRACE(rtf);
