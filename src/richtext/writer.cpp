@@ -305,7 +305,12 @@ class Writer {
             } else {
                 text(fragment.text());
             }
-            notesIn(q.stringProperty(kNotesAfter));
+            const QString notes = q.stringProperty(kNotesAfter);
+            if (!notes.isEmpty() && !link.isEmpty()) {
+                closeLink();  // the notes' text is not the link's
+                link.clear();
+            }
+            notesIn(notes);
         }
         if (!link.isEmpty())
             closeLink();

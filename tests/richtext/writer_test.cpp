@@ -35,6 +35,8 @@ TEST(Writer, RoundTripOfReadDocuments) {
         // Notes without marks, the first in an empty paragraph that ends
         // the cell: both written in their order.
         "{\\rtf\\intbl\\par\\par}{\\footnote}`{\\footnote\x01n",
+        // A note after a link's text, outside the link.
+        "{\\rtf{\\fldinst{HYPERLINKw}}\\fldrslt m}{\\footnote\xff",
         // A column too narrow for a hundredth of the width.
         "{\\rtf\\cell\\cellx58212\\cellx\\cell\nb\\row",
     };
