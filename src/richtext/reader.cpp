@@ -210,11 +210,14 @@ struct Item {
 
 struct Cell {
     std::vector<Item> items;
-    // Without text, tables or notes.
+    // Without text or tables.
     bool empty() const {
-        return std::all_of(items.begin(), items.end(), [](const Item& i) {
-            return !i.table && i.para.runs.empty() && !i.para.hasNotes();
-        });
+        return std::all_of(items.begin(), items.end(),
+                           [](const Item& i) { return !i.table && i.para.runs.empty(); });
+    }
+    bool hasNotes() const {
+        return std::any_of(items.begin(), items.end(),
+                           [](const Item& i) { return !i.table && i.para.hasNotes(); });
     }
 };
 
@@ -390,6 +393,8 @@ class Builder {
                 // Merged cells add their text, if they have any.
                 if (first || !content.empty())
                     cellItems(inside, content.items);
+                else
+                    drop(content.items);
                 first = false;
             }
         }
@@ -420,11 +425,13 @@ class Builder {
                 cells.push_back(&c);
             // Empty cells beyond the row's definition are a writer's slip.
             while (cells.size() > std::max<std::size_t>(row.format.cells.size(), 1) &&
-                   cells.back()->empty())
+                   cells.back()->empty() && !cells.back()->hasNotes())
                 cells.pop_back();
+            // A cell with notes keeps its place, so that the notes keep
+            // their order.
             std::vector<bool> filled;
             for (const Cell* c : cells)
-                filled.push_back(!c->empty());
+                filled.push_back(!c->empty() || c->hasNotes());
             rows.push_back({&row.format, static_cast<int>(cells.size()), std::move(filled)});
             contents.push_back(std::move(cells));
         }

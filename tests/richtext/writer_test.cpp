@@ -35,6 +35,13 @@ TEST(Writer, RoundTripOfReadDocuments) {
         // Notes without marks, the first in an empty paragraph that ends
         // the cell: both written in their order.
         "{\\rtf\\intbl\\par\\par}{\\footnote}`{\\footnote\x01n",
+        // A note in a merged cell's empty part, and one in a cell below a
+        // cell it could merge with: in their order, without a paragraph.
+        "{\\rtf1\\trowd\\clmgf\\cellx1000\\clmrg\\cellx2000\\pard\\intbl a\\cell{\\footnote "
+        "y}\\cell\\row b{\\footnote z}}",
+        "{\\rtf1\\trowd\\clvmgf\\cellx1000\\cellx2000\\pard\\intbl a\\cell b{\\footnote "
+        "x}\\cell\\row\\trowd\\clvmrg\\cellx1000\\cellx2000\\pard\\intbl{\\footnote "
+        "y}\\cell c{\\footnote z}\\cell\\row}",
         // A note after a link's text, outside the link.
         "{\\rtf{\\fldinst{HYPERLINKw}}\\fldrslt m}{\\footnote\xff",
         // A column too narrow for a hundredth of the width.
