@@ -501,7 +501,7 @@ class Writer {
             if (cell.column() != c)
                 continue;
             const QTextTableCellFormat f = cell.format().toTableCellFormat();
-            const int parts = parts_(cell);
+            const int parts = parts_(cell, edge);
             const std::vector<Side> s = sides(f);
             for (int k = 0; k < parts; ++k) {
                 if (parts > 1)
@@ -520,17 +520,32 @@ class Writer {
                     word("clvertalc");
                 else if (f.verticalAlignment() == QTextCharFormat::AlignBottom)
                     word("clvertalb");
-                const int end = k + 1 < parts ? c + k + 1 : c + cell.columnSpan();
-                word("cellx", left + edge[static_cast<std::size_t>(end)]);
+                word("cellx", left + partEdge(cell, k, parts, edge));
             }
         }
         out_ += '\n';
         delimit_ = false;
     }
 
-    static int parts_(const QTextTableCell& cell) {
+    // A cell's stored cells, each at least a twip wide.
+    static int parts_(const QTextTableCell& cell, const std::vector<int>& edge) {
         const int stored = cell.format().intProperty(kStoredCells);
-        return std::clamp(stored, 1, cell.columnSpan());
+        const auto c = static_cast<std::size_t>(cell.column());
+        const int width = edge[c + static_cast<std::size_t>(cell.columnSpan())] - edge[c];
+        return std::clamp(stored, 1, std::max(width, 1));
+    }
+
+    // The right edge of part k of a cell: on the columns it spans where it
+    // has as many, else a twip after the part before it (only the cell's
+    // own edges decide the columns when it is read).
+    static int partEdge(const QTextTableCell& cell, int k, int parts,
+                        const std::vector<int>& edge) {
+        const int c = cell.column();
+        if (k + 1 == parts)
+            return edge[static_cast<std::size_t>(c + cell.columnSpan())];
+        if (parts <= cell.columnSpan())
+            return edge[static_cast<std::size_t>(c + k + 1)];
+        return edge[static_cast<std::size_t>(c)] + k + 1;
     }
 
     void table(const QTextTable& t, int level) {
@@ -551,7 +566,7 @@ class Writer {
                     out_ += '\n';
                     delimit_ = false;
                 }
-                for (int k = 1; k < parts_(cell); ++k) {
+                for (int k = 1; k < parts_(cell, edge); ++k) {
                     paragraphFormat(rtf::ParaFormat{}, level);
                     word(cellEnd);
                     out_ += '\n';

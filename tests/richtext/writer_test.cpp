@@ -44,6 +44,8 @@ TEST(Writer, RoundTripOfReadDocuments) {
         "y}\\cell c{\\footnote z}\\cell\\row}",
         // A note after a link's text, outside the link.
         "{\\rtf{\\fldinst{HYPERLINKw}}\\fldrslt m}{\\footnote\xff",
+        // Two merged cells on one column of the grid.
+        "{\\rtf\\clmrg\\cellx\\clmrg\\cellx\\cell}3\\row",
         // A column too narrow for a hundredth of the width.
         "{\\rtf\\cell\\cellx58212\\cellx\\cell\nb\\row",
     };
