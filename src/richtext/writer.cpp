@@ -452,6 +452,24 @@ class Writer {
         }
         if (percent && out.back() <= rtf::kMaxFixedTableWidth)
             out.back() = rtf::kMaxFixedTableWidth + 1;  // still reads as percent
+        if (percent) {
+            // A merged cell of more stored cells than hundredths of a
+            // percent: all edges further apart, a twip for each of its cells.
+            int scale = 1;
+            for (int r = 0; r < t.rows(); ++r) {
+                for (int c = 0; c < columns; ++c) {
+                    const QTextTableCell cell = t.cellAt(r, c);
+                    if (cell.row() != r || cell.column() != c)
+                        continue;
+                    const int stored = cell.format().intProperty(kStoredCells);
+                    const int width = out[static_cast<std::size_t>(c + cell.columnSpan())] -
+                                      out[static_cast<std::size_t>(c)];
+                    scale = std::max(scale, (stored + width - 1) / std::max(width, 1));
+                }
+            }
+            for (int& e : out)
+                e *= scale;
+        }
         return out;
     }
 

@@ -46,6 +46,9 @@ TEST(Writer, RoundTripOfReadDocuments) {
         "{\\rtf{\\fldinst{HYPERLINKw}}\\fldrslt m}{\\footnote\xff",
         // Two merged cells on one column of the grid.
         "{\\rtf\\clmrg\\cellx\\clmrg\\cellx\\cell}3\\row",
+        // Three merged cells on a column of a hundredth of the width.
+        "{\\rtf1\\trowd\\clmgf\\cellx1\\clmrg\\cellx2\\clmrg\\cellx3\\cellx20000\\pard\\intbl "
+        "a\\cell b\\cell c\\cell d\\cell\\row}",
         // A column too narrow for a hundredth of the width.
         "{\\rtf\\cell\\cellx58212\\cellx\\cell\nb\\row",
     };
