@@ -177,6 +177,15 @@ void addNote(Format& format, int property, int number) {
     format.setProperty(property, list + QString::number(number));
 }
 
+// Adds the notes of list ("3,4") to notes.
+void joinNotes(QString& notes, const QString& list) {
+    if (list.isEmpty())
+        return;
+    if (!notes.isEmpty())
+        notes += u',';
+    notes += list;
+}
+
 struct Para {
     std::vector<Run> runs;
     QTextBlockFormat notesAtStart;  // kNotesAtStart when notes come first
@@ -184,6 +193,12 @@ struct Para {
     bool hasFormat = false;
     bool breakAfter = false;  // \page ended it
     bool used() const { return hasFormat || !runs.empty(); }
+    // Whether the notes of the text stand in it.
+    bool hasNotes() const {
+        return notesAtStart.hasProperty(kNotesAtStart) ||
+               std::any_of(runs.begin(), runs.end(),
+                           [](const Run& r) { return r.format.hasProperty(kNotesAfter); });
+    }
 };
 
 struct Table;
@@ -195,9 +210,14 @@ struct Item {
 
 struct Cell {
     std::vector<Item> items;
+    // Without text or tables.
     bool empty() const {
         return std::all_of(items.begin(), items.end(),
                            [](const Item& i) { return !i.table && i.para.runs.empty(); });
+    }
+    bool hasNotes() const {
+        return std::any_of(items.begin(), items.end(),
+                           [](const Item& i) { return !i.table && i.para.hasNotes(); });
     }
 };
 
@@ -263,13 +283,38 @@ class Builder {
             lastBlockQt_ = toQt(p.format);
             haveBlock_ = true;
         }
-        if (p.notesAtStart.hasProperty(kNotesAtStart)) {
+        QString notes = std::exchange(droppedNotes_, QString());
+        joinNotes(notes, p.notesAtStart.stringProperty(kNotesAtStart));
+        if (!notes.isEmpty()) {
             QTextBlockFormat f = lastBlockQt_;
-            f.setProperty(kNotesAtStart, p.notesAtStart.property(kNotesAtStart));
+            f.setProperty(kNotesAtStart, notes);
             para(at, p, f);
             return;
         }
         para(at, p, lastBlockQt_);
+    }
+
+    // Paragraphs, cells and tables left out of the document: the notes
+    // that stood in them go to the start of the next paragraph, so that
+    // the writer still writes every note in its order.
+    void drop(const Para& p) {
+        joinNotes(droppedNotes_, p.notesAtStart.stringProperty(kNotesAtStart));
+        for (const Run& r : p.runs)
+            joinNotes(droppedNotes_, r.format.stringProperty(kNotesAfter));
+    }
+    void drop(const std::vector<Item>& items) {
+        for (const Item& i : items) {
+            if (i.table)
+                drop(*i.table);
+            else
+                drop(i.para);
+        }
+    }
+    void drop(const Table& t) {
+        for (const Row& r : t.rows) {
+            for (const Cell& c : r.cells)
+                drop(c.items);
+        }
     }
 
     // A cell's paragraphs; empty last ones after others (a \par before
@@ -285,13 +330,17 @@ class Builder {
                 para(at, list[i].para);
             }
         }
+        for (std::size_t i = n; i < list.size(); ++i)
+            drop(list[i].para);
     }
 
     void table(Place& at, const Table& t) {
         std::vector<std::vector<const Cell*>> contents;
         const rtf::Grid grid = layoutTable(t, contents);
-        if (grid.rows == 0 || grid.columns == 0)
+        if (grid.rows == 0 || grid.columns == 0) {
+            drop(t);
             return;
+        }
         QTextTableFormat format;
         format.setBorderCollapse(true);
         format.setBorder(0);
@@ -344,6 +393,8 @@ class Builder {
                 // Merged cells add their text, if they have any.
                 if (first || !content.empty())
                     cellItems(inside, content.items);
+                else
+                    drop(content.items);
                 first = false;
             }
         }
@@ -374,11 +425,13 @@ class Builder {
                 cells.push_back(&c);
             // Empty cells beyond the row's definition are a writer's slip.
             while (cells.size() > std::max<std::size_t>(row.format.cells.size(), 1) &&
-                   cells.back()->empty())
+                   cells.back()->empty() && !cells.back()->hasNotes())
                 cells.pop_back();
+            // A cell with notes keeps its place, so that the notes keep
+            // their order.
             std::vector<bool> filled;
             for (const Cell* c : cells)
-                filled.push_back(!c->empty());
+                filled.push_back(!c->empty() || c->hasNotes());
             rows.push_back({&row.format, static_cast<int>(cells.size()), std::move(filled)});
             contents.push_back(std::move(cells));
         }
@@ -393,6 +446,7 @@ class Builder {
     };
     static constexpr std::size_t kCachedCellFormats = 16;
     std::vector<CachedCell> cellFormats_;
+    QString droppedNotes_;  // of content left out, for the next paragraph
     bool pageBreak_ = false;
     bool haveBlock_ = false;
     rtf::ParaFormat lastBlock_;

@@ -1096,6 +1096,15 @@ class Parser {
             n += 65536;  // RTF writes code points above 32767 as negative numbers
         if (n < 0 || n > 0x10FFFF)
             return;  // no character: the fallback text stands for it
+        if (n == 0x2028 || n == 0x2029) {
+            lineBreak();  // the document's own line and paragraph ends
+            skipChars_ = st_.uc;
+            return;
+        }
+        if (n == 0xFFFC || n == 0xFDD0 || n == 0xFDD1) {
+            skipChars_ = st_.uc;  // the document's marks of images and frames: no text
+            return;
+        }
         int byte = yusciiFromUnicode(static_cast<long>(n));
         if (byte < 0 && (n < 0x80 || (n >= 0xA0 && n <= 0xFF)))
             byte = static_cast<int>(n);

@@ -1,6 +1,7 @@
 #include "richtext/table_grid.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace rtf {
 namespace {
@@ -88,8 +89,14 @@ Grid layoutGrid(const std::vector<GridRow>& rows) {
         }
         // Percentages add up to the whole: the last column takes what
         // rounding left over (and the writer's table reads back the same).
-        if (grid.percent)
+        if (grid.percent) {
             grid.widths.back() = std::max(1, grid.widths.back() + 10000 - sum);
+            // Columns too narrow for a hundredth got one: the widest gives
+            // it back.
+            const int over = std::accumulate(grid.widths.begin(), grid.widths.end(), 0) - 10000;
+            if (over > 0)
+                *std::max_element(grid.widths.begin(), grid.widths.end()) -= over;
+        }
     } else {
         grid.columns = static_cast<int>(std::min<std::size_t>(widest, kMaxGridColumns));
         grid.percent = true;

@@ -305,7 +305,12 @@ class Writer {
             } else {
                 text(fragment.text());
             }
-            notesIn(q.stringProperty(kNotesAfter));
+            const QString notes = q.stringProperty(kNotesAfter);
+            if (!notes.isEmpty() && !link.isEmpty()) {
+                closeLink();  // the notes' text is not the link's
+                link.clear();
+            }
+            notesIn(notes);
         }
         if (!link.isEmpty())
             closeLink();
@@ -447,6 +452,24 @@ class Writer {
         }
         if (percent && out.back() <= rtf::kMaxFixedTableWidth)
             out.back() = rtf::kMaxFixedTableWidth + 1;  // still reads as percent
+        if (percent) {
+            // A merged cell of more stored cells than hundredths of a
+            // percent: all edges further apart, a twip for each of its cells.
+            int scale = 1;
+            for (int r = 0; r < t.rows(); ++r) {
+                for (int c = 0; c < columns; ++c) {
+                    const QTextTableCell cell = t.cellAt(r, c);
+                    if (cell.row() != r || cell.column() != c)
+                        continue;
+                    const int stored = cell.format().intProperty(kStoredCells);
+                    const int width = out[static_cast<std::size_t>(c + cell.columnSpan())] -
+                                      out[static_cast<std::size_t>(c)];
+                    scale = std::max(scale, (stored + width - 1) / std::max(width, 1));
+                }
+            }
+            for (int& e : out)
+                e *= scale;
+        }
         return out;
     }
 
@@ -496,7 +519,7 @@ class Writer {
             if (cell.column() != c)
                 continue;
             const QTextTableCellFormat f = cell.format().toTableCellFormat();
-            const int parts = parts_(cell);
+            const int parts = parts_(cell, edge);
             const std::vector<Side> s = sides(f);
             for (int k = 0; k < parts; ++k) {
                 if (parts > 1)
@@ -515,17 +538,32 @@ class Writer {
                     word("clvertalc");
                 else if (f.verticalAlignment() == QTextCharFormat::AlignBottom)
                     word("clvertalb");
-                const int end = k + 1 < parts ? c + k + 1 : c + cell.columnSpan();
-                word("cellx", left + edge[static_cast<std::size_t>(end)]);
+                word("cellx", left + partEdge(cell, k, parts, edge));
             }
         }
         out_ += '\n';
         delimit_ = false;
     }
 
-    static int parts_(const QTextTableCell& cell) {
+    // A cell's stored cells, each at least a twip wide.
+    static int parts_(const QTextTableCell& cell, const std::vector<int>& edge) {
         const int stored = cell.format().intProperty(kStoredCells);
-        return std::clamp(stored, 1, cell.columnSpan());
+        const auto c = static_cast<std::size_t>(cell.column());
+        const int width = edge[c + static_cast<std::size_t>(cell.columnSpan())] - edge[c];
+        return std::clamp(stored, 1, std::max(width, 1));
+    }
+
+    // The right edge of part k of a cell: on the columns it spans where it
+    // has as many, else a twip after the part before it (only the cell's
+    // own edges decide the columns when it is read).
+    static int partEdge(const QTextTableCell& cell, int k, int parts,
+                        const std::vector<int>& edge) {
+        const int c = cell.column();
+        if (k + 1 == parts)
+            return edge[static_cast<std::size_t>(c + cell.columnSpan())];
+        if (parts <= cell.columnSpan())
+            return edge[static_cast<std::size_t>(c + k + 1)];
+        return edge[static_cast<std::size_t>(c)] + k + 1;
     }
 
     void table(const QTextTable& t, int level) {
@@ -546,7 +584,7 @@ class Writer {
                     out_ += '\n';
                     delimit_ = false;
                 }
-                for (int k = 1; k < parts_(cell); ++k) {
+                for (int k = 1; k < parts_(cell, edge); ++k) {
                     paragraphFormat(rtf::ParaFormat{}, level);
                     word(cellEnd);
                     out_ += '\n';

@@ -32,6 +32,25 @@ TEST(Writer, RoundTripOfReadDocuments) {
         "{\\rtf1 a\\par\\par}",
         "{\\rtf1 \\par}",
         "{\\rtf1 }",
+        // Notes without marks, the first in an empty paragraph that ends
+        // the cell: both written in their order.
+        "{\\rtf\\intbl\\par\\par}{\\footnote}`{\\footnote\x01n",
+        // A note in a merged cell's empty part, and one in a cell below a
+        // cell it could merge with: in their order, without a paragraph.
+        "{\\rtf1\\trowd\\clmgf\\cellx1000\\clmrg\\cellx2000\\pard\\intbl a\\cell{\\footnote "
+        "y}\\cell\\row b{\\footnote z}}",
+        "{\\rtf1\\trowd\\clvmgf\\cellx1000\\cellx2000\\pard\\intbl a\\cell b{\\footnote "
+        "x}\\cell\\row\\trowd\\clvmrg\\cellx1000\\cellx2000\\pard\\intbl{\\footnote "
+        "y}\\cell c{\\footnote z}\\cell\\row}",
+        // A note after a link's text, outside the link.
+        "{\\rtf{\\fldinst{HYPERLINKw}}\\fldrslt m}{\\footnote\xff",
+        // Two merged cells on one column of the grid.
+        "{\\rtf\\clmrg\\cellx\\clmrg\\cellx\\cell}3\\row",
+        // Three merged cells on a column of a hundredth of the width.
+        "{\\rtf1\\trowd\\clmgf\\cellx1\\clmrg\\cellx2\\clmrg\\cellx3\\cellx20000\\pard\\intbl "
+        "a\\cell b\\cell c\\cell d\\cell\\row}",
+        // A column too narrow for a hundredth of the width.
+        "{\\rtf\\cell\\cellx58212\\cellx\\cell\nb\\row",
     };
     for (const char* rtf : fixtures) {
         SCOPED_TRACE(rtf);
