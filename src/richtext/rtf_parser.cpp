@@ -579,68 +579,65 @@ class Parser {
         pos_ += static_cast<std::size_t>(count) < left ? static_cast<std::size_t>(count) : left;
     }
 
-    // Skips the rest of the current group, including its closing brace.
-    void skipGroup() {
+    // Reads the rest of the current group and leaves it. see(depth, c, word)
+    // gets each brace and plain character (word null) and each control word
+    // (c is the backslash), depth counting the groups opened inside; \bin
+    // data and control symbols are passed over.
+    template <typename See>
+    void walkGroup(See see) {
         const std::size_t n = in_.size();
         long long depth = 0;
         while (pos_ < n) {
-            char c = in_[pos_++];
-            if (c == '{') {
-                ++depth;
-            } else if (c == '}') {
-                if (depth == 0) {
-                    popGroup();
-                    return;
-                }
-                --depth;
-            } else if (c == '\\' && pos_ < n) {
-                if (isLower(in_[pos_])) {
-                    Word w = readWord();
-                    if (w.name == "bin" && w.hasParam)
-                        skipBinary(w.param);
-                } else {
-                    ++pos_;  // a control symbol, \{ \} \\ included
-                }
+            const char c = in_[pos_++];
+            if (c == '}' && depth == 0) {
+                popGroup();
+                return;
             }
+            if (c == '\\' && pos_ < n) {
+                if (!isLower(in_[pos_])) {
+                    ++pos_;  // a control symbol, \{ \} \\ included
+                    continue;
+                }
+                const Word w = readWord();
+                if (w.name == "bin" && w.hasParam)
+                    skipBinary(w.param);
+                else
+                    see(depth, c, &w);
+                continue;
+            }
+            if (c == '{')
+                ++depth;
+            see(depth, c, static_cast<const Word*>(nullptr));
+            if (c == '}')
+                --depth;
         }
+    }
+
+    // Skips the rest of the current group, including its closing brace.
+    void skipGroup() {
+        walkGroup([](long long, char, const Word*) {});
     }
 
     // The font table, read to its end: "\fN" starts an entry, its text up
     // to ';' is the name; starred groups in it (\panose, \falt) are not.
     void readFontTable() {
-        const std::size_t n = in_.size();
-        long long depth = 0;
         long long starred = -1;  // the depth of the starred group being passed
         long long number = 0;
         std::string name;
-        while (pos_ < n) {
-            const char c = in_[pos_++];
-            if (c == '{') {
-                ++depth;
+        walkGroup([&](long long depth, char c, const Word* w) {
+            if (w != nullptr) {
+                if (starred < 0 && w->name == "f") {
+                    number = w->hasParam ? w->param : 0;
+                    name.clear();
+                }
+            } else if (c == '{') {
                 if (starred < 0 && in_.substr(pos_, 2) == "\\*")
                     starred = depth;
             } else if (c == '}') {
-                if (depth == 0) {
-                    popGroup();
-                    return;
-                }
                 if (depth == starred)
                     starred = -1;
-                --depth;
-            } else if (c == '\\' && pos_ < n) {
-                if (isLower(in_[pos_])) {
-                    Word w = readWord();
-                    if (w.name == "bin" && w.hasParam)
-                        skipBinary(w.param);
-                    else if (w.name == "f" && starred < 0) {
-                        number = w.hasParam ? w.param : 0;
-                        name.clear();
-                    }
-                } else {
-                    ++pos_;  // a control symbol
-                }
             } else if (starred >= 0 || c == '\r' || c == '\n') {
-                continue;
+                return;
             } else if (c == ';') {
                 while (!name.empty() && name.back() == ' ')
                     name.pop_back();
@@ -649,7 +646,7 @@ class Parser {
             } else if (name.size() < kMaxFontName && !(name.empty() && c == ' ')) {
                 name += c;
             }
-        }
+        });
     }
 
     void addFont(long long number, const std::string& name) {
