@@ -66,17 +66,16 @@ void wireDocument(TForm1& main, TForm3& document) {
     QObject::connect(&main, &TForm1::hintShown, &document, &TForm3::showHint);
     QObject::connect(&main, &TForm1::searchHitsForOpening, &document, &TForm3::setSearchHits);
     // A followed reference opens its regulation once the window has closed.
-    platform::connectGuarded(
-        &document, &TForm3::regulationRequested, &main,
-        [&main](const std::string& title, const std::string& bg) {
-            QTimer::singleShot(0, &main, [&main, title, bg] {
-                platform::guarded([&] {
-                    main.open(title, bg);
-                    main.osvezi();
-                    main.dodajuceste(title);
-                });
-            });
-        });
+    platform::connectGuarded(&document, &TForm3::regulationRequested, &main,
+                             [&main](const std::string& title, const std::string& bg) {
+                                 QTimer::singleShot(0, &main, [&main, title, bg] {
+                                     platform::guarded([&] {
+                                         main.open(title, bg);
+                                         main.osvezi();
+                                         main.dodajuceste(title);
+                                     });
+                                 });
+                             });
 }
 
 void wireSelection(TForm1& main, Tselekt& selection) {

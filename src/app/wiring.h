@@ -59,7 +59,6 @@ void wireRelations(TForm1& main, TForm3& document, Trelacije& relations);
 
 // The archive page's "Uporedi verzije" and the document window's command of
 // the same name show the comparison window for that regulation's chain.
-void wireCompare(engine::Session& session, TForm1& main, TForm3& document,
-                 Tporedjenje& comparison);
+void wireCompare(engine::Session& session, TForm1& main, TForm3& document, Tporedjenje& comparison);
 
 }  // namespace app

@@ -301,7 +301,6 @@ class TForm1 : public QDialog, public database::MainData {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-
     // The words of the keyword searches that filled ListBox2 and Listbox6
     // (none after a date search or before the first search).
     search::HitWords keywordHits_;

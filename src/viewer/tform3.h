@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "search/hits.h"
 #include "compare/versions.h"
+#include "search/hits.h"
 #include "viewer/doctext.h"
 
 class QAction;
