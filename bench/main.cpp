@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cache.h"
@@ -113,11 +114,9 @@ void reportSizes(engine::Database& file) {
 // korvet-cli reindex on the program directory, once: time and memory.
 void reindex(const fs::path& programDir) {
     const std::string cli = (platform::executableDir() / "korvet-cli").string();
-    bench::ProcessResult r;
-    const double wall = bench::timeOf([&] {
-        r = bench::runProgram({cli, "reindex", programDir.string()});
-    });
-    std::printf("korvet-cli reindex: %.1f s, peak resident memory %.1f MB%s\n", wall / 1000.0,
+    const bench::ProcessResult r =
+        bench::runProgram({cli, "reindex", programDir.string()}, {}, bench::Peak::Measure);
+    std::printf("korvet-cli reindex: %.1f s, peak resident memory %.1f MB%s\n", r.ms / 1000.0,
                 r.peakMb, r.exitCode == 0 ? "" : " (failed)");
 }
 
@@ -130,6 +129,9 @@ std::string ms(double value) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]) == bench::kMeasuredChild) {
+        return bench::measuredChild(argc, argv);
+    }
     const std::optional<Options> options = parse(argc, argv);
     if (!options) {
         return usage();

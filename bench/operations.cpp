@@ -185,9 +185,10 @@ std::vector<Operation> processOperations(const fs::path& programDir, const Queri
             argv.push_back(w);
         }
         return [argv, &peakMb] {
-            const ProcessResult r = runProgram(argv);
+            const ProcessResult r = runProgram(argv, {}, Peak::Measure);
             peakMb = std::max(peakMb, r.peakMb);
             Sample s;
+            s.ms = r.ms;
             // One line per regulation, then the summary.
             for (char c : r.output) {
                 s.rows += c == '\n' ? 1 : 0;

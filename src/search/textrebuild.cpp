@@ -1,5 +1,7 @@
 #include "search/textrebuild.h"
 
+#include <malloc.h>
+
 #include "engine/session.h"
 #include "engine/sidedata.h"
 #include "search/catalogstore.h"
@@ -197,6 +199,9 @@ void BackgroundRebuild::run(RebuildOptions options) {
         error_ = error;
         damaged_ = damaged;
     }
+    // The rebuild's buffers go back to the system now: this thread's heap
+    // would otherwise keep them for as long as the program runs.
+    malloc_trim(0);
     outcome_ = static_cast<int>(outcome);
     running_ = false;
     if (finished_) {
